@@ -1,0 +1,82 @@
+#include "calendar/jie.h"
+
+#include <array>
+
+namespace tl {
+
+namespace {
+
+constexpr std::string_view kJieDayTable[] = {
+#include "calendar/jie_day_data.inc"
+};
+static_assert(std::size(kJieDayTable) == kJieDayLastYear - kJieDayFirstYear + 1);
+
+struct JieClock {
+    unsigned char hour;
+    unsigned char minute;
+};
+constexpr int kJieMomentYears = kJieMomentLastYear - kJieMomentFirstYear + 1;
+#include "calendar/jie_moment_data.inc"
+
+constexpr std::array<std::string_view, 12> kJieNames = {
+    "小寒", "立春", "惊蛰", "清明", "立夏", "芒种", "小暑", "立秋", "白露", "寒露", "立冬", "大雪"};
+
+constexpr bool InMomentTable(int year, int month) {
+    return year >= kJieMomentFirstYear && year <= kJieMomentLastYear && month >= 1 && month <= 12;
+}
+
+// Every row is 12 digits, each in the range its month's jie can take.
+constexpr bool DayTableIsWellFormed() {
+    constexpr int lo[12] = {5, 3, 5, 4, 5, 5, 6, 7, 7, 7, 7, 6};
+    constexpr int hi[12] = {7, 5, 7, 6, 7, 7, 8, 9, 9, 9, 8, 8};
+    for (std::string_view row : kJieDayTable) {
+        if (row.size() != 12) return false;
+        for (int k = 0; k < 12; ++k) {
+            const int d = row[k] - '0';
+            if (d < lo[k] || d > hi[k]) return false;
+        }
+    }
+    return true;
+}
+static_assert(DayTableIsWellFormed());
+
+}  // namespace
+
+std::string_view JieDays(int year) {
+    if (year < kJieDayFirstYear || year > kJieDayLastYear) return {};
+    return kJieDayTable[year - kJieDayFirstYear];
+}
+
+int JieDay(int year, int month) {
+    const std::string_view row = JieDays(year);
+    if (row.empty() || month < 1 || month > 12) return 0;
+    return row[month - 1] - '0';
+}
+
+TimeOfDay JieMoment(int year, int month) {
+    if (!InMomentTable(year, month)) return {};
+    const JieClock c = kJieClockTable[year - kJieMomentFirstYear][month - 1];
+    return TimeOfDay::Hms(c.hour, c.minute);
+}
+
+std::string JieMomentText(int year, int month) {
+    if (!InMomentTable(year, month)) return {};
+    const JieClock c = kJieClockTable[year - kJieMomentFirstYear][month - 1];
+    return std::to_string(c.hour) + "时" + std::to_string(c.minute) + "分";
+}
+
+std::string_view JieName(int k) {
+    if (k < 1 || k > 12) return {};
+    return kJieNames[k - 1];
+}
+
+std::optional<JieInstant> JieAt(int year, int month) {
+    if (year == kJieMomentFirstYear - 1 && month == 12) {
+        // 大雪 of 1899, on 7 December.
+        return JieInstant{{1899, 12, 7}, TimeOfDay::Hms(kJieDecember1899.hour, kJieDecember1899.minute)};
+    }
+    if (!InMomentTable(year, month)) return std::nullopt;
+    return JieInstant{{year, month, JieDay(year, month)}, JieMoment(year, month)};
+}
+
+}  // namespace tl

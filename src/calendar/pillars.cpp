@@ -1,0 +1,75 @@
+#include "calendar/pillars.h"
+
+#include <array>
+
+#include "calendar/civil.h"
+#include "calendar/jie.h"
+
+namespace tl {
+
+namespace {
+
+constexpr std::array<std::string_view, 60> kPillarNames = {
+    "甲子", "乙丑", "丙寅", "丁卯", "戊辰", "己巳", "庚午", "辛未", "壬申", "癸酉",
+    "甲戌", "乙亥", "丙子", "丁丑", "戊寅", "己卯", "庚辰", "辛巳", "壬午", "癸未",
+    "甲申", "乙酉", "丙戌", "丁亥", "戊子", "己丑", "庚寅", "辛卯", "壬辰", "癸巳",
+    "甲午", "乙未", "丙申", "丁酉", "戊戌", "己亥", "庚子", "辛丑", "壬寅", "癸卯",
+    "甲辰", "乙巳", "丙午", "丁未", "戊申", "己酉", "庚戌", "辛亥", "壬子", "癸丑",
+    "甲寅", "乙卯", "丙辰", "丁巳", "戊午", "己未", "庚申", "辛酉", "壬戌", "癸亥"};
+
+constexpr int Mod(long a, int n) {
+    const long r = a % n;
+    return static_cast<int>(r < 0 ? r + n : r);
+}
+
+constexpr TimeOfDay kLateZi = TimeOfDay::Hms(23, 0);
+
+}  // namespace
+
+Branch HourBranch(int hour) {
+    if (hour < 0 || hour > 23) return 0;
+    return (hour + 1) / 2 % 12 + 1;
+}
+
+std::string_view PillarName(Pillar p) {
+    if (p < 1 || p > 60) return {};
+    return kPillarNames[p - 1];
+}
+
+Pillar DayPillar(const Date& d) { return Mod(DayNumber(d) + 10, 60) + 1; }
+
+bool OnOrAfterJie(const Date& d, TimeOfDay t) {
+    // Outside the tables the jie day reads as 0, so every day lies after it.
+    const auto jie = JieAt(d.year, d.month);
+    if (!jie) return true;
+    return d.day > jie->date.day || (d.day == jie->date.day && t >= jie->time);
+}
+
+Pillars ComputePillars(const Date& birth, TimeOfDay t) {
+    const Date d = NormalizeDate(birth);
+    const int y = d.year;
+    const int m = d.month;
+    const bool after = OnOrAfterJie(d, t);
+
+    // The pillar year begins at 立春, the jie of February.
+    const int yp = m >= 3 ? y : (m == 2 && after) ? y : y - 1;
+    // Solar month 1 is the 寅 month opened by 立春 .. 12 the 丑 month opened by 小寒.
+    int s = 0;
+    if (m >= 3) s = after ? m - 1 : m - 2;
+    else if (m == 2) s = after ? 1 : 12;
+    else s = after ? 12 : 11;
+
+    Pillars p;
+    p.year = Mod(yp - 4, 60) + 1;
+    p.month = Mod(yp, 5) * 12 + 14 + s;
+    if (p.month > 60) p.month -= 60;
+    p.day = DayPillar(d);
+    // The late 子 hour belongs to the next day.
+    if (t >= kLateZi) p.day = p.day % 60 + 1;
+    const int h = HourBranch(t.hour());
+    p.hour = Mod(p.day + 4, 5) * 12 + h;
+    if (p.hour > 60) p.hour -= 60;
+    return p;
+}
+
+}  // namespace tl

@@ -1,0 +1,43 @@
+// Small value types shared by every subsystem: stems, branches and pillars as
+// integer codes, Gregorian dates and times of day.
+#pragma once
+
+#include <cstdint>
+
+namespace tl {
+
+// Heavenly stem 1..10 (甲 .. 癸); odd stems are yang, even stems yin.
+using Stem = int;
+// Earthly branch 1..12 (子 .. 亥).
+using Branch = int;
+// Sexagenary index 1..60 (甲子 = 1 .. 癸亥 = 60).
+using Pillar = int;
+
+// A Gregorian calendar date as entered or computed. The day may lie past the
+// end of its month (the input window offers 1..31 in every month); such a
+// date counts as the matching day of the next month wherever it is computed
+// with (see NormalizeDate).
+struct Date {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+
+    friend bool operator==(const Date&, const Date&) = default;
+};
+
+// A time of day in whole seconds since midnight, 0 .. 86399.
+struct TimeOfDay {
+    int seconds = 0;
+
+    static constexpr TimeOfDay Hms(int h, int m, int s = 0) { return {h * 3600 + m * 60 + s}; }
+    constexpr int hour() const { return seconds / 3600; }
+    constexpr int minute() const { return seconds / 60 % 60; }
+    constexpr int second() const { return seconds % 60; }
+    // The fraction of a day, as the archive stores times.
+    constexpr double fraction() const { return seconds / 86400.0; }
+
+    friend bool operator==(const TimeOfDay&, const TimeOfDay&) = default;
+    friend auto operator<=>(const TimeOfDay&, const TimeOfDay&) = default;
+};
+
+}  // namespace tl

@@ -1,0 +1,51 @@
+#include "cli/chart_json.h"
+
+#include <cstdio>
+
+#include "calendar/pillars.h"
+
+namespace tl::cli {
+
+namespace {
+
+std::string Pad2(int v) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d", v);
+    return buf;
+}
+
+void WritePillar(JsonWriter& w, std::string_view key, Pillar p) {
+    w.Key(key).BeginObject().Key("index").Int(p).Key("name").String(PillarName(p)).EndObject();
+}
+
+}  // namespace
+
+void WriteChartMembers(JsonWriter& w, const Chart& c) {
+    w.Key("sex").String(c.isMale ? "male" : "female");
+    w.Key("input").String(c.isSolarInput ? "gregorian" : "lunar");
+    w.Key("birthDate").String(std::to_string(c.birthYear) + "-" + Pad2(c.birthMonth) + "-" + Pad2(c.birthDay));
+    w.Key("birthTime").String(Pad2(c.birthTime.hour()) + ":" + Pad2(c.birthTime.minute()) + ":" +
+                              Pad2(c.birthTime.second()));
+    w.Key("lunar").BeginObject()
+        .Key("year").Int(c.lunarYear)
+        .Key("month").Int(c.lunarMonth)
+        .Key("day").Int(c.lunarDay)
+        .Key("leap").Bool(c.isLeapMonth)
+        .EndObject();
+    w.Key("pillars").BeginObject();
+    WritePillar(w, "year", c.yearPillar);
+    WritePillar(w, "month", c.monthPillar);
+    WritePillar(w, "day", c.dayPillar);
+    WritePillar(w, "hour", c.hourPillar);
+    w.EndObject();
+    w.Key("luck").BeginObject()
+        .Key("forward").Bool(c.luckForward)
+        .Key("years").Int(c.luckStartYears)
+        .Key("months").Int(c.luckStartMonths)
+        .Key("days").Int(c.luckStartDays)
+        .Key("hours").Int(c.luckStartHours);
+    WritePillar(w, "firstPillar", c.firstLuckPillar);
+    w.EndObject();
+}
+
+}  // namespace tl::cli
