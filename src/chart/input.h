@@ -1,0 +1,64 @@
+// What the input window shows and reads: the items of its date and time
+// lists, the selections it starts with, the hour label, and the request one
+// run reads from the list positions and boxes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calendar/types.h"
+#include "chart/chart.h"
+
+namespace tl {
+
+inline constexpr int kFirstInputYear = 1900;
+inline constexpr int kLastInputYear = 2020;
+
+enum class InputList { Year, Month, Day, Hour, Minute };
+
+// The item texts of a list, in list order: years "1900".."2020", months
+// "1".."12", days "1".."31" (whatever the month), hours "0".."23" and
+// minutes "1".."59" (there is no item for minute 0).
+std::vector<std::string> InputListItems(InputList list);
+
+// List positions; -1 is a list without a selection.
+struct DateTimePositions {
+    int year = -1;
+    int month = -1;
+    int day = -1;
+    int hour = -1;
+    int minute = -1;
+
+    friend bool operator==(const DateTimePositions&, const DateTimePositions&) = default;
+};
+
+// The selections the window starts with: today's date and the current hour
+// and minute. A year outside the list (after 2020) leaves the year list
+// without a selection; in minute 0 of the clock the minute list has none.
+DateTimePositions TodayPositions(const Date& today, TimeOfDay now);
+
+// The hour label shown above the hour list: the branch of the clock hour and
+// "时" (23 and 0 give "子时", 1 and 2 "丑时", ..., 21 and 22 "亥时").
+std::string HourLabel(int hour);
+
+// Everything of the input window a run reads.
+struct InputSelections {
+    std::string nameText;  // the name box as typed
+    bool isMale = true;
+    bool isSolarInput = true;
+    DateTimePositions positions;
+    bool leapTicked = false;
+    bool trueSolarTicked = false;
+    int provincePosition = 0;
+    int placePosition = 0;
+};
+
+// The request of one run: year = position + 1900, month and day = position +
+// 1 (a lunar day 31 is read as 30), hour = position, minute = position + 1
+// (0 when the minute list has no selection), the name trimmed, the leap flag
+// for lunar input only. Empty when the year list has no selection: the
+// request would carry no year.
+std::optional<ChartRequest> ReadRequest(const InputSelections& in);
+
+}  // namespace tl

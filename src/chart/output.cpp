@@ -1,0 +1,39 @@
+#include "chart/output.h"
+
+#include <fstream>
+
+#include "archive/gbk.h"
+
+namespace tl {
+
+bool IsEmptyReport(std::string_view boxText) { return boxText.find_first_not_of(' ') == std::string_view::npos; }
+
+std::string ExtraTextAppendix(std::string_view extraText) { return "\r\n" + std::string(extraText); }
+
+std::string ToCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            out += "\r\n";
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if (c == '\n') {
+            out += "\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool WriteGbkTextFile(const std::filesystem::path& path, std::string_view utf8Text) {
+    const std::string bytes = Utf8ToGbk(ToCrLf(utf8Text));
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+}  // namespace tl

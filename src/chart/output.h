@@ -1,0 +1,27 @@
+// The text side of the output commands (save, save as, print): when the
+// report counts as empty, how the extra-information text is appended, and
+// writing a report as a GBK text file.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tl {
+
+// The report box holds nothing to save: its text with leading and trailing
+// spaces removed is empty. Only spaces count; line breaks do not.
+bool IsEmptyReport(std::string_view boxText);
+
+// What each output command appends to the box before it writes or prints:
+// CR LF and the extra-information text.
+std::string ExtraTextAppendix(std::string_view extraText);
+
+// Every line end (CR LF, a lone LF or a lone CR) as CR LF.
+std::string ToCrLf(std::string_view text);
+
+// Writes UTF-8 text as a plain GBK text file with CR LF line ends, replacing
+// any file of that name. False when the file cannot be written.
+bool WriteGbkTextFile(const std::filesystem::path& path, std::string_view utf8Text);
+
+}  // namespace tl

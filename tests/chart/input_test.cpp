@@ -1,0 +1,137 @@
+#include "chart/input.h"
+
+#include <gtest/gtest.h>
+
+namespace tl {
+namespace {
+
+TEST(InputListItems, ListsOfTheWindow) {
+    struct Case {
+        InputList list;
+        std::size_t count;
+        const char* first;
+        const char* last;
+    };
+    const Case cases[] = {
+        {InputList::Year, 121, "1900", "2020"},
+        {InputList::Month, 12, "1", "12"},
+        {InputList::Day, 31, "1", "31"},  // 31 days in every month
+        {InputList::Hour, 24, "0", "23"},
+        {InputList::Minute, 59, "1", "59"},  // no item for minute 0
+    };
+    for (const auto& c : cases) {
+        const auto items = InputListItems(c.list);
+        ASSERT_EQ(items.size(), c.count) << c.first;
+        EXPECT_EQ(items.front(), c.first);
+        EXPECT_EQ(items.back(), c.last);
+    }
+    // Consecutive numbers, no gaps: position i of the year list is 1900 + i.
+    const auto years = InputListItems(InputList::Year);
+    for (std::size_t i = 0; i < years.size(); ++i) EXPECT_EQ(years[i], std::to_string(1900 + i));
+}
+
+TEST(TodayPositions, SelectsTodayOrNothing) {
+    struct Case {
+        Date today;
+        int hour, minute;
+        DateTimePositions expected;
+    };
+    const Case cases[] = {
+        {{1985, 3, 12}, 9, 5, {85, 2, 11, 9, 4}},
+        {{1900, 1, 1}, 0, 1, {0, 0, 0, 0, 0}},
+        {{2020, 12, 31}, 23, 59, {120, 11, 30, 23, 58}},
+        // After 2020 there is no year item to select.
+        {{2021, 1, 1}, 12, 30, {-1, 0, 0, 12, 29}},
+        {{2026, 12, 9}, 7, 31, {-1, 11, 8, 7, 30}},
+        // Minute 0 of the clock: the minute list starts without a selection.
+        {{1999, 6, 15}, 14, 0, {99, 5, 14, 14, -1}},
+        {{1899, 12, 31}, 0, 0, {-1, 11, 30, 0, -1}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TodayPositions(c.today, TimeOfDay::Hms(c.hour, c.minute)), c.expected)
+            << c.today.year << "-" << c.today.month << "-" << c.today.day << " " << c.hour << ":" << c.minute;
+    }
+}
+
+TEST(HourLabel, BranchOfTheClockHour) {
+    const char* expected[24] = {"子时", "丑时", "丑时", "寅时", "寅时", "卯时", "卯时", "辰时",
+                                "辰时", "巳时", "巳时", "午时", "午时", "未时", "未时", "申时",
+                                "申时", "酉时", "酉时", "戌时", "戌时", "亥时", "亥时", "子时"};
+    for (int h = 0; h < 24; ++h) EXPECT_EQ(HourLabel(h), expected[h]) << h;
+    // A list without a selection: no branch, the blank name.
+    EXPECT_EQ(HourLabel(-1), "  时");
+}
+
+InputSelections Sample() {
+    InputSelections in;
+    in.nameText = "  张三 ";
+    in.positions = {85, 2, 11, 9, 4};
+    in.provincePosition = 1;
+    in.placePosition = 0;
+    return in;
+}
+
+TEST(ReadRequest, GregorianPositionsBecomeTheDate) {
+    const auto r = ReadRequest(Sample());
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->personName, "张三");
+    EXPECT_TRUE(r->isMale);
+    EXPECT_TRUE(r->isSolarInput);
+    EXPECT_EQ(r->year, 1985);
+    EXPECT_EQ(r->month, 3);
+    EXPECT_EQ(r->day, 12);
+    EXPECT_EQ(r->hour, 9);
+    EXPECT_EQ(r->minute, 5);
+    EXPECT_FALSE(r->useTrueSolarTime);
+    EXPECT_EQ(r->provinceIndex, 1);
+    EXPECT_EQ(r->placeIndex, 1);
+}
+
+TEST(ReadRequest, DayAndLeapFlagByCalendar) {
+    struct Case {
+        bool solar;
+        int dayPosition;
+        bool leapTicked;
+        int day;
+        bool leap;
+    };
+    const Case cases[] = {
+        {true, 30, true, 31, false},   // Gregorian: day 31 kept, leap box not read
+        {true, 29, false, 30, false},  // 30 February stays 30; the run counts it on
+        {false, 30, true, 30, true},   // lunar day 31 is read as 30
+        {false, 29, false, 30, false},
+        {false, 0, true, 1, true},
+    };
+    for (const auto& c : cases) {
+        InputSelections in = Sample();
+        in.isSolarInput = c.solar;
+        in.positions.month = 1;
+        in.positions.day = c.dayPosition;
+        in.leapTicked = c.leapTicked;
+        const auto r = ReadRequest(in);
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->day, c.day) << c.solar << " " << c.dayPosition;
+        EXPECT_EQ(r->isLeapMonth, c.leap) << c.solar << " " << c.dayPosition;
+        EXPECT_EQ(r->isSolarInput, c.solar);
+    }
+}
+
+TEST(ReadRequest, EmptySelections) {
+    InputSelections in = Sample();
+    in.positions.minute = -1;  // minute 0 of the clock at start
+    in.trueSolarTicked = true;
+    in.isMale = false;
+    in.nameText = " \t\u3000";
+    auto r = ReadRequest(in);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->minute, 0);
+    EXPECT_TRUE(r->useTrueSolarTime);
+    EXPECT_FALSE(r->isMale);
+    EXPECT_EQ(r->personName, "");
+
+    in.positions.year = -1;  // today after 2020: no year to run
+    EXPECT_FALSE(ReadRequest(in));
+}
+
+}  // namespace
+}  // namespace tl
