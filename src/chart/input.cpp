@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "analysis/attributes.h"
-#include "calendar/pillars.h"
 #include "chart/utf8.h"
 
 namespace tl {
@@ -42,8 +40,6 @@ DateTimePositions TodayPositions(const Date& today, TimeOfDay now) {
     p.minute = PositionIn(now.minute() - 1, 59);
     return p;
 }
-
-std::string HourLabel(int hour) { return std::string(BranchName(HourBranch(hour))) + "时"; }
 
 std::optional<ChartRequest> ReadRequest(const InputSelections& in) {
     const DateTimePositions& p = in.positions;

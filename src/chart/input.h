@@ -1,6 +1,6 @@
 // What the input window shows and reads: the items of its date and time
-// lists, the selections it starts with, the hour label, and the request one
-// run reads from the list positions and boxes.
+// lists, the selections it starts with, and the request one run reads from
+// the list positions and boxes.
 #pragma once
 
 #include <optional>
@@ -37,10 +37,6 @@ struct DateTimePositions {
 // and minute. A year outside the list (after 2020) leaves the year list
 // without a selection; in minute 0 of the clock the minute list has none.
 DateTimePositions TodayPositions(const Date& today, TimeOfDay now);
-
-// The hour label shown above the hour list: the branch of the clock hour and
-// "时" (23 and 0 give "子时", 1 and 2 "丑时", ..., 21 and 22 "亥时").
-std::string HourLabel(int hour);
 
 // Everything of the input window a run reads.
 struct InputSelections {

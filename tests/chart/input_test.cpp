@@ -53,15 +53,6 @@ TEST(TodayPositions, SelectsTodayOrNothing) {
     }
 }
 
-TEST(HourLabel, BranchOfTheClockHour) {
-    const char* expected[24] = {"子时", "丑时", "丑时", "寅时", "寅时", "卯时", "卯时", "辰时",
-                                "辰时", "巳时", "巳时", "午时", "午时", "未时", "未时", "申时",
-                                "申时", "酉时", "酉时", "戌时", "戌时", "亥时", "亥时", "子时"};
-    for (int h = 0; h < 24; ++h) EXPECT_EQ(HourLabel(h), expected[h]) << h;
-    // A list without a selection: no branch, the blank name.
-    EXPECT_EQ(HourLabel(-1), "  时");
-}
-
 InputSelections Sample() {
     InputSelections in;
     in.nameText = "  张三 ";
