@@ -2,46 +2,21 @@
 // process: output on stdout, one-line errors on stderr with exit status 2.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/cli_runner.h"
+
+namespace tl::test {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const std::string& path) {
-    std::string s;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[4096];
-        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) s.append(buf, n);
-        std::fclose(f);
-    }
-    return s;
-}
-
-CliRun Cli(const std::string& args) {
-    // ctest may run several tests of this binary at once: one file per process.
-    const std::string errPath = testing::TempDir() + "places_cli_stderr_" + std::to_string(getpid()) + ".txt";
-    const std::string cmd = std::string("'") + TENGLAN_CLI_PATH + "' " + args + " 2>'" + errPath + "'";
-    CliRun r;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) r.out.append(buf, n);
-    const int raw = pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.err = Slurp(errPath);
-    std::remove(errPath.c_str());
-    return r;
+// Splits a command line on single spaces; '' stands for an empty argument.
+CliResult Cli(const std::string& line) {
+    std::vector<std::string> args;
+    std::istringstream in(line);
+    for (std::string a; in >> a;) args.push_back(a == "''" ? std::string() : a);
+    return RunCli(args);
 }
 
 std::vector<std::string> Lines(const std::string& s) {
@@ -52,7 +27,7 @@ std::vector<std::string> Lines(const std::string& s) {
 }
 
 TEST(CliPlaces, ListsTheProvincesWithTheirNumbers) {
-    const CliRun r = Cli("places");
+    const CliResult r = Cli("places");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 35u);
@@ -63,14 +38,14 @@ TEST(CliPlaces, ListsTheProvincesWithTheirNumbers) {
 }
 
 TEST(CliPlaces, ListsAProvincesPlacesWithCorrections) {
-    const CliRun beijing = Cli("places 1");
+    const CliResult beijing = Cli("places 1");
     ASSERT_EQ(beijing.status, 0) << beijing.err;
     const auto b = Lines(beijing.out);
     ASSERT_EQ(b.size(), 10u);
     EXPECT_EQ(b[0], "1\t北京\t-14.16");
     EXPECT_EQ(b[1], "2\t平谷\t-11.60");
 
-    const CliRun sichuan = Cli("places 30");
+    const CliResult sichuan = Cli("places 30");
     ASSERT_EQ(sichuan.status, 0);
     const auto s = Lines(sichuan.out);
     ASSERT_EQ(s.size(), 173u);
@@ -85,15 +60,15 @@ TEST(CliPlaces, ListsAProvincesPlacesWithCorrections) {
 
 TEST(CliPlaces, RejectsBadProvinces) {
     for (const char* args : {"places 35", "places -1", "places x", "places 1x", "places ''", "places 1 2"}) {
-        const CliRun r = Cli(args);
+        const CliResult r = Cli(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;
         EXPECT_EQ(Lines(r.err).size(), 1u) << args << ": " << r.err;
     }
 }
 
-TEST(CliChart, TrueSolarTimeAtAPlace) {
-    const CliRun r = Cli("chart --date 1984-02-10 --time 08:05 --true-solar --province 1 --place 1 --json");
+TEST(CliTrueSolar, TrueSolarTimeAtAPlace) {
+    const CliResult r = Cli("chart --date 1984-02-10 --time 08:05 --true-solar --province 1 --place 1 --json");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("\"birthTime\":\"07:36:35\""), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"provinceItem\":\"1北京\""), std::string::npos) << r.out;
@@ -101,24 +76,24 @@ TEST(CliChart, TrueSolarTimeAtAPlace) {
     EXPECT_NE(r.out.find("\"trueSolarTime\":true"), std::string::npos) << r.out;
 
     // The place alone changes nothing without --true-solar.
-    const CliRun plain = Cli("chart --date 1984-02-10 --time 08:05 --province 1 --place 1 --json");
+    const CliResult plain = Cli("chart --date 1984-02-10 --time 08:05 --province 1 --place 1 --json");
     ASSERT_EQ(plain.status, 0) << plain.err;
     EXPECT_NE(plain.out.find("\"birthTime\":\"08:05:00\""), std::string::npos) << plain.out;
 
     // 抚远, 3 November 23:50: the next day at 01:03:01.
-    const CliRun east = Cli("chart --date 1990-11-03 --time 23:50 --true-solar --province 16 --place 36 --json");
+    const CliResult east = Cli("chart --date 1990-11-03 --time 23:50 --true-solar --province 16 --place 36 --json");
     ASSERT_EQ(east.status, 0) << east.err;
     EXPECT_NE(east.out.find("\"birthDate\":\"1990-11-04\""), std::string::npos) << east.out;
     EXPECT_NE(east.out.find("\"birthTime\":\"01:03:01\""), std::string::npos) << east.out;
 
     // Without a province only the equation of time applies.
-    const CliRun none = Cli("chart --date 1990-11-03 --time 10:30 --true-solar --json");
+    const CliResult none = Cli("chart --date 1990-11-03 --time 10:30 --true-solar --json");
     ASSERT_EQ(none.status, 0) << none.err;
     EXPECT_NE(none.out.find("\"birthTime\":\"10:46:25\""), std::string::npos) << none.out;
     EXPECT_NE(none.out.find("\"provinceItem\":\"不考虑\""), std::string::npos) << none.out;
 }
 
-TEST(CliChart, RejectsPlacesOutsideTheLists) {
+TEST(CliTrueSolar, RejectsPlacesOutsideTheLists) {
     struct Bad {
         const char* args;
         const char* option;
@@ -131,7 +106,7 @@ TEST(CliChart, RejectsPlacesOutsideTheLists) {
         {"--province 30 --place 174", "--place"}, {"--province 2 --place 1.0", "--place"},
     };
     for (const auto& b : bad) {
-        const CliRun r = Cli(std::string("chart --date 1990-11-03 --time 10:30 --true-solar --json ") + b.args);
+        const CliResult r = Cli(std::string("chart --date 1990-11-03 --time 10:30 --true-solar --json ") + b.args);
         EXPECT_EQ(r.status, 2) << b.args;
         EXPECT_EQ(r.out, "") << b.args;
         EXPECT_EQ(Lines(r.err).size(), 1u) << b.args << ": " << r.err;
@@ -142,3 +117,4 @@ TEST(CliChart, RejectsPlacesOutsideTheLists) {
 }
 
 }  // namespace
+}  // namespace tl::test
