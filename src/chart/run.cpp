@@ -41,7 +41,7 @@ Chart RunCalendar(const ChartRequest& r) {
     c.isSolarInput = r.isSolarInput;
     c.birthTime = TimeOfDay::Hms(r.hour, r.minute);
     c.enteredHourBranch = HourBranch(r.hour);
-    // The late 子 hour as entered moves the converted date one day on.
+    // The late 子 hour as entered belongs to the next lunar day.
     const bool enteredLateZi = r.hour == 23;
 
     if (r.isSolarInput) {
