@@ -1,12 +1,12 @@
 // tenglan-cli calendar and archive, run as a separate program.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "archive/store.h"
+#include "cli/cli_runner.h"
 #include "support/temp_folder.h"
 
 namespace tl {
@@ -14,26 +14,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::CliResult;
 
+// Splits "a b c" at spaces into the arguments.
 CliResult RunCli(const std::string& args) {
-    test::TempFolder scratch;
-    const fs::path errFile = scratch / "stderr";
-    const std::string command = std::string(TENGLAN_CLI_PATH) + " " + args + " 2>" + errFile.string();
-    CliResult r;
-    FILE* p = ::popen(command.c_str(), "r");
-    if (p == nullptr) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int status = ::pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = test::ReadBytes(errFile);
-    return r;
+    std::vector<std::string> argv;
+    std::size_t start = 0;
+    while (start < args.size()) {
+        const std::size_t end = std::min(args.find(' ', start), args.size());
+        argv.push_back(args.substr(start, end - start));
+        start = end + 1;
+    }
+    return test::RunCli(argv);
 }
 
 TEST(CliCalendar, MonthGrid) {
