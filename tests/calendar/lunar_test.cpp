@@ -52,7 +52,12 @@ TEST(LunarToSolar, KnownDates) {
     const LunarCase cases[] = {
         {{2020, 4, 1, true}, false, {2020, 5, 23}},
         {{2020, 4, 1, false}, false, {2020, 4, 23}},
-        {{2020, 4, 1, true}, true, {2020, 5, 24}},
+        // At the late 子 hour the lunar day has already turned: 闰四月初一
+        // at 23:xx is the evening of 22 May, which SolarToLunar reads back as
+        // 闰四月初一.
+        {{2020, 4, 1, true}, true, {2020, 5, 22}},
+        {{2020, 4, 2, true}, true, {2020, 5, 23}},
+        {{1900, 1, 1, false}, true, {1900, 1, 30}},
         {{1984, 12, 1, false}, false, {1985, 1, 21}},
         {{2020, 12, 30, false}, false, {2021, 2, 11}},
         // Day 30 of a 29-day month is the first day of the next month.
@@ -87,6 +92,17 @@ TEST(LunarYearTable, EachNewYearPlusItsMonthsIsTheNextNewYear) {
     EXPECT_EQ(LunarYearOf(1900)->lengths[9], 29);  // the leap eighth month of 1900
     EXPECT_FALSE(LunarYearOf(1898));
     EXPECT_FALSE(LunarYearOf(2022));
+}
+
+TEST(LunarConversions, InverseAtTheLateZiHour) {
+    // A Gregorian birth at 23:xx and the lunar date the program shows for it
+    // name the same moment: converting back gives the same Gregorian day.
+    for (long n = DayNumber({1900, 1, 1}); n <= DayNumber({2021, 2, 10}); n += 7) {
+        const Date d = DateOfDayNumber(n);
+        const auto lunar = SolarToLunar(d, true);
+        ASSERT_TRUE(lunar);
+        EXPECT_EQ(LunarToSolar(*lunar, true), d) << d.year << "-" << d.month << "-" << d.day;
+    }
 }
 
 TEST(LunarConversions, RoundTripEveryDateFrom1900To2021) {

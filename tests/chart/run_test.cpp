@@ -73,8 +73,16 @@ TEST(RunCalendar, LunarInputConvertsBeforeThePillars) {
     EXPECT_TRUE(notLeap.isLeapMonth);
     EXPECT_EQ(notLeap.BirthDate(), RunCalendar(Lunar(2020, 6, 1, false, 8, 0)).BirthDate());
 
-    // The late 子 hour moves the converted Gregorian date on.
-    EXPECT_EQ(RunCalendar(Lunar(2020, 4, 1, true, 23, 0)).BirthDate(), (Date{2020, 5, 24}));
+    // At the late 子 hour a lunar entry and the Gregorian entry whose lunar
+    // date it is give the same chart: the next day is counted once.
+    const Chart lunarLate = RunCalendar(Lunar(2020, 4, 2, true, 23, 30));
+    const Chart solarLate = RunCalendar(Solar(2020, 5, 23, 23, 30));
+    EXPECT_EQ(lunarLate.BirthDate(), (Date{2020, 5, 23}));
+    EXPECT_EQ(solarLate.lunarDay, 2);
+    EXPECT_TRUE(solarLate.isLeapMonth);
+    EXPECT_EQ(lunarLate.dayPillar, solarLate.dayPillar);
+    EXPECT_EQ(lunarLate.hourPillar, solarLate.hourPillar);
+    EXPECT_EQ(lunarLate.dayPillar, DayPillar({2020, 5, 24}));
 }
 
 TEST(RunCalendar, DayPastTheEndOfTheMonthIsKeptAndCountedOn) {
