@@ -1,9 +1,5 @@
 #include "chart/output.h"
 
-#include <fstream>
-
-#include "archive/gbk.h"
-
 namespace tl {
 
 bool IsEmptyReport(std::string_view boxText) { return boxText.find_first_not_of(' ') == std::string_view::npos; }
@@ -25,15 +21,6 @@ std::string ToCrLf(std::string_view text) {
         }
     }
     return out;
-}
-
-bool WriteGbkTextFile(const std::filesystem::path& path, std::string_view utf8Text) {
-    const std::string bytes = Utf8ToGbk(ToCrLf(utf8Text));
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
 }
 
 }  // namespace tl

@@ -1,9 +1,7 @@
 // The text side of the output commands (save, save as, print): when the
-// report counts as empty, how the extra-information text is appended, and
-// writing a report as a GBK text file.
+// report counts as empty and how the extra-information text is appended.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -19,9 +17,5 @@ std::string ExtraTextAppendix(std::string_view extraText);
 
 // Every line end (CR LF, a lone LF or a lone CR) as CR LF.
 std::string ToCrLf(std::string_view text);
-
-// Writes UTF-8 text as a plain GBK text file with CR LF line ends, replacing
-// any file of that name. False when the file cannot be written.
-bool WriteGbkTextFile(const std::filesystem::path& path, std::string_view utf8Text);
 
 }  // namespace tl

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace tl {
@@ -47,43 +44,6 @@ TEST(ToCrLf, EveryLineEnd) {
         {"a\r\r\n", "a\r\n\r\n"}, {"\n", "\r\n"}, {"", ""}, {"甲\n乙", "甲\r\n乙"},
     };
     for (const auto& c : cases) EXPECT_EQ(ToCrLf(c.in), c.out) << c.in;
-}
-
-std::string ReadBytes(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-class WriteGbkTextFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("tenglan_output_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::filesystem::path dir_;
-};
-
-TEST_F(WriteGbkTextFileTest, WritesGbkWithCrLf) {
-    const auto path = dir_ / "out.txt";
-    ASSERT_TRUE(WriteGbkTextFile(path, "甲子\n乙丑\r\n"));
-    EXPECT_EQ(ReadBytes(path), "\xBC\xD7\xD7\xD3\r\n\xD2\xD2\xB3\xF3\r\n");
-}
-
-TEST_F(WriteGbkTextFileTest, ReplacesAnExistingFile) {
-    const auto path = dir_ / "out.txt";
-    ASSERT_TRUE(WriteGbkTextFile(path, std::string(1000, 'x')));
-    ASSERT_TRUE(WriteGbkTextFile(path, "ab"));
-    EXPECT_EQ(ReadBytes(path), "ab");
-}
-
-TEST_F(WriteGbkTextFileTest, FailsWithoutTheFolder) {
-    EXPECT_FALSE(WriteGbkTextFile(dir_ / "missing" / "out.txt", "ab"));
-    EXPECT_FALSE(WriteGbkTextFile(dir_, "ab"));  // a folder is not a file
-    EXPECT_FALSE(std::filesystem::exists(dir_ / "missing"));
 }
 
 }  // namespace
