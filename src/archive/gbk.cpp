@@ -8,9 +8,8 @@ namespace tl {
 
 namespace {
 
-// One conversion with glibc iconv. `bad` replaces an input sequence the
-// target cannot take; `badInput` is how many input bytes such a sequence
-// skips when iconv cannot say (a lone byte).
+// One conversion with glibc iconv. `bad` replaces each input character that
+// cannot be converted: a whole UTF-8 character, or a single GBK byte.
 std::string Convert(const char* to, const char* from, std::string_view in, std::string_view bad) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);

@@ -102,13 +102,13 @@ std::optional<LunarDate> SolarToLunar(const Date& d, bool nextDay) {
     return std::nullopt;  // past the end of the table
 }
 
-std::optional<Date> LunarToSolar(const LunarDate& ld, bool nextDay) {
+std::optional<Date> LunarToSolar(const LunarDate& ld, bool lateZi) {
     const auto ly = LunarYearOf(ld.year);
     if (!ly || ld.month < 1 || ld.month > 12) return std::nullopt;
     const int position = PositionOf(*ly, ld.month, ld.isLeapMonth);
     long k = ld.day;
     for (int p = 1; p < position; ++p) k += ly->lengths[p];
-    if (nextDay) ++k;
+    if (lateZi) --k;
     return DateOfDayNumber(DayNumber(ly->newYear) + k - 1);
 }
 

@@ -50,8 +50,13 @@ std::optional<LunarDate> SolarToLunar(const Date& d, bool nextDay);
 
 // Lunar → Gregorian. The leap flag only counts when the month is the year's
 // leap month; a day past the month's length runs into the next month. With
-// `nextDay` the result is the following day. Empty outside the table.
-std::optional<Date> LunarToSolar(const LunarDate& ld, bool nextDay);
+// `lateZi` (the entered hour is 23) the lunar date is read the way
+// SolarToLunar writes it: the late 子 hour already belongs to the next lunar
+// day, so the birth lies on the evening of the Gregorian day before. The two
+// conversions are inverse to each other at every hour, and the day pillar's
+// own 23:00 rule then counts the next day exactly once. Empty outside the
+// table.
+std::optional<Date> LunarToSolar(const LunarDate& ld, bool lateZi);
 
 // "初一" .. "三十" for 1..30, else empty.
 std::string_view LunarDayName(int d);

@@ -8,6 +8,7 @@
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
 #include "chart/utf8.h"
+#include "place/true_solar_time.h"
 
 namespace tl {
 
@@ -21,6 +22,17 @@ void StorePillars(Chart& c) {
     c.hourPillar = p.hour;
 }
 
+// Moves the birth to the true solar time of the chosen place; the date moves
+// with it when the corrected time crosses midnight. Returns the day shift.
+int ApplyTrueSolarTime(Chart& c, const ChartRequest& r) {
+    const SolarTimeResult t = TrueSolarTime(c.BirthDate(), c.birthTime, r.provinceIndex, r.placeIndex);
+    c.birthYear = t.date.year;
+    c.birthMonth = t.date.month;
+    c.birthDay = t.date.day;
+    c.birthTime = t.time;
+    return t.dayShift;
+}
+
 }  // namespace
 
 Chart RunCalendar(const ChartRequest& r) {
@@ -29,16 +41,19 @@ Chart RunCalendar(const ChartRequest& r) {
     c.isSolarInput = r.isSolarInput;
     c.birthTime = TimeOfDay::Hms(r.hour, r.minute);
     c.enteredHourBranch = HourBranch(r.hour);
-    // The late 子 hour as entered moves the converted date one day on.
+    // The late 子 hour as entered belongs to the next lunar day.
     const bool enteredLateZi = r.hour == 23;
 
     if (r.isSolarInput) {
         c.birthYear = r.year;
         c.birthMonth = r.month;
         c.birthDay = r.day;
-        // (True solar time is applied here.)
+        const int shift = r.useTrueSolarTime ? ApplyTrueSolarTime(c, r) : 0;
         StorePillars(c);
-        if (const auto lunar = SolarToLunar(c.BirthDate(), enteredLateZi)) {
+        // The lunar date follows the corrected date. When the correction has
+        // already carried the birth past midnight, the late 子 hour must not
+        // move it a second day.
+        if (const auto lunar = SolarToLunar(c.BirthDate(), enteredLateZi && shift <= 0)) {
             c.lunarYear = lunar->year;
             c.lunarMonth = lunar->month;
             c.lunarDay = lunar->day;
@@ -54,7 +69,9 @@ Chart RunCalendar(const ChartRequest& r) {
             c.birthMonth = solar->month;
             c.birthDay = solar->day;
         }
-        // (True solar time is applied here; the lunar date stays as entered.)
+        // The lunar date stays as entered even when the correction moves the
+        // Gregorian date.
+        if (r.useTrueSolarTime) ApplyTrueSolarTime(c, r);
         StorePillars(c);
     }
 

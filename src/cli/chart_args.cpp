@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "chart/utf8.h"
+#include "place/gazetteer.h"
 
 namespace tl::cli {
 
@@ -38,6 +39,7 @@ std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& err
     bool haveDate = false;
     bool haveTime = false;
     bool leap = false;
+    std::optional<std::string> placeText;
     auto fail = [&](const std::string& msg) {
         error = msg;
         return std::nullopt;
@@ -80,6 +82,18 @@ std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& err
             o.request.isSolarInput = false;
         } else if (a == "--leap") {
             leap = true;
+        } else if (a == "--true-solar") {
+            o.request.useTrueSolarTime = true;
+        } else if (a == "--province") {
+            const std::string* v = value();
+            if (!v) return fail("--province needs a value 0.." + std::to_string(kProvinceCount - 1));
+            const auto p = ParseIntInRange(*v, 0, kProvinceCount - 1);
+            if (!p) return fail("--province must be 0.." + std::to_string(kProvinceCount - 1) + ", got '" + *v + "'");
+            o.request.provinceIndex = *p;
+        } else if (a == "--place") {
+            const std::string* v = value();
+            if (!v) return fail("--place needs a value");
+            placeText = *v;
         } else if (a == "--name") {
             const std::string* v = value();
             if (!v) return fail("--name needs a value");
@@ -95,6 +109,19 @@ std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& err
     if (!haveDate) return fail("--date is required");
     if (!haveTime) return fail("--time is required");
     if (leap && o.request.isSolarInput) return fail("--leap needs --lunar");
+    // The place is a position in the chosen province's list.
+    const int province = o.request.provinceIndex;
+    if (placeText) {
+        const auto q = ParseIntInRange(*placeText, 1, PlaceCount(province));
+        if (!q) {
+            return fail("--place must be 1.." + std::to_string(PlaceCount(province)) + " for province " +
+                        std::to_string(province) + " (" + std::string(ProvinceItem(province)) + "), got '" +
+                        *placeText + "'");
+        }
+        o.request.placeIndex = *q;
+    }
+    o.provinceItem = ProvinceItem(province);
+    o.placeItem = PlaceItem(province, o.request.placeIndex);
     o.request.isLeapMonth = leap;
     o.request.personName = Trim(o.rawName);
     return o;

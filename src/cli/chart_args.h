@@ -13,13 +13,18 @@ namespace tl::cli {
 struct ChartOptions {
     ChartRequest request;
     std::string rawName;  // the name as given, untrimmed (the report shows it as typed)
+    std::string provinceItem;  // the chosen birthplace as the lists show it
+    std::string placeItem;
     bool json = false;
     bool gbk = false;
 };
 
 // Parses `--date YYYY-MM-DD --time HH:MM [--female] [--lunar [--leap]]
-// [--name TEXT] [--json] [--gbk]`. On a bad or missing value returns nothing
-// and sets `error` to a one-line message naming the option.
+// [--true-solar] [--province N] [--place N] [--name TEXT] [--json] [--gbk]`.
+// The province is a list position 0..34 (0 = "不考虑", the default), the
+// place a number within that province's list (default 1). On a bad or
+// missing value returns nothing and sets `error` to a one-line message
+// naming the option.
 std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& error);
 
 // Strict decimal parse of a whole string into [lo, hi].

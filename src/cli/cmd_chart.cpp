@@ -32,6 +32,13 @@ int CmdChart(const Args& args) {
         JsonWriter w;
         w.BeginObject();
         w.Key("name").String(options->rawName);
+        w.Key("birthplace").BeginObject()
+            .Key("province").Int(options->request.provinceIndex)
+            .Key("provinceItem").String(options->provinceItem)
+            .Key("place").Int(options->request.placeIndex)
+            .Key("placeItem").String(options->placeItem)
+            .EndObject();
+        w.Key("trueSolarTime").Bool(options->request.useTrueSolarTime);
         WriteChartMembers(w, chart);
         WriteReportMembers(w, report);
         w.EndObject();

@@ -11,9 +11,11 @@ constexpr std::string_view kUsage =
     "usage: tenglan-cli COMMAND [OPTIONS]\n"
     "\n"
     "  chart --date YYYY-MM-DD --time HH:MM [--female] [--lunar [--leap]]\n"
-    "        [--name TEXT] [--json]          one chart\n"
+    "        [--true-solar] [--province N] [--place N]\n"
+    "        [--name TEXT] [--json | --gbk]  one chart: the report, or JSON\n"
     "  batch [--report]                      CSV births on stdin, JSON lines out\n"
-    "  places [PROVINCE]                     the birthplace lists\n"
+    "  places [PROVINCE]                     the provinces, or a province's places\n"
+    "                                        with their corrections in minutes\n"
     "  calendar YEAR MONTH [DAY]             a month of the perpetual calendar\n"
     "  archive list [FOLDER]                 the saved charts of a program folder\n";
 

@@ -1,16 +1,17 @@
 #include "cli/report_header.h"
 
 #include "cli/json.h"
+#include "place/gazetteer.h"
 
 namespace tl::cli {
 
 std::optional<ReportHeader> ReportHeaderFor(const ChartRequest& r, std::string_view rawName) {
+    if (r.provinceIndex < 0 || r.provinceIndex >= kProvinceCount) return std::nullopt;
+    if (r.placeIndex < 1 || r.placeIndex > PlaceCount(r.provinceIndex)) return std::nullopt;
     ReportHeader h;
     h.name = std::string(rawName);
-    // The first entry of both lists is "不考虑" (birthplace not considered).
-    if (r.provinceIndex != 0) return std::nullopt;
-    h.provinceItem = "不考虑";
-    h.placeItem = "不考虑";
+    h.provinceItem = ProvinceItem(r.provinceIndex);
+    h.placeItem = PlaceItem(r.provinceIndex, r.placeIndex);
     h.trueSolarTime = r.useTrueSolarTime;
     h.hourLabel = HourLabel(r.hour);
     return h;

@@ -9,6 +9,9 @@
 namespace tl {
 
 inline constexpr int kProvinceCount = 35;  // list positions 0..34
+// The longest place list (province 30); the place dimension of the
+// longitude correction table.
+inline constexpr int kMaxPlaceCount = 173;
 
 // Item text of province list position 0..34 ("不考虑", "1北京", ...); empty
 // outside.

@@ -9,6 +9,7 @@
 #include "chart/report.h"
 #include "chart/run.h"
 #include "chart/utf8.h"
+#include "place/gazetteer.h"
 
 namespace tl {
 namespace {
@@ -29,6 +30,9 @@ struct GoldenCase {
     int year, month, day;
     bool leap;
     int hour, minute;
+    int province = 0;  // birthplace list positions; 0 = "不考虑"
+    int place = 1;
+    bool trueSolar = false;
 };
 
 // Each birth is here for a reason of its own.
@@ -49,6 +53,9 @@ const GoldenCase kGoldens[] = {
      "spaces, 十恶大败 and 阴差阳错", "钱七", true, true, 1968, 2, 23, false, 10, 10},
     {"start_age_ten_years", "start age 10 years: ages 11 .. 101, luck lines after ages 20 .. 100",
      "孙八", false, true, 1953, 6, 6, false, 8, 48},
+    {"true_solar_beijing", "true solar time in 北京 moves 9:05 to 8:41:11 and the hour pillar from 巳 to 辰; "
+     "the life palace and the hour label keep the entered 巳 hour", "周九", true, true, 1985, 3, 12, false, 9, 5,
+     1, 1, true},
 };
 
 class Golden : public ::testing::TestWithParam<GoldenCase> {};
@@ -65,11 +72,15 @@ TEST_P(Golden, ReportMatchesFileByteForByte) {
     r.isLeapMonth = g.leap;
     r.hour = g.hour;
     r.minute = g.minute;
+    r.provinceIndex = g.province;
+    r.placeIndex = g.place;
+    r.useTrueSolarTime = g.trueSolar;
     const Chart chart = RunCalendar(r);
     ReportHeader h;
     h.name = g.name;
-    h.provinceItem = "不考虑";
-    h.placeItem = "不考虑";
+    h.provinceItem = ProvinceItem(g.province);
+    h.placeItem = PlaceItem(g.province, g.place);
+    h.trueSolarTime = g.trueSolar;
     h.hourLabel = HourLabel(g.hour);
     const Report report = BuildReport(chart, h);
 

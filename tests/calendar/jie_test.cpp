@@ -1,0 +1,96 @@
+#include "calendar/jie.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "calendar/civil.h"
+
+namespace tl {
+namespace {
+
+TEST(JieDays, RowsAndRange) {
+    EXPECT_EQ(JieDays(1900), "546566788987");
+    EXPECT_EQ(JieDays(1984), "645455777877");
+    EXPECT_EQ(JieDays(2000), "645455777877");
+    EXPECT_EQ(JieDays(2021), "535455777877");
+    EXPECT_EQ(JieDays(2050), "535455778877");
+    EXPECT_EQ(JieDays(1899), "");
+    EXPECT_EQ(JieDays(2051), "");
+    EXPECT_EQ(JieDay(1984, 2), 4);
+    EXPECT_EQ(JieDay(1899, 12), 0);
+    EXPECT_EQ(JieDay(1984, 13), 0);
+}
+
+TEST(JieMoment, PrintedCellsAndNeutralValues) {
+    EXPECT_EQ(JieMoment(1984, 2), TimeOfDay::Hms(23, 19));
+    EXPECT_EQ(JieMomentText(1984, 2), "23时19分");
+    EXPECT_EQ(JieMomentText(1984, 6), "20时9分");
+    EXPECT_EQ(JieMomentText(1984, 7), "6时30分");
+    EXPECT_EQ(JieMomentText(2021, 1), "11时55分");
+    EXPECT_EQ(JieMomentText(2021, 2), "23时8分");
+    EXPECT_EQ(JieMoment(2022, 1), TimeOfDay{});
+    EXPECT_EQ(JieMomentText(2022, 1), "");
+    EXPECT_EQ(JieMomentText(1899, 12), "");
+    EXPECT_EQ(JieMomentText(1984, 0), "");
+    EXPECT_EQ(JieMomentText(1984, 13), "");
+}
+
+TEST(JieMoment, ExtendedThroughDecember2021) {
+    // 惊蛰 2021 is a real moment, in the afternoon of 5 March.
+    const TimeOfDay t = JieMoment(2021, 3);
+    EXPECT_EQ(t.hour(), 16);
+    EXPECT_NE(JieMomentText(2021, 3), "时0分");
+    for (int m = 1; m <= 12; ++m) EXPECT_FALSE(JieMomentText(2021, m).empty()) << m;
+}
+
+TEST(JieMoment, MomentsAdvanceAboutThirtyDaysApart) {
+    // Consecutive jie lie 29.3 to 31.6 days apart: a cell typed or shifted by
+    // hand shows up here. In eight cells the almanac's day differs by one
+    // from the astronomical day of the jie; its day stays authoritative, so
+    // the gaps next to those cells may be a day off.
+    const std::set<std::pair<int, int>> almanacDayDiffers = {
+        {1900, 1}, {1904, 10}, {1917, 12}, {1927, 9}, {1929, 10}, {1977, 5}, {1981, 11}, {1991, 5}};
+    auto at = [](int y, int m) {
+        const auto j = JieAt(y, m);
+        return DayNumber(j->date) * 1440L + j->time.seconds / 60;
+    };
+    long previous = at(1899, 12);
+    std::pair<int, int> previousCell{1899, 12};
+    for (int y = 1900; y <= 2021; ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            const long now = at(y, m);
+            const long gap = now - previous;
+            const bool loose = almanacDayDiffers.count({y, m}) || almanacDayDiffers.count(previousCell);
+            const long slack = loose ? 1440 : 0;
+            EXPECT_GT(gap, 29 * 1440 + 6 * 60 - slack) << y << "-" << m;
+            EXPECT_LT(gap, 31 * 1440 + 16 * 60 + slack) << y << "-" << m;
+            previous = now;
+            previousCell = {y, m};
+        }
+    }
+}
+
+TEST(JieAt, December1899AndTableBounds) {
+    const auto dec1899 = JieAt(1899, 12);
+    ASSERT_TRUE(dec1899);
+    EXPECT_EQ(dec1899->date, (Date{1899, 12, 7}));
+    EXPECT_EQ(dec1899->time, TimeOfDay::Hms(15, 5));
+    const auto lichun = JieAt(1984, 2);
+    ASSERT_TRUE(lichun);
+    EXPECT_EQ(lichun->date, (Date{1984, 2, 4}));
+    EXPECT_FALSE(JieAt(1899, 11));
+    EXPECT_FALSE(JieAt(2022, 1));
+}
+
+TEST(JieName, NamesAndRange) {
+    EXPECT_EQ(JieName(1), "小寒");
+    EXPECT_EQ(JieName(2), "立春");
+    EXPECT_EQ(JieName(12), "大雪");
+    EXPECT_EQ(JieName(0), "");
+    EXPECT_EQ(JieName(13), "");
+}
+
+}  // namespace
+}  // namespace tl

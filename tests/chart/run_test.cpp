@@ -1,0 +1,181 @@
+#include "chart/run.h"
+
+#include <gtest/gtest.h>
+
+#include "analysis/luck_start.h"
+#include "calendar/civil.h"
+#include "calendar/jie.h"
+#include "calendar/pillars.h"
+
+namespace tl {
+namespace {
+
+ChartRequest Solar(int y, int m, int d, int h, int mi, bool male = true) {
+    ChartRequest r;
+    r.year = y;
+    r.month = m;
+    r.day = d;
+    r.hour = h;
+    r.minute = mi;
+    r.isMale = male;
+    return r;
+}
+
+ChartRequest Lunar(int y, int m, int d, bool leap, int h, int mi) {
+    ChartRequest r = Solar(y, m, d, h, mi);
+    r.isSolarInput = false;
+    r.isLeapMonth = leap;
+    return r;
+}
+
+struct LuckStart {
+    int years, months, days, hours;
+    friend bool operator==(const LuckStart&, const LuckStart&) = default;
+};
+
+LuckStart StartOf(const Chart& c) { return {c.luckStartYears, c.luckStartMonths, c.luckStartDays, c.luckStartHours}; }
+
+TEST(RunCalendar, GregorianBirthGetsPillarsLunarDateAndLuck) {
+    const Chart c = RunCalendar(Solar(1984, 2, 4, 23, 19));
+    EXPECT_EQ(PillarName(c.yearPillar), "甲子");
+    EXPECT_EQ(PillarName(c.monthPillar), "丙寅");
+    EXPECT_EQ(PillarName(c.dayPillar), "己巳");
+    EXPECT_EQ(PillarName(c.hourPillar), "甲子");
+    // The entered hour 23 moves the lunar date one day on: 初三 becomes 初四.
+    EXPECT_EQ(c.lunarYear, 1984);
+    EXPECT_EQ(c.lunarMonth, 1);
+    EXPECT_EQ(c.lunarDay, 4);
+    EXPECT_EQ(c.enteredHourBranch, 1);
+    EXPECT_EQ(c.birthTime, TimeOfDay::Hms(23, 19));
+    EXPECT_EQ(c.dayStem, 6);
+    EXPECT_EQ(c.dayBranch, 6);
+    // A male of an even lunar year counts forward; born at the jie itself.
+    EXPECT_TRUE(c.luckForward);
+    EXPECT_EQ(StartOf(c), (LuckStart{0, 0, 0, 0}));
+    EXPECT_EQ(PillarName(c.firstLuckPillar), "丁卯");
+}
+
+TEST(RunCalendar, LunarInputConvertsBeforeThePillars) {
+    const Chart c = RunCalendar(Lunar(2020, 4, 1, true, 10, 30));
+    EXPECT_EQ(c.BirthDate(), (Date{2020, 5, 23}));
+    EXPECT_EQ(c.lunarDay, 1);
+    EXPECT_TRUE(c.isLeapMonth);
+    EXPECT_EQ(c.dayPillar, DayPillar({2020, 5, 23}));
+
+    // Day 31 of a lunar month is read as 30.
+    const Chart d31 = RunCalendar(Lunar(2020, 12, 31, false, 8, 0));
+    EXPECT_EQ(d31.lunarDay, 30);
+    EXPECT_EQ(d31.BirthDate(), (Date{2021, 2, 11}));
+
+    // A leap flag on a month without a leap stays set though the conversion
+    // ignores it.
+    const Chart notLeap = RunCalendar(Lunar(2020, 6, 1, true, 8, 0));
+    EXPECT_TRUE(notLeap.isLeapMonth);
+    EXPECT_EQ(notLeap.BirthDate(), RunCalendar(Lunar(2020, 6, 1, false, 8, 0)).BirthDate());
+
+    // At the late 子 hour a lunar entry and the Gregorian entry whose lunar
+    // date it is give the same chart: the next day is counted once.
+    const Chart lunarLate = RunCalendar(Lunar(2020, 4, 2, true, 23, 30));
+    const Chart solarLate = RunCalendar(Solar(2020, 5, 23, 23, 30));
+    EXPECT_EQ(lunarLate.BirthDate(), (Date{2020, 5, 23}));
+    EXPECT_EQ(solarLate.lunarDay, 2);
+    EXPECT_TRUE(solarLate.isLeapMonth);
+    EXPECT_EQ(lunarLate.dayPillar, solarLate.dayPillar);
+    EXPECT_EQ(lunarLate.hourPillar, solarLate.hourPillar);
+    EXPECT_EQ(lunarLate.dayPillar, DayPillar({2020, 5, 24}));
+}
+
+TEST(RunCalendar, DayPastTheEndOfTheMonthIsKeptAndCountedOn) {
+    const Chart c = RunCalendar(Solar(1985, 2, 30, 9, 0));
+    EXPECT_EQ(c.birthDay, 30);
+    EXPECT_EQ(c.birthMonth, 2);
+    const Chart march = RunCalendar(Solar(1985, 3, 2, 9, 0));
+    EXPECT_EQ(c.dayPillar, march.dayPillar);
+    EXPECT_EQ(c.monthPillar, march.monthPillar);
+    EXPECT_EQ(c.lunarDay, march.lunarDay);
+    EXPECT_EQ(StartOf(c), StartOf(march));
+}
+
+TEST(RunCalendar, SameRequestTwiceGivesTheSameChart) {
+    const ChartRequest r = Solar(1990, 7, 15, 14, 45, false);
+    const Chart a = RunCalendar(r);
+    const Chart b = RunCalendar(r);
+    EXPECT_EQ(a.hourPillar, b.hourPillar);
+    EXPECT_EQ(StartOf(a), StartOf(b));
+    EXPECT_EQ(a.lunarDay, b.lunarDay);
+}
+
+TEST(LuckStart, DirectionAndTargetJie) {
+    // Backward from the jie moment itself: counts to the previous jie,
+    // 小寒 1984 at 6 January 11:42, 29 days 11 h 37 min earlier.
+    const Chart female = RunCalendar(Solar(1984, 2, 4, 23, 19, false));
+    EXPECT_FALSE(female.luckForward);
+    EXPECT_EQ(StartOf(female), (LuckStart{9, 9, 28, 2}));
+    EXPECT_EQ(PillarName(female.firstLuckPillar), "乙丑");
+
+    // Three days before 惊蛰 (5 March 1984, 17:26) is exactly one year.
+    EXPECT_EQ(StartOf(RunCalendar(Solar(1984, 3, 2, 17, 26))), (LuckStart{1, 0, 0, 0}));
+    EXPECT_EQ(StartOf(RunCalendar(Solar(1984, 3, 2, 17, 27))), (LuckStart{0, 11, 29, 22}));
+
+    // Early January 1900, backward: counts to 大雪 1899 (7 December, 15:05),
+    // 25 days 20 h 55 min earlier.
+    const Chart jan1900 = RunCalendar(Solar(1900, 1, 2, 12, 0));
+    EXPECT_EQ(jan1900.lunarYear, 1899);
+    EXPECT_FALSE(jan1900.luckForward);
+    EXPECT_EQ(StartOf(jan1900), (LuckStart{8, 7, 14, 14}));
+}
+
+TEST(LuckStart, DecemberForwardCountsToNextJanuary) {
+    const Chart c = RunCalendar(Solar(1984, 12, 20, 10, 0));
+    ASSERT_TRUE(c.luckForward);
+    const auto jan = JieAt(1985, 1);
+    const long minutes = ((DayNumber(jan->date) - DayNumber({1984, 12, 20})) * 86400L + jan->time.seconds -
+                          10 * 3600) / 60;
+    EXPECT_EQ(c.luckStartYears * 4320 + c.luckStartMonths * 360 + c.luckStartDays * 12 + c.luckStartHours / 2,
+              minutes);
+}
+
+TEST(LuckStart, FirstPillarWrapsAroundTheCycle) {
+    // 癸亥 month (Nov 1983, after 立冬), female of an odd year: forward to 甲子.
+    const Chart forward = RunCalendar(Solar(1983, 11, 20, 12, 0, false));
+    ASSERT_EQ(forward.monthPillar, 60);
+    ASSERT_TRUE(forward.luckForward);
+    EXPECT_EQ(forward.firstLuckPillar, 1);
+    // 甲子 month (Dec 1983, after 大雪), male of an odd year: backward to 癸亥.
+    const Chart backward = RunCalendar(Solar(1983, 12, 20, 12, 0, true));
+    ASSERT_EQ(backward.monthPillar, 1);
+    ASSERT_FALSE(backward.luckForward);
+    EXPECT_EQ(backward.firstLuckPillar, 60);
+}
+
+TEST(LuckStart, SecondsCountAgainstTheJie) {
+    // 17:26:26 on the day of a jie at 17:26 lies after it, for the luck count
+    // as for the pillars; the distance counts whole minutes.
+    const Date d{1984, 3, 5};
+    EXPECT_LT(LuckTargetOffsetSeconds(d, TimeOfDay::Hms(17, 26, 26), false), 0);
+    EXPECT_EQ(LuckTargetOffsetSeconds(d, TimeOfDay::Hms(17, 26, 26), false), -26);
+    EXPECT_GT(LuckTargetOffsetSeconds(d, TimeOfDay::Hms(17, 26, 26), true), 0);
+    EXPECT_EQ(LuckTargetOffsetSeconds(d, TimeOfDay::Hms(17, 26, 0), true), 0);
+}
+
+TEST(ArchiveFields, NamePlaceSexDateTime) {
+    const Chart c = RunCalendar(Solar(1985, 3, 12, 9, 5));
+    const ChartRecord r = ArchiveFields(c, "张三", "1北京", "北京");
+    EXPECT_EQ(r.name, "张三          ");
+    EXPECT_EQ(r.sex, "男 ");
+    EXPECT_EQ(r.place, "1北京,北京        ");
+    EXPECT_DOUBLE_EQ(r.birthDate, 31118.0);
+    EXPECT_NEAR(r.birthTime, (9 * 60 + 5) / 1440.0, 1e-12);
+    EXPECT_EQ(r.deleted, 0);
+
+    const ChartRecord blank = ArchiveFields(RunCalendar(Solar(1985, 3, 12, 9, 5, false)), "   ", "不考虑", "不考虑");
+    EXPECT_EQ(blank.name, "没有名字        ");
+    EXPECT_EQ(blank.sex, "女 ");
+    EXPECT_EQ(blank.place, "不考虑,不考虑       ");
+
+    const ChartRecord longName = ArchiveFields(c, "一二三四五六七八九十甲乙丙丁", "1北京", "北京");
+    EXPECT_EQ(longName.name, "一二三四五六七八九十甲乙");
+}
+
+}  // namespace
+}  // namespace tl

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "cli/cli_runner.h"
+
+namespace tl::test {
+namespace {
+
+TEST(CliChart, JsonOfABirth) {
+    const CliResult r = RunCli({"chart", "--date", "1984-02-04", "--time", "23:19", "--json", "--name", "张三"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"name\":\"张三\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"year\":{\"index\":1,\"name\":\"甲子\"}"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"day\":{\"index\":6,\"name\":\"己巳\"}"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"lunar\":{\"year\":1984,\"month\":1,\"day\":4,\"leap\":false}"), std::string::npos);
+    EXPECT_NE(r.out.find("\"firstPillar\":{\"index\":4,\"name\":\"丁卯\"}"), std::string::npos);
+}
+
+TEST(CliChart, LunarLeapInput) {
+    const CliResult r = RunCli({"chart", "--date", "2020-04-01", "--time", "10:30", "--lunar", "--leap", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"birthDate\":\"2020-05-23\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"leap\":true"), std::string::npos) << r.out;
+}
+
+TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
+    struct Bad {
+        std::vector<std::string> args;
+        const char* option;
+    };
+    const Bad cases[] = {
+        {{"--date", "1899-12-31", "--time", "10:00", "--json"}, "--date"},
+        {{"--date", "2021-01-01", "--time", "10:00", "--json"}, "--date"},
+        {{"--date", "1984-13-01", "--time", "10:00", "--json"}, "--date"},
+        {{"--date", "1984-02-32", "--time", "10:00", "--json"}, "--date"},
+        {{"--date", "1984-02-00", "--time", "10:00", "--json"}, "--date"},
+        {{"--date", "1984-2", "--time", "10:00", "--json"}, "--date"},
+        {{"--date", "abcd-02-01", "--time", "10:00", "--json"}, "--date"},
+        {{"--date", "1984-02-04", "--time", "24:00", "--json"}, "--time"},
+        {{"--date", "1984-02-04", "--time", "12:60", "--json"}, "--time"},
+        {{"--date", "1984-02-04", "--time", "-1:00", "--json"}, "--time"},
+        {{"--date", "1984-02-04", "--time", "99999999999:00", "--json"}, "--time"},
+        {{"--date", "1984-02-04", "--json"}, "--time"},
+        {{"--time", "10:00", "--json"}, "--date"},
+        {{"--date", "1984-02-04", "--time", "10:00", "--leap", "--json"}, "--leap"},
+        {{"--date", "1984-02-04", "--time", "10:00", "--bogus"}, "--bogus"},
+        {{"--date"}, "--date"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"chart"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.status, 2) << c.option;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_NE(r.err.find(c.option), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+    }
+}
+
+TEST(Cli, UnknownCommandAndNoCommand) {
+    EXPECT_EQ(RunCli({"frobnicate"}).status, 2);
+    EXPECT_EQ(RunCli({}).status, 2);
+    const CliResult help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tl::test
