@@ -33,92 +33,96 @@ Branch DayVoid(Pillar dayPillar) {
 }
 
 void AppendNatalChartSection(std::string& out, const Chart& c) {
+    // Fifteen short lines of fixed labels: well under the buffer.
+    char text[4096];
+    char* p = text;
     const std::array<Stem, 4> stems = {c.yearStem, c.monthStem, c.dayStem, c.hourStem};
     const std::array<Branch, 4> branches = {c.yearBranch, c.monthBranch, c.dayBranch, c.hourBranch};
     const std::array<Pillar, 4> pillars = {c.yearPillar, c.monthPillar, c.dayPillar, c.hourPillar};
 
-    out += "四柱:";
-    out += kCrLf;
+    p = Put(p, "四柱:");
+    p = Put(p, kCrLf);
 
     // Ten gods of the stems; the day stem is the self, "日".
-    AppendSpaces(out, 5);
-    out += "十神    ";
-    out += TenGodLabel(TenGodOf(c.dayStem, c.yearStem));
-    AppendSpaces(out, 8);
-    out += TenGodLabel(TenGodOf(c.dayStem, c.monthStem));
-    AppendSpaces(out, 8);
-    out += "日";
-    AppendSpaces(out, 8);
-    out += TenGodLabel(TenGodOf(c.dayStem, c.hourStem));
-    out += kCrLf;
-    out += kCrLf;
+    p = PutSpaces(p, 5);
+    p = Put(p, "十神    ");
+    p = Put(p, TenGodLabel(TenGodOf(c.dayStem, c.yearStem)));
+    p = PutSpaces(p, 8);
+    p = Put(p, TenGodLabel(TenGodOf(c.dayStem, c.monthStem)));
+    p = PutSpaces(p, 8);
+    p = Put(p, "日");
+    p = PutSpaces(p, 8);
+    p = Put(p, TenGodLabel(TenGodOf(c.dayStem, c.hourStem)));
+    p = Put(p, kCrLf);
+    p = Put(p, kCrLf);
 
-    AppendSpaces(out, 5);
-    out += c.isMale ? "乾造    " : "坤造    ";
+    p = PutSpaces(p, 5);
+    p = Put(p, c.isMale ? std::string_view("乾造    ") : std::string_view("坤造    "));
     for (int i = 0; i < 4; ++i) {
-        if (i > 0) AppendSpaces(out, 8);
-        out += StemName(stems[i]);
+        if (i > 0) p = PutSpaces(p, 8);
+        p = Put(p, StemName(stems[i]));
     }
-    out += kCrLf;
-    out += kCrLf;
+    p = Put(p, kCrLf);
+    p = Put(p, kCrLf);
 
-    AppendSpaces(out, 13);
+    p = PutSpaces(p, 13);
     for (int i = 0; i < 4; ++i) {
-        if (i > 0) AppendSpaces(out, 8);
-        out += BranchName(branches[i]);
+        if (i > 0) p = PutSpaces(p, 8);
+        p = Put(p, BranchName(branches[i]));
     }
     const Branch voidFirst = DayVoid(c.dayPillar);
-    out += "  (命宫:";
-    out += PillarName(LifePalace(c));
-    out += ")(日空:";
-    out += BranchName(voidFirst);
-    out += BranchName(voidFirst % 12 + 1);
-    out += ")";
-    out += kCrLf;
-    out += kCrLf;
+    p = Put(p, "  (命宫:");
+    p = Put(p, PillarName(LifePalace(c)));
+    p = Put(p, ")(日空:");
+    p = Put(p, BranchName(voidFirst));
+    p = Put(p, BranchName(voidFirst % 12 + 1));
+    p = Put(p, ")");
+    p = Put(p, kCrLf);
+    p = Put(p, kCrLf);
 
     // Hidden stems, slot by slot; an empty slot keeps its four columns.
     for (int slot = 0; slot < 3; ++slot) {
         if (slot == 0) {
-            AppendSpaces(out, 5);
-            out += "藏干   ";
+            p = PutSpaces(p, 5);
+            p = Put(p, "藏干   ");
         } else {
-            AppendSpaces(out, 12);
+            p = PutSpaces(p, 12);
         }
         for (int i = 0; i < 4; ++i) {
-            if (i > 0) AppendSpaces(out, 6);
+            if (i > 0) p = PutSpaces(p, 6);
             const Stem hidden = HiddenStems(branches[i])[slot];
-            out += StemName(hidden);
-            out += TenGodLabel(TenGodOf(c.dayStem, hidden));
+            p = Put(p, StemName(hidden));
+            p = Put(p, TenGodLabel(TenGodOf(c.dayStem, hidden)));
         }
-        out += kCrLf;
+        p = Put(p, kCrLf);
     }
-    out += kCrLf;
+    p = Put(p, kCrLf);
 
-    AppendSpaces(out, 5);
-    out += "干旺   ";
+    p = PutSpaces(p, 5);
+    p = Put(p, "干旺   ");
     for (int i = 0; i < 4; ++i) {
-        if (i > 0) AppendSpaces(out, 6);
-        out += StrengthLabel(SeasonalStrengthOf(c.monthBranch, stems[i]));
+        if (i > 0) p = PutSpaces(p, 6);
+        p = Put(p, StrengthLabel(SeasonalStrengthOf(c.monthBranch, stems[i])));
     }
-    out += kCrLf;
+    p = Put(p, kCrLf);
 
     // Growth stage of the day stem in each branch.
-    AppendSpaces(out, 5);
-    out += "长生  ";
+    p = PutSpaces(p, 5);
+    p = Put(p, "长生  ");
     for (int i = 0; i < 4; ++i) {
-        if (i > 0) AppendSpaces(out, 4);
-        out += GrowthStageLabel(GrowthStageOf(c.dayStem, branches[i]));
+        if (i > 0) p = PutSpaces(p, 4);
+        p = Put(p, GrowthStageLabel(GrowthStageOf(c.dayStem, branches[i])));
     }
-    out += kCrLf;
-    out += kCrLf;
+    p = Put(p, kCrLf);
+    p = Put(p, kCrLf);
 
-    AppendSpaces(out, 5);
-    out += "纳音  ";
+    p = PutSpaces(p, 5);
+    p = Put(p, "纳音  ");
     for (int i = 0; i < 4; ++i) {
-        if (i > 0) AppendSpaces(out, 2);
-        out += NayinLabel(pillars[i]);
+        if (i > 0) p = PutSpaces(p, 2);
+        p = Put(p, NayinLabel(pillars[i]));
     }
+    out.append(text, static_cast<std::size_t>(p - text));
 }
 
 std::string NatalChartSection(const Chart& c) {

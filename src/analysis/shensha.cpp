@@ -1,6 +1,9 @@
 #include "analysis/shensha.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "analysis/attributes.h"
@@ -12,11 +15,40 @@ namespace tl {
 
 namespace {
 
-// Star names in the order they are tested and listed.
-constexpr std::array<std::string_view, 20> kStarNames = {
-    "天乙贵人", "天德贵人", "月德贵人", "太极贵人", "福星贵人", "文昌贵人", "国印贵人",
-    "驿马",     "华盖",     "将星",     "金舆",     "禄神",     "天医",     "羊刃",
-    "亡神",     "劫煞",     "灾煞",     "孤辰寡宿", "咸池",     "空亡"};
+// Star names in the order they are tested and listed, each with the two
+// spaces that follow it in a list.
+constexpr std::array<std::string_view, 20> kStarTokens = {
+    "天乙贵人  ", "天德贵人  ", "月德贵人  ", "太极贵人  ", "福星贵人  ", "文昌贵人  ", "国印贵人  ",
+    "驿马  ",     "华盖  ",     "将星  ",     "金舆  ",     "禄神  ",     "天医  ",     "羊刃  ",
+    "亡神  ",     "劫煞  ",     "灾煞  ",     "孤辰寡宿  ", "咸池  ",     "空亡  "};
+
+// A pillar carries each star at most once.
+constexpr std::size_t AllTokenBytes() {
+    std::size_t n = 0;
+    for (std::string_view t : kStarTokens) n += t.size();
+    return n;
+}
+static_assert(AllTokenBytes() <= PillarStars::kMaxBytes);
+
+// The tokens padded to 16 bytes, to be copied whole.
+struct PaddedToken {
+    char bytes[16];
+    unsigned char size;
+};
+constexpr std::array<PaddedToken, 20> PadTokens() {
+    std::array<PaddedToken, 20> out{};
+    for (std::size_t i = 0; i < kStarTokens.size(); ++i) {
+        for (std::size_t k = 0; k < kStarTokens[i].size() && k < 16; ++k) out[i].bytes[k] = kStarTokens[i][k];
+        out[i].size = static_cast<unsigned char>(kStarTokens[i].size());
+    }
+    return out;
+}
+constexpr std::array<PaddedToken, 20> kPaddedStarTokens = PadTokens();
+static_assert([] {
+    for (std::string_view t : kStarTokens)
+        if (t.size() > 16) return false;
+    return true;
+}());
 
 // Day stem 甲..癸 → the two branches of 天乙贵人 and the branches of 太极贵人
 // (0 = unused place).
@@ -88,68 +120,105 @@ constexpr bool FuXing(Stem dayStem, Branch b) {
 
 }  // namespace
 
-void AppendPillarShensha(std::string& out, const Chart& c, Pillar p, bool natal) {
-    const Stem s = StemOf(p);
-    const Branch b = BranchOf(p);
-    if (!IsBranch(b)) return;
-    // In natal mode a star with an exclusion pillar is skipped on every pillar
-    // whose index equals that natal pillar's.
-    const bool skipDay = natal && p == c.dayPillar;
-    const bool skipMonth = natal && p == c.monthPillar;
-    const bool skipYear = natal && p == c.yearPillar;
+// Star numbers in table order.
+enum Star {
+    kTianYiGuiRen, kTianDeGuiRen, kYueDeGuiRen, kTaiJiGuiRen, kFuXingGuiRen, kWenChangGuiRen, kGuoYinGuiRen,
+    kYiMaStar, kHuaGaiStar, kJiangXingStar, kJinYuStar, kLuShenStar, kTianYiStar, kYangRenStar, kWangShenStar,
+    kJieShaStar, kZaiShaStar, kGuChenGuaSuStar, kXianChiStar, kKongWangStar,
+};
+
+constexpr std::uint32_t Bit(int star) { return std::uint32_t{1} << star; }
+
+// Natal exclusions: stars not tested on a natal pillar whose index equals the
+// day, month or year pillar's.
+constexpr std::uint32_t kSkipOnDayPillar =
+    Bit(kYiMaStar) | Bit(kHuaGaiStar) | Bit(kJiangXingStar) | Bit(kWangShenStar) | Bit(kJieShaStar) |
+    Bit(kXianChiStar);
+constexpr std::uint32_t kSkipOnMonthPillar = Bit(kTianYiStar);
+constexpr std::uint32_t kSkipOnYearPillar = Bit(kZaiShaStar) | Bit(kGuChenGuaSuStar);
+
+PillarStars::PillarStars(const Chart& c)
+    : yearPillar_(c.yearPillar), monthPillar_(c.monthPillar), dayPillar_(c.dayPillar) {
     const bool dayStemOk = IsStem(c.dayStem);
     const int ds = c.dayStem - 1;
-    const bool dayBranchOk = IsBranch(c.dayBranch);
-    const bool yearBranchOk = IsBranch(c.yearBranch);
-    const bool monthBranchOk = IsBranch(c.monthBranch);
-
-    auto add = [&](int star) {
-        out += kStarNames[star];
-        out += "  ";
-    };
-
-    if (dayStemOk && (b == kTianYi[ds][0] || b == kTianYi[ds][1])) add(0);
-    if (monthBranchOk) {
-        const TianDeMark m = kTianDe[c.monthBranch - 1];
-        if (m.isStem ? s == m.code : b == m.code) add(1);
-        if (s == kYueDeByTrine[Trine(c.monthBranch)]) add(2);
-    }
-    if (dayStemOk) {
-        for (Branch x : kTaiJi[ds])
-            if (x != 0 && x == b) {
-                add(3);
-                break;
-            }
-        if (FuXing(c.dayStem, b)) add(4);
-        if (b == kByDayStem[ds][kWenChang]) add(5);
-        if (b == kByDayStem[ds][kGuoYin]) add(6);
-    }
-    const int dayTrine = dayBranchOk ? Trine(c.dayBranch) : -1;
-    if (dayTrine >= 0 && !skipDay) {
-        if (b == kByTrine[dayTrine][kYiMa]) add(7);
-        if (b == kByTrine[dayTrine][kHuaGai]) add(8);
-        if (b == kByTrine[dayTrine][kJiangXing]) add(9);
-    }
-    if (dayStemOk) {
-        if (b == kByDayStem[ds][kJinYu]) add(10);
-        if (b == kByDayStem[ds][kLuShen]) add(11);
-    }
-    // 天医: the branch just before the month branch (亥 before 子).
-    if (monthBranchOk && !skipMonth && (c.monthBranch - b == 1 || (c.monthBranch == 1 && b == 12))) add(12);
-    if (dayStemOk && b == kByDayStem[ds][kYangRen]) add(13);
-    if (dayTrine >= 0 && !skipDay) {
-        if (b == kByTrine[dayTrine][kWangShen]) add(14);
-        if (b == kByTrine[dayTrine][kJieSha]) add(15);
-    }
-    if (yearBranchOk) {
-        if (!skipYear && b == kByTrine[Trine(c.yearBranch)][kZaiSha]) add(16);
-        const Branch* gu = kGuChen[Season(c.yearBranch)];
-        if (!skipYear && (b == gu[0] || b == gu[1])) add(17);
-        // 咸池 is keyed on the year branch but skips the day pillar.
-        if (!skipDay && b == kByTrine[Trine(c.yearBranch)][kXianChi]) add(18);
-    }
+    const int dayTrine = IsBranch(c.dayBranch) ? Trine(c.dayBranch) : -1;
     const Branch voidFirst = DayVoid(c.dayPillar);
-    if (b == voidFirst || b == voidFirst + 1) add(19);
+
+    // Stars that look at the pillar's stem.
+    if (IsBranch(c.monthBranch)) {
+        const TianDeMark m = kTianDe[c.monthBranch - 1];
+        if (m.isStem) byStem_[m.code] |= Bit(kTianDeGuiRen);
+        byStem_[kYueDeByTrine[Trine(c.monthBranch)]] |= Bit(kYueDeGuiRen);
+    }
+
+    // Stars that look at the pillar's branch.
+    for (Branch b = 1; b <= 12; ++b) {
+        std::uint32_t m = 0;
+        if (dayStemOk) {
+            if (b == kTianYi[ds][0] || b == kTianYi[ds][1]) m |= Bit(kTianYiGuiRen);
+            for (Branch x : kTaiJi[ds])
+                if (x != 0 && x == b) m |= Bit(kTaiJiGuiRen);
+            if (FuXing(c.dayStem, b)) m |= Bit(kFuXingGuiRen);
+            if (b == kByDayStem[ds][kWenChang]) m |= Bit(kWenChangGuiRen);
+            if (b == kByDayStem[ds][kGuoYin]) m |= Bit(kGuoYinGuiRen);
+            if (b == kByDayStem[ds][kJinYu]) m |= Bit(kJinYuStar);
+            if (b == kByDayStem[ds][kLuShen]) m |= Bit(kLuShenStar);
+            if (b == kByDayStem[ds][kYangRen]) m |= Bit(kYangRenStar);
+        }
+        if (IsBranch(c.monthBranch)) {
+            const TianDeMark mark = kTianDe[c.monthBranch - 1];
+            if (!mark.isStem && b == mark.code) m |= Bit(kTianDeGuiRen);
+            // 天医: the branch just before the month branch (亥 before 子).
+            if (c.monthBranch - b == 1 || (c.monthBranch == 1 && b == 12)) m |= Bit(kTianYiStar);
+        }
+        if (dayTrine >= 0) {
+            const Branch* t = kByTrine[dayTrine];
+            if (b == t[kYiMa]) m |= Bit(kYiMaStar);
+            if (b == t[kHuaGai]) m |= Bit(kHuaGaiStar);
+            if (b == t[kJiangXing]) m |= Bit(kJiangXingStar);
+            if (b == t[kWangShen]) m |= Bit(kWangShenStar);
+            if (b == t[kJieSha]) m |= Bit(kJieShaStar);
+        }
+        if (IsBranch(c.yearBranch)) {
+            const Branch* t = kByTrine[Trine(c.yearBranch)];
+            if (b == t[kZaiSha]) m |= Bit(kZaiShaStar);
+            const Branch* gu = kGuChen[Season(c.yearBranch)];
+            if (b == gu[0] || b == gu[1]) m |= Bit(kGuChenGuaSuStar);
+            // 咸池 is keyed on the year branch (and skips the day pillar).
+            if (b == t[kXianChi]) m |= Bit(kXianChiStar);
+        }
+        if (b == voidFirst || b == voidFirst + 1) m |= Bit(kKongWangStar);
+        byBranch_[b] = m;
+    }
+}
+
+char* PillarStars::Put(char* out, Pillar p, bool natal) const {
+    const Stem s = StemOf(p);
+    const Branch b = BranchOf(p);
+    if (!IsBranch(b) || !IsStem(s)) return out;
+    std::uint32_t m = byBranch_[b] | byStem_[s];
+    if (natal) {
+        if (p == dayPillar_) m &= ~kSkipOnDayPillar;
+        if (p == monthPillar_) m &= ~kSkipOnMonthPillar;
+        if (p == yearPillar_) m &= ~kSkipOnYearPillar;
+    }
+    // In table order: lowest star number first.
+    while (m != 0) {
+        const PaddedToken& t = kPaddedStarTokens[std::countr_zero(m)];
+        std::memcpy(out, t.bytes, sizeof t.bytes);
+        out += t.size;
+        m &= m - 1;
+    }
+    return out;
+}
+
+void PillarStars::Append(std::string& out, Pillar p, bool natal) const {
+    char buf[kBufferBytes];
+    out.append(buf, static_cast<std::size_t>(Put(buf, p, natal) - buf));
+}
+
+void AppendPillarShensha(std::string& out, const Chart& c, Pillar p, bool natal) {
+    PillarStars(c).Append(out, p, natal);
 }
 
 std::string PillarShensha(const Chart& c, Pillar p, bool natal) {
@@ -183,17 +252,18 @@ void AppendNatalShenshaSection(std::string& out, const Chart& c) {
     out += "  命局中出现的神煞:  ";
     out += ChartWideStars(c);
     out += kCrLf;
+    const PillarStars stars(c);
     out += "  年柱:  ";
-    AppendPillarShensha(out, c, c.yearPillar, true);
+    stars.Append(out, c.yearPillar, true);
     out += kCrLf;
     out += "  月柱:  ";
-    AppendPillarShensha(out, c, c.monthPillar, true);
+    stars.Append(out, c.monthPillar, true);
     out += kCrLf;
     out += "  日柱:  ";
-    AppendPillarShensha(out, c, c.dayPillar, true);
+    stars.Append(out, c.dayPillar, true);
     out += kCrLf;
     out += "  时柱:  ";
-    AppendPillarShensha(out, c, c.hourPillar, true);
+    stars.Append(out, c.hourPillar, true);
     out += kCrLf;
     out += kCrLf;
 }

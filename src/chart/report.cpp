@@ -1,6 +1,7 @@
 #include "chart/report.h"
 
 #include <algorithm>
+#include <utility>
 #include <string_view>
 
 #include "analysis/attributes.h"
@@ -45,9 +46,14 @@ void AppendTimeOfDay(std::string& out, TimeOfDay t) {
     AppendInt2(out, t.second());
 }
 
+// Where the text is written that carries a red marker: the title line, the
+// natal chart section, or the luck and annual text.
+enum class Part { kTitle, kNatalChart, kLuck };
+
 struct RedMarker {
     std::string_view marker;
     int length;
+    Part writtenIn;
 };
 
 // The red passages begin two characters before the first occurrence of their
@@ -55,7 +61,8 @@ struct RedMarker {
 // line up to the closing ")" of the day void; the whole luck-pillar line;
 // the "排流年:" heading with the annual table's header line up to "※神煞";
 // the last two spaces of the title line, the title and its line end.
-constexpr RedMarker kRedMarkers[] = {{"造", 96}, {"大运干支", 66}, {"排流年", 68}, {"腾岚", 10}};
+constexpr RedMarker kRedMarkers[] = {
+    {"造", 96, Part::kNatalChart}, {"大运干支", 66, Part::kLuck}, {"排流年", 68, Part::kLuck}, {"腾岚", 10, Part::kTitle}};
 
 }  // namespace
 
@@ -139,18 +146,57 @@ Report BuildReport(const Chart& c, const ReportHeader& h) {
     t += kCrLf;
     t += kCrLf;
 
+    const std::size_t headerEnd = t.size();
     AppendNatalChartSection(t, c);
     AppendNatalInteractionsSection(t, c);
     AppendNatalShenshaSection(t, c);
+    const std::size_t luckStart = t.size();
     AppendLuckAndAnnualText(t, c);
 
-    const long total = static_cast<long>(Utf8Length(t));
-    for (const RedMarker& m : kRedMarkers) {
-        const std::size_t at = t.find(m.marker);
-        if (at == std::string::npos) continue;
-        long start = static_cast<long>(Utf8Length(std::string_view(t).substr(0, at))) - 2;
-        if (start < 0) start = 0;
-        const long length = std::min<long>(m.length, total - start);
+    // Each passage starts two characters before the first occurrence of its
+    // marker. Characters are counted once, from one marker to the next in
+    // text order; the passages keep their colouring order.
+    constexpr std::size_t kMarkers = std::size(kRedMarkers);
+    std::size_t at[kMarkers];
+    std::size_t byPosition[kMarkers];
+    std::size_t found = 0;
+    for (std::size_t i = 0; i < kMarkers; ++i) {
+        // Only the header holds free text (the name, the birthplace); the
+        // sections between the header and the part that writes a marker are
+        // made of other words. So the first occurrence is in the header or
+        // else the first one in its own part.
+        const std::string_view marker = kRedMarkers[i].marker;
+        at[i] = std::string_view(t).substr(0, headerEnd).find(marker);
+        if (at[i] == std::string::npos) {
+            const Part part = kRedMarkers[i].writtenIn;
+            at[i] = t.find(marker, part == Part::kLuck ? luckStart : part == Part::kNatalChart ? headerEnd : 0);
+        }
+        if (at[i] != std::string::npos) byPosition[found++] = i;
+    }
+    for (std::size_t k = 1; k < found; ++k)  // insertion sort of at most four
+        for (std::size_t j = k; j > 0 && at[byPosition[j]] < at[byPosition[j - 1]]; --j)
+            std::swap(byPosition[j], byPosition[j - 1]);
+    long charsBefore[kMarkers] = {};
+    std::size_t counted = 0;
+    long chars = 0;
+    for (std::size_t k = 0; k < found; ++k) {
+        const std::size_t i = byPosition[k];
+        chars += static_cast<long>(Utf8Length(std::string_view(t).substr(counted, at[i] - counted)));
+        counted = at[i];
+        charsBefore[i] = chars;
+    }
+    r.red.reserve(found);
+    for (std::size_t i = 0; i < kMarkers; ++i) {
+        if (at[i] == std::string::npos) continue;
+        const long start = std::max<long>(0, charsBefore[i] - 2);
+        // A passage running past the end of the text stops there. A character
+        // takes at most four bytes, so the rest is counted only when it may
+        // be shorter than the passage.
+        long length = kRedMarkers[i].length;
+        const std::string_view rest = std::string_view(t).substr(at[i]);
+        if (static_cast<long>(rest.size()) < 4L * length) {
+            length = std::min<long>(length, charsBefore[i] + static_cast<long>(Utf8Length(rest)) - start);
+        }
         r.red.push_back({static_cast<int>(start), static_cast<int>(length)});
     }
     return r;

@@ -106,6 +106,12 @@ TEST(CliBatch, ReportWithEachBirth) {
     EXPECT_NE(lines[1].find("\"red\":[{"), std::string::npos);
 }
 
+TEST(CliBatch, NamesAreEscapedInJson) {
+    const CliResult r = RunCli({"batch"}, "name,date,time\n\"say \"\"hi\"\" \\ \t,\",1985-03-12,09:05\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("{\"line\":2,\"name\":\"say \\\"hi\\\" \\\\ \\t,\",", 0), 0u) << r.out;
+}
+
 TEST(CliBatch, HeaderProblemsStopTheRun) {
     const struct {
         const char* input;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -198,6 +199,42 @@ TEST(RedPassages, FirstOccurrenceOfTheMarkerEvenInTheName) {
     // "  姓名:王造" follows the 51-character title line with its line end.
     const int nameLineStart = 40 + 6 + 2;
     EXPECT_EQ(report.red[0].start, nameLineStart + 6 - 2);  // 造 is the 7th character of the line
+}
+
+TEST(RedPassages, SameAsSearchingTheWholeTextForManyCharts) {
+    // The first occurrence of each marker, searched the plain way over the
+    // whole text, for varied births and names (some holding a marker).
+    const char* names[] = {"张三", "", "王造", "大运干支", "腾岚", "排流年先生", "  李 四  "};
+    const struct {
+        std::string_view marker;
+        int length;
+    } markers[] = {{"造", 96}, {"大运干支", 66}, {"排流年", 68}, {"腾岚", 10}};
+    unsigned seed = 99;
+    auto next = [&](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    for (int i = 0; i < 300; ++i) {
+        ChartRequest r;
+        r.isMale = next(2) == 0;
+        r.isSolarInput = next(3) != 0;
+        r.year = 1900 + static_cast<int>(next(121));
+        r.month = 1 + static_cast<int>(next(12));
+        r.day = 1 + static_cast<int>(next(31));
+        r.hour = static_cast<int>(next(24));
+        r.minute = static_cast<int>(next(60));
+        const Chart chart = RunCalendar(r);
+        const Report report = BuildReport(chart, Header(names[i % std::size(names)], r.hour));
+        std::vector<TextRange> expected;
+        const long total = static_cast<long>(Utf8Length(report.text));
+        for (const auto& m : markers) {
+            const std::size_t at = report.text.find(m.marker);
+            if (at == std::string::npos) continue;
+            const long start = std::max<long>(0, static_cast<long>(Utf8Length(report.text.substr(0, at))) - 2);
+            expected.push_back({static_cast<int>(start), static_cast<int>(std::min<long>(m.length, total - start))});
+        }
+        ASSERT_EQ(report.red, expected) << i << " " << names[i % std::size(names)];
+    }
 }
 
 TEST(ReportAssembly, SameRequestTwiceGivesTheSameReport) {
