@@ -4,6 +4,7 @@
 #include "archive/gbk.h"
 #include "chart/report.h"
 #include "chart/run.h"
+#include "chart/utf8.h"
 #include "cli/chart_args.h"
 #include "cli/chart_json.h"
 #include "cli/commands.h"
@@ -19,6 +20,10 @@ int CmdChart(const Args& args) {
     const auto options = ParseChartOptions(args, error);
     if (!options) {
         std::cerr << "tenglan-cli chart: " << error << "\n";
+        return 2;
+    }
+    if (!IsValidUtf8(options->rawName)) {
+        std::cerr << "tenglan-cli chart: --name is not valid UTF-8\n";
         return 2;
     }
     const auto header = ReportHeaderFor(options->request, options->rawName);

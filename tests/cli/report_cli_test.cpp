@@ -60,6 +60,13 @@ TEST(CliReport, JsonCarriesTheReportAndItsRedPassages) {
     EXPECT_EQ(r.out.back(), '\n');
 }
 
+TEST(CliReport, NameThatIsNotUtf8IsRefused) {
+    const CliResult r = RunCli({"chart", "--date", "1985-03-12", "--time", "09:05", "--name", "\xC3\x28"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("UTF-8"), std::string::npos) << r.err;
+}
+
 TEST(CliBatch, OneJsonLinePerBirthAndBadLinesNamed) {
     const std::string input =
         "name,sex,calendar,date,time,leap,province,place\r\n"
