@@ -2,6 +2,7 @@
 // integer codes, Gregorian dates and times of day.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 
 namespace tl {

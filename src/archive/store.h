@@ -1,0 +1,82 @@
+// The archive on disk: reco.dat, a flat file of 56-byte records in the
+// program folder, and one report text per record in the folder "save",
+// named by the record's position. Every operation takes the program folder
+// and opens and closes the files it needs.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "archive/record.h"
+
+namespace tl {
+
+// Positions and the count are 16-bit signed numbers: at most 32767 records.
+inline constexpr int kMaxRecords = 32767;
+
+inline constexpr std::string_view kSaveDoneMessage = "文件保存成功!";
+inline constexpr std::string_view kSaveFolderMissingMessage = "目录Save文件夹丢失!";
+
+// <program folder>/reco.dat
+std::filesystem::path RecordFilePath(const std::filesystem::path& programFolder);
+// <program folder>/save/<position>.txt
+std::filesystem::path SavedTextPath(const std::filesystem::path& programFolder, int position);
+
+// The record count of a file of `length` bytes: length / 56 rounded to the
+// nearest whole number, halves to the even number.
+std::uintmax_t RecordCountOfLength(std::uintmax_t length);
+
+// The record count of the folder's reco.dat; 0 when there is no such file,
+// empty when its length cannot be read. May exceed kMaxRecords for a file
+// this program did not write; only the first kMaxRecords positions are ever
+// read or changed.
+std::optional<std::uintmax_t> CountRecords(const std::filesystem::path& programFolder);
+
+// Record `position` (1 .. count, at most kMaxRecords). Bytes of a last,
+// incomplete record that lie past the end of the file read as zero. Empty
+// for a position outside the file or a file that cannot be read.
+std::optional<ChartRecord> ReadRecord(const std::filesystem::path& programFolder, int position);
+
+// Positions 1 .. min(count, kMaxRecords) in order, deleted ones included.
+// An empty list when there is no reco.dat; empty when it cannot be read.
+std::optional<std::vector<ChartRecord>> ReadRecords(const std::filesystem::path& programFolder);
+
+// Appends `current` with its recordNumber set to the count n and its save
+// time to `savedAt`, at position n + 1; reco.dat is created when missing.
+// Returns the new position, or nothing when the file holds kMaxRecords
+// records already or cannot be written (then the file is as it was).
+std::optional<int> AppendRecord(const std::filesystem::path& programFolder, const ChartRecord& current,
+                                double savedAt);
+
+// Sets `deleted` of record `position` to -1; the record keeps its place and
+// every other byte. False, with nothing changed, for a position outside
+// 1 .. min(count, kMaxRecords) or a file that cannot be written.
+bool MarkDeleted(const std::filesystem::path& programFolder, int position);
+
+// The archive steps of Save result: append the current record, then write
+// the report text (UTF-8, lines ending in CR LF as given) as GBK to the text
+// file of the new position, replacing a file of that name. When the text
+// file cannot be written (usually because the folder "save" is missing; it
+// is never created here) the appended record is taken back out, so reco.dat
+// is exactly as it was and never lists a chart without its text.
+struct SaveOutcome {
+    bool saved = false;
+    int position = 0;          // the new position when saved
+    std::string_view message;  // kSaveDoneMessage or kSaveFolderMissingMessage
+};
+SaveOutcome SaveChart(const std::filesystem::path& programFolder, const ChartRecord& current,
+                      std::string_view reportText, double savedAt);
+
+// A plain GBK text file as UTF-8 (a saved report, or any imported file).
+// Empty when the file cannot be read or is larger than kMaxTextFileBytes.
+inline constexpr std::uintmax_t kMaxTextFileBytes = 64u << 20;
+std::optional<std::string> ReadGbkTextFile(const std::filesystem::path& path);
+// Writes UTF-8 text as GBK, replacing the file only once the whole text is
+// written. False when that fails; an existing file is then left as it was.
+bool WriteGbkTextFile(const std::filesystem::path& path, std::string_view utf8);
+
+}  // namespace tl

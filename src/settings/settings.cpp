@@ -1,0 +1,221 @@
+#include "settings/settings.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string_view>
+#include <system_error>
+
+#include "archive/gbk.h"
+
+namespace tl {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kBackgroundOffset = 0;
+constexpr std::size_t kFontNameOffset = 4, kFontNameWidth = 10;
+constexpr std::size_t kFontSizeOffset = 14, kFontSizeWidth = 5;
+constexpr std::size_t kBoldOffset = 19, kStrikethroughOffset = 21, kItalicOffset = 23, kUnderlineOffset = 25;
+constexpr std::size_t kTextColourOffset = 27, kTextColourWidth = 10;
+
+constexpr double kSmallestFontSize = 1;
+constexpr double kLargestFontSize = 1638;
+
+void PutUint32(SettingsBytes& b, std::size_t at, std::uint32_t v) {
+    for (std::size_t i = 0; i < 4; ++i) b[at + i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+std::uint32_t GetUint32(const SettingsBytes& b, std::size_t at) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(b[at + i]) << (8 * i);
+    return v;
+}
+
+void PutFlag(SettingsBytes& b, std::size_t at, bool on) {
+    b[at] = on ? 0xFF : 0x00;
+    b[at + 1] = on ? 0xFF : 0x00;
+}
+
+// Any value but 0 is true.
+bool GetFlag(const SettingsBytes& b, std::size_t at) { return b[at] != 0 || b[at + 1] != 0; }
+
+// ASCII text cut or padded with spaces.
+void PutAscii(SettingsBytes& b, std::size_t at, std::size_t width, std::string_view text) {
+    for (std::size_t i = 0; i < width; ++i) b[at + i] = i < text.size() ? static_cast<unsigned char>(text[i]) : ' ';
+}
+
+std::string_view Field(const SettingsBytes& b, std::size_t at, std::size_t width) {
+    return {reinterpret_cast<const char*>(b.data() + at), width};
+}
+
+std::string_view TrimSpaces(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
+// The shortest decimal text of a size that fits the 5-character field:
+// 10.5 gives "10.5", 12 gives "12".
+std::string SizeText(double size) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, size);
+    std::string text(buf, r.ptr);
+    for (int decimals = 3; text.size() > kFontSizeWidth && decimals >= 0; --decimals) {
+        r = std::to_chars(buf, buf + sizeof buf, size, std::chars_format::fixed, decimals);
+        text.assign(buf, r.ptr);
+        if (text.find('.') != std::string::npos) {
+            while (text.back() == '0') text.pop_back();
+            if (text.back() == '.') text.pop_back();
+        }
+    }
+    return text;
+}
+
+// A decimal number: digits with at most one point, at least one digit.
+std::optional<double> ParseDecimal(std::string_view s) {
+    s = TrimSpaces(s);
+    bool digit = false, point = false;
+    for (char c : s) {
+        if (c >= '0' && c <= '9') digit = true;
+        else if (c == '.' && !point) point = true;
+        else return std::nullopt;
+    }
+    if (!digit) return std::nullopt;
+    double v = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
+    return v;
+}
+
+// A signed whole number within 32 bits, as the colour value it stands for.
+std::optional<std::uint32_t> ParseColour(std::string_view s) {
+    s = TrimSpaces(s);
+    std::int64_t v = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
+    if (v < INT32_MIN || v > INT32_MAX) return std::nullopt;
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
+}
+
+bool HasControlCharacter(std::string_view s) {
+    for (unsigned char c : s)
+        if (c < 0x20 || c == 0x7F) return true;
+    return false;
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+Settings DefaultSettings() { return Settings{}; }
+
+bool IsUsableColour(std::uint32_t colour) {
+    return colour <= 0x00FFFFFFu || (colour >= 0x80000000u && colour <= 0x80000018u);
+}
+
+SettingsBytes EncodeSettings(const Settings& s) {
+    const SettingsBytes zero{};
+    return WithBackground(WithFont(zero, s.font, s.textColour), s.backgroundColour);
+}
+
+std::optional<Settings> DecodeSettings(const SettingsBytes& b) {
+    Settings s;
+    s.backgroundColour = GetUint32(b, kBackgroundOffset);
+    if (!IsUsableColour(s.backgroundColour)) return std::nullopt;
+
+    GbkCodec codec;
+    std::string name = codec.ToUtf8(Field(b, kFontNameOffset, kFontNameWidth));
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    // A name with bytes that are not GBK names no font.
+    if (name.empty() || HasControlCharacter(name) || name.find("\xEF\xBF\xBD") != std::string::npos)
+        return std::nullopt;
+    s.font.name = std::move(name);
+
+    const auto size = ParseDecimal(Field(b, kFontSizeOffset, kFontSizeWidth));
+    if (!size || *size < kSmallestFontSize || *size > kLargestFontSize) return std::nullopt;
+    s.font.pointSize = *size;
+
+    s.font.bold = GetFlag(b, kBoldOffset);
+    s.font.strikethrough = GetFlag(b, kStrikethroughOffset);
+    s.font.italic = GetFlag(b, kItalicOffset);
+    s.font.underline = GetFlag(b, kUnderlineOffset);
+
+    const auto colour = ParseColour(Field(b, kTextColourOffset, kTextColourWidth));
+    if (!colour || !IsUsableColour(*colour)) return std::nullopt;
+    s.textColour = *colour;
+    return s;
+}
+
+SettingsBytes WithFont(const SettingsBytes& current, const FontStyle& font, std::uint32_t textColour) {
+    SettingsBytes b = current;
+    const std::string name = FitGbkBytes(Utf8ToGbk(font.name), kFontNameWidth);
+    for (std::size_t i = 0; i < kFontNameWidth; ++i) b[kFontNameOffset + i] = static_cast<unsigned char>(name[i]);
+    PutAscii(b, kFontSizeOffset, kFontSizeWidth, SizeText(font.pointSize));
+    PutFlag(b, kBoldOffset, font.bold);
+    PutFlag(b, kStrikethroughOffset, font.strikethrough);
+    PutFlag(b, kItalicOffset, font.italic);
+    PutFlag(b, kUnderlineOffset, font.underline);
+    PutAscii(b, kTextColourOffset, kTextColourWidth, std::to_string(static_cast<std::int32_t>(textColour)));
+    return b;
+}
+
+SettingsBytes WithBackground(const SettingsBytes& current, std::uint32_t colour) {
+    SettingsBytes b = current;
+    PutUint32(b, kBackgroundOffset, colour);
+    return b;
+}
+
+fs::path SettingsFilePath(const fs::path& programFolder) { return programFolder / "shezhi.ini"; }
+
+std::optional<SettingsBytes> ReadSettingsRecord(const fs::path& programFolder) {
+    File f(std::fopen(SettingsFilePath(programFolder).c_str(), "rb"));
+    if (!f) return std::nullopt;
+    SettingsBytes b{};
+    if (std::fread(b.data(), 1, b.size(), f.get()) != b.size()) return std::nullopt;
+    return b;
+}
+
+bool WriteSettingsRecord(const fs::path& programFolder, const SettingsBytes& b) {
+    const fs::path path = SettingsFilePath(programFolder);
+    // "r+b" keeps whatever follows the record; "wb" only for a new file.
+    File f(std::fopen(path.c_str(), "r+b"));
+    std::error_code ec;
+    if (!f && !fs::exists(path, ec)) f.reset(std::fopen(path.c_str(), "wb"));
+    if (!f) return false;
+    const bool written = std::fwrite(b.data(), 1, b.size(), f.get()) == b.size() && std::fflush(f.get()) == 0;
+    return std::fclose(f.release()) == 0 && written;
+}
+
+Settings LoadSettings(const fs::path& programFolder) {
+    const fs::path path = SettingsFilePath(programFolder);
+    std::error_code ec;
+    if (!fs::exists(path, ec) && !ec) {
+        // As at every start, the file is created empty when missing.
+        File created(std::fopen(path.c_str(), "ab"));
+    }
+    if (const auto bytes = ReadSettingsRecord(programFolder))
+        if (auto s = DecodeSettings(*bytes)) return *s;
+    return DefaultSettings();
+}
+
+bool StoreFontChoice(const fs::path& programFolder, const FontStyle& font, std::uint32_t textColour) {
+    const SettingsBytes current = ReadSettingsRecord(programFolder).value_or(EncodeSettings(DefaultSettings()));
+    return WriteSettingsRecord(programFolder, WithFont(current, font, textColour));
+}
+
+bool StoreBackgroundChoice(const fs::path& programFolder, std::uint32_t colour) {
+    const SettingsBytes current = ReadSettingsRecord(programFolder).value_or(EncodeSettings(DefaultSettings()));
+    return WriteSettingsRecord(programFolder, WithBackground(current, colour));
+}
+
+bool StoreDefaults(const fs::path& programFolder) {
+    return WriteSettingsRecord(programFolder, EncodeSettings(DefaultSettings()));
+}
+
+}  // namespace tl

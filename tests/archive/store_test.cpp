@@ -1,0 +1,254 @@
+#include "archive/store.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "archive/gbk.h"
+#include "support/temp_folder.h"
+
+namespace tl {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+constexpr std::string_view kReport = "腾岚八字排盘系统:\r\n姓名: 张三\r\n  预测:\r\n";
+
+ChartRecord Sample(std::string_view name) {
+    ChartRecord r;
+    r.name = std::string(name);
+    r.sex = "男 ";
+    r.place = "1北京,北京";
+    r.birthDate = 31118;
+    r.birthTime = 0.378472222;
+    return r;
+}
+
+// A program folder as installed: the folder "save" beside reco.dat.
+struct ProgramFolder : TempFolder {
+    ProgramFolder() { fs::create_directory(path() / "save"); }
+};
+
+std::string Bytes(const RecordBytes& b) { return std::string(reinterpret_cast<const char*>(b.data()), b.size()); }
+
+TEST(RecordCount, LengthOver56RoundedHalfToEven) {
+    const std::pair<std::uintmax_t, std::uintmax_t> cases[] = {
+        {0, 0}, {27, 0}, {28, 0}, {29, 1}, {56, 1}, {57, 1}, {83, 1}, {84, 2}, {85, 2},
+        {112, 2}, {140, 2}, {141, 3}, {168, 3}, {196, 4}, {32767u * 56, 32767},
+    };
+    for (const auto& [length, count] : cases) EXPECT_EQ(RecordCountOfLength(length), count) << length;
+}
+
+TEST(Paths, BesideTheProgram) {
+    EXPECT_EQ(RecordFilePath("/opt/tenglan"), fs::path("/opt/tenglan/reco.dat"));
+    EXPECT_EQ(SavedTextPath("/opt/tenglan", 1), fs::path("/opt/tenglan/save/1.txt"));
+    EXPECT_EQ(SavedTextPath("/opt/tenglan", 32767), fs::path("/opt/tenglan/save/32767.txt"));
+}
+
+TEST(SaveChart, FirstSaveInANewFolder) {
+    ProgramFolder folder;
+    const SaveOutcome out = SaveChart(folder.path(), Sample("张三"), kReport, 39793.5);
+    EXPECT_TRUE(out.saved);
+    EXPECT_EQ(out.position, 1);
+    EXPECT_EQ(out.message, "文件保存成功!");
+    const std::string dat = ReadBytes(folder / "reco.dat");
+    ASSERT_EQ(dat.size(), 56u);
+    EXPECT_EQ(dat.substr(0, 2), std::string("\0\0", 2));  // recordNumber 0
+    ChartRecord expected = Sample("张三");
+    expected.savedAt = 39793.5;
+    EXPECT_EQ(dat, Bytes(EncodeRecord(expected)));
+    // The text as GBK, CR LF kept, no byte-order mark.
+    EXPECT_EQ(ReadBytes(folder.path() / "save" / "1.txt"), Utf8ToGbk(kReport));
+    EXPECT_FALSE(fs::exists(folder.path() / "save" / "1.txt.part"));
+}
+
+TEST(SaveChart, DeletedRecordsKeepTheirPlace) {
+    ProgramFolder folder;
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(SaveChart(folder.path(), Sample("张三"), kReport, 40000 + i).saved);
+    const std::string before = ReadBytes(folder / "reco.dat");
+    ASSERT_TRUE(MarkDeleted(folder.path(), 2));
+    std::string after = ReadBytes(folder / "reco.dat");
+    ASSERT_EQ(after.size(), 168u);
+    EXPECT_EQ(ReadRecord(folder.path(), 2)->deleted, -1);
+    EXPECT_EQ(after.substr(56 + 54, 2), "\xFF\xFF");
+    after.replace(56 + 54, 2, before.substr(56 + 54, 2));
+    EXPECT_EQ(after, before);  // nothing else changed
+
+    const SaveOutcome out = SaveChart(folder.path(), Sample("李四"), kReport, 40010);
+    EXPECT_EQ(out.position, 4);
+    EXPECT_EQ(ReadRecord(folder.path(), 4)->recordNumber, 3);
+    EXPECT_TRUE(fs::exists(folder.path() / "save" / "4.txt"));
+    EXPECT_TRUE(fs::exists(folder.path() / "save" / "2.txt"));  // a deleted record's text stays
+}
+
+TEST(SaveChart, SaveFolderMissingLeavesRecoDatAsItWas) {
+    TempFolder folder;  // no "save" folder
+    // No reco.dat yet: none afterwards either.
+    SaveOutcome out = SaveChart(folder.path(), Sample("张三"), kReport, 40000);
+    EXPECT_FALSE(out.saved);
+    EXPECT_EQ(out.message, "目录Save文件夹丢失!");
+    EXPECT_FALSE(fs::exists(folder / "reco.dat"));
+
+    // Two records already there.
+    fs::create_directory(folder / "save");
+    ASSERT_TRUE(SaveChart(folder.path(), Sample("张三"), kReport, 40000).saved);
+    ASSERT_TRUE(SaveChart(folder.path(), Sample("李四"), kReport, 40001).saved);
+    fs::remove_all(folder / "save");
+    const std::string before = ReadBytes(folder / "reco.dat");
+    out = SaveChart(folder.path(), Sample("王五"), kReport, 40002);
+    EXPECT_FALSE(out.saved);
+    EXPECT_EQ(out.message, "目录Save文件夹丢失!");
+    EXPECT_EQ(ReadBytes(folder / "reco.dat"), before);
+    EXPECT_FALSE(fs::exists(folder / "save"));  // never created
+}
+
+TEST(SaveChart, UndoRestoresAStrayTail) {
+    // 57 bytes: one record and a stray byte, which the next record
+    // overwrites; when the text cannot be written the byte comes back.
+    TempFolder folder;
+    std::string bytes(57, 'x');
+    WriteBytes(folder / "reco.dat", bytes);
+    EXPECT_FALSE(SaveChart(folder.path(), Sample("张三"), kReport, 40000).saved);
+    EXPECT_EQ(ReadBytes(folder / "reco.dat"), bytes);
+    // With the folder the record goes to position 2, right after record 1.
+    fs::create_directory(folder / "save");
+    const SaveOutcome out = SaveChart(folder.path(), Sample("张三"), kReport, 40000);
+    EXPECT_EQ(out.position, 2);
+    EXPECT_EQ(ReadBytes(folder / "reco.dat").size(), 112u);
+    EXPECT_EQ(ReadBytes(folder / "reco.dat").substr(0, 56), bytes.substr(0, 56));
+}
+
+TEST(SaveChart, ReplacesAStaleTextFileOfTheSameName) {
+    ProgramFolder folder;
+    WriteBytes(folder.path() / "save" / "1.txt", "old text that is longer than the new one...................");
+    ASSERT_TRUE(SaveChart(folder.path(), Sample("张三"), "新", 40000).saved);
+    EXPECT_EQ(ReadBytes(folder.path() / "save" / "1.txt"), Utf8ToGbk("新"));
+}
+
+TEST(AppendRecord, AFileOf32767RecordsIsFull) {
+    TempFolder folder;
+    WriteBytes(folder / "reco.dat", "");
+    fs::resize_file(folder / "reco.dat", 32766u * 56);
+    EXPECT_EQ(AppendRecord(folder.path(), Sample("张三"), 40000), 32767);
+    EXPECT_EQ(ReadRecord(folder.path(), 32767)->recordNumber, 32766);
+    const std::string full = ReadBytes(folder / "reco.dat");
+    EXPECT_EQ(AppendRecord(folder.path(), Sample("张三"), 40000), std::nullopt);
+    fs::create_directory(folder / "save");
+    const SaveOutcome out = SaveChart(folder.path(), Sample("张三"), kReport, 40000);
+    EXPECT_FALSE(out.saved);
+    EXPECT_EQ(out.message, "目录Save文件夹丢失!");
+    EXPECT_EQ(ReadBytes(folder / "reco.dat"), full);
+    EXPECT_FALSE(fs::exists(folder.path() / "save" / "32768.txt"));
+}
+
+TEST(AppendRecord, AHalfRecordCountsAsARecord) {
+    // 84 bytes hold 1.5 records, counted as 2: the next record goes to
+    // position 3 and the half record stays as it was.
+    TempFolder folder;
+    const std::string bytes(84, 'y');
+    WriteBytes(folder / "reco.dat", bytes);
+    EXPECT_EQ(AppendRecord(folder.path(), Sample("张三"), 40000), 3);
+    const std::string after = ReadBytes(folder / "reco.dat");
+    ASSERT_EQ(after.size(), 168u);
+    EXPECT_EQ(after.substr(0, 84), bytes);
+    EXPECT_EQ(after.substr(84, 28), std::string(28, '\0'));
+}
+
+TEST(Store, AnEmptyFile) {
+    TempFolder folder;
+    WriteBytes(folder / "reco.dat", "");
+    EXPECT_EQ(CountRecords(folder.path()), 0u);
+    EXPECT_TRUE(ReadRecords(folder.path())->empty());
+    EXPECT_EQ(ReadRecord(folder.path(), 1), std::nullopt);
+    EXPECT_FALSE(MarkDeleted(folder.path(), 1));
+    EXPECT_EQ(ReadBytes(folder / "reco.dat"), "");
+    EXPECT_EQ(AppendRecord(folder.path(), Sample("张三"), 40000), 1);
+}
+
+TEST(Store, NoRecordFile) {
+    TempFolder folder;
+    EXPECT_EQ(CountRecords(folder.path()), 0u);
+    EXPECT_TRUE(ReadRecords(folder.path())->empty());
+    EXPECT_FALSE(MarkDeleted(folder.path(), 1));
+    EXPECT_FALSE(fs::exists(folder / "reco.dat"));
+    EXPECT_EQ(CountRecords(folder / "no such folder"), 0u);
+    EXPECT_EQ(AppendRecord(folder / "no such folder", Sample("张三"), 40000), std::nullopt);
+}
+
+TEST(Store, ARecordFileThatIsAFolder) {
+    TempFolder folder;
+    fs::create_directory(folder / "reco.dat");
+    EXPECT_EQ(ReadRecords(folder.path()), std::nullopt);
+    EXPECT_EQ(AppendRecord(folder.path(), Sample("张三"), 40000), std::nullopt);
+    EXPECT_FALSE(SaveChart(folder.path(), Sample("张三"), kReport, 40000).saved);
+}
+
+TEST(Store, FiftySevenBytes) {
+    TempFolder folder;
+    ChartRecord r = Sample("张三");
+    const std::string bytes = Bytes(EncodeRecord(r)) + "z";
+    WriteBytes(folder / "reco.dat", bytes);
+    EXPECT_EQ(CountRecords(folder.path()), 1u);
+    const auto records = ReadRecords(folder.path());
+    ASSERT_EQ(records->size(), 1u);
+    EXPECT_EQ((*records)[0].name, "张三        ");
+    EXPECT_FALSE(MarkDeleted(folder.path(), 2));
+    EXPECT_EQ(ReadBytes(folder / "reco.dat"), bytes);
+}
+
+TEST(Store, TenMegabytesOfRandomBytes) {
+    TempFolder folder;
+    std::mt19937 rng(11);
+    std::string bytes(10u << 20, '\0');
+    for (char& c : bytes) c = static_cast<char>(rng());
+    WriteBytes(folder / "reco.dat", bytes);
+    EXPECT_EQ(CountRecords(folder.path()), RecordCountOfLength(bytes.size()));
+    // Only the positions a 16-bit number can name are read.
+    const auto records = ReadRecords(folder.path());
+    ASSERT_TRUE(records.has_value());
+    EXPECT_EQ(records->size(), 32767u);
+    EXPECT_TRUE(ReadRecord(folder.path(), 32767).has_value());
+    EXPECT_FALSE(ReadRecord(folder.path(), 32768).has_value());
+    EXPECT_FALSE(MarkDeleted(folder.path(), 40000));
+    EXPECT_EQ(AppendRecord(folder.path(), Sample("张三"), 40000), std::nullopt);
+    EXPECT_TRUE(ReadBytes(folder / "reco.dat") == bytes);
+}
+
+TEST(Store, ReadsPartialLastRecordAsZeros) {
+    TempFolder folder;
+    const std::string bytes = Bytes(EncodeRecord(Sample("张三"))) + std::string(30, '\x01');
+    WriteBytes(folder / "reco.dat", bytes);  // 86 bytes: 2 records
+    const auto r = ReadRecord(folder.path(), 2);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(r->recordNumber, 0x0101);
+    EXPECT_EQ(r->birthDate, 0);  // bytes past the end read as zero
+    EXPECT_EQ(r->deleted, 0);
+}
+
+TEST(Store, MarkDeletedOutsideTheFileChangesNothing) {
+    ProgramFolder folder;
+    for (int i = 0; i < 2; ++i) ASSERT_TRUE(SaveChart(folder.path(), Sample("张三"), kReport, 40000).saved);
+    const std::string before = ReadBytes(folder / "reco.dat");
+    for (int k : {-1, 0, 3, 32767, 32768}) EXPECT_FALSE(MarkDeleted(folder.path(), k)) << k;
+    EXPECT_EQ(ReadBytes(folder / "reco.dat"), before);
+}
+
+TEST(GbkTextFile, ReadAndWrite) {
+    TempFolder folder;
+    EXPECT_EQ(ReadGbkTextFile(folder / "missing.txt"), std::nullopt);
+    EXPECT_EQ(ReadGbkTextFile(folder.path()), std::nullopt);  // a folder is no text file
+    ASSERT_TRUE(WriteGbkTextFile(folder / "a.txt", "第一行\r\n第二行"));
+    EXPECT_EQ(ReadBytes(folder / "a.txt"), Utf8ToGbk("第一行\r\n第二行"));
+    EXPECT_EQ(ReadGbkTextFile(folder / "a.txt"), "第一行\r\n第二行");
+    WriteBytes(folder / "bad.txt", "ok\xFF");
+    EXPECT_EQ(ReadGbkTextFile(folder / "bad.txt"), "ok\xEF\xBF\xBD");
+    EXPECT_FALSE(WriteGbkTextFile(folder / "missing folder" / "a.txt", "x"));
+}
+
+}  // namespace
+}  // namespace tl

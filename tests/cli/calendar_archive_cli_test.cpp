@@ -1,0 +1,100 @@
+// tenglan-cli calendar and archive, run as a separate program.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "archive/store.h"
+#include "cli/cli_runner.h"
+#include "support/temp_folder.h"
+
+namespace tl {
+namespace {
+
+namespace fs = std::filesystem;
+
+using test::CliResult;
+
+// Splits "a b c" at spaces into the arguments.
+CliResult RunCli(const std::string& args) {
+    std::vector<std::string> argv;
+    std::size_t start = 0;
+    while (start < args.size()) {
+        const std::size_t end = std::min(args.find(' ', start), args.size());
+        argv.push_back(args.substr(start, end - start));
+        start = end + 1;
+    }
+    return test::RunCli(argv);
+}
+
+TEST(CliCalendar, MonthGrid) {
+    const CliResult r = RunCli("calendar 2008 2");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("2008年2月"), std::string::npos);
+    EXPECT_NE(r.out.find("星期日"), std::string::npos);
+    EXPECT_NE(r.out.find("[4]"), std::string::npos);
+    EXPECT_NE(r.out.find("[立春]"), std::string::npos);
+    EXPECT_NE(r.out.find("[一月]"), std::string::npos);
+    EXPECT_NE(r.out.find("廿五"), std::string::npos);
+    EXPECT_NE(r.out.find("\n戊子年 鼠\n立春: "), std::string::npos);
+    // The first row holds days 1 and 2 under Friday and Saturday.
+    const std::size_t row = r.out.find('\n', r.out.find("星期六")) + 1;
+    const std::string firstRow = r.out.substr(row, r.out.find('\n', row) - row);
+    EXPECT_EQ(firstRow.find_first_not_of(' '), 54u);
+}
+
+TEST(CliCalendar, DayDetails) {
+    const CliResult r = RunCli("calendar 2008 2 4");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "2008年2月4日\n戊子年 甲寅月 甲戌日 甲子起时 \n");
+}
+
+TEST(CliCalendar, BadArgumentsGiveOneLineAndStatus2) {
+    for (const char* args : {"calendar", "calendar 2008", "calendar 1899 1", "calendar 2022 1", "calendar 2008 13",
+                             "calendar 2008 0", "calendar 2008 2 30", "calendar 2008 2 0", "calendar x 1",
+                             "calendar 2008 2 4 5", "calendar -2008 2", "calendar 2008 2 4x"}) {
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_TRUE(r.out.empty()) << args;
+        ASSERT_FALSE(r.err.empty()) << args;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << args << ": " << r.err;
+    }
+}
+
+TEST(CliArchive, ListsTheRecordsOfAFolder) {
+    test::TempFolder folder;
+    fs::create_directory(folder / "save");
+    ChartRecord rec;
+    rec.name = "张三";
+    rec.sex = "男";
+    rec.place = "1北京,北京";
+    rec.birthDate = 31118;
+    rec.birthTime = (9 * 60 + 5) / 1440.0;
+    const double savedAt = OleDateTime({2008, 12, 11}, TimeOfDay::Hms(4, 57, 51));
+    ASSERT_TRUE(SaveChart(folder.path(), rec, "x", savedAt).saved);
+    ASSERT_TRUE(SaveChart(folder.path(), rec, "x", savedAt).saved);
+    ASSERT_TRUE(MarkDeleted(folder.path(), 1));
+    const CliResult r = RunCli("archive list " + folder.path().string());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, " 1-张三      男     1北京,北京      年辰:1985-3-12,9:05:00  记录时间:2008-12-11 4:57:51\n\n");
+
+    const CliResult empty = RunCli("archive list " + (folder / "save").string());
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_EQ(empty.out, "");
+}
+
+TEST(CliArchive, BadArguments) {
+    test::TempFolder folder;
+    for (std::string args : {std::string("archive"), std::string("archive show"),
+                             "archive list " + (folder / "missing").string(), std::string("archive list a b")}) {
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << args;
+    }
+    fs::create_directory(folder / "reco.dat");
+    EXPECT_EQ(RunCli("archive list " + folder.path().string()).status, 1);
+}
+
+}  // namespace
+}  // namespace tl

@@ -1,0 +1,232 @@
+#include "settings/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "archive/gbk.h"
+#include "support/temp_folder.h"
+
+namespace tl {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+// 05 00 00 80, 宋体 and 6 spaces, "10.5" and a space, eight zero bytes,
+// "0" and 9 spaces.
+const std::string kDefaultRecord = std::string("\x05\x00\x00\x80", 4) + "\xCB\xCE\xCC\xE5" + "      " + "10.5 " +
+                                   std::string(8, '\0') + "0" + std::string(9, ' ');
+
+std::string Str(const SettingsBytes& b) { return std::string(reinterpret_cast<const char*>(b.data()), b.size()); }
+
+SettingsBytes FromString(std::string_view s) {
+    SettingsBytes b{};
+    for (std::size_t i = 0; i < b.size() && i < s.size(); ++i) b[i] = static_cast<unsigned char>(s[i]);
+    return b;
+}
+
+// kDefaultRecord with `text` put at `offset`.
+SettingsBytes DefaultWith(std::size_t offset, std::string_view text) {
+    std::string s = kDefaultRecord;
+    s.replace(offset, text.size(), text);
+    return FromString(s);
+}
+
+TEST(Settings, TheDefaultRecordByteForByte) {
+    ASSERT_EQ(kDefaultRecord.size(), 37u);
+    EXPECT_EQ(Str(EncodeSettings(DefaultSettings())), kDefaultRecord);
+    const Settings d = DefaultSettings();
+    EXPECT_EQ(d.backgroundColour, 0x80000005u);
+    EXPECT_EQ(d.font.name, "宋体");
+    EXPECT_EQ(d.font.pointSize, 10.5);
+    EXPECT_FALSE(d.font.bold || d.font.strikethrough || d.font.italic || d.font.underline);
+    EXPECT_EQ(d.textColour, 0u);
+    EXPECT_EQ(DecodeSettings(FromString(kDefaultRecord)), d);
+}
+
+TEST(DecodeSettings, FieldsReadAsTheBoxTakesThem) {
+    struct Case {
+        std::size_t offset;
+        std::string text;
+        bool usable;
+    };
+    const Case cases[] = {
+        {14, "12   ", true},
+        {14, " 9.75", true},
+        {14, "1638 ", true},
+        {14, "1639 ", false},  // larger than any font
+        {14, "0    ", false},
+        {14, "abc  ", false},
+        {14, "     ", false},
+        {14, "1.2.3", false},
+        {14, "-10  ", false},
+        {27, "255       ", true},
+        {27, "16777215  ", true},
+        {27, "16777216  ", false},  // not 0x00BBGGRR
+        {27, "-214748364", false},   // negative, and no system colour
+        {27, "x         ", false},
+        {27, "          ", false},
+        {27, "99999999999", false},
+        {4, "          ", false},   // no font name
+        {4, "Arial\t    ", false},  // control character
+        {4, "\xFF\xFF        ", false},  // not GBK
+        {0, std::string("\x00\x00\x01\x00", 4), true},
+        {0, std::string("\x00\x00\x00\x01", 4), false},
+        {0, std::string("\x18\x00\x00\x80", 4), true},
+        {0, std::string("\x19\x00\x00\x80", 4), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DecodeSettings(DefaultWith(c.offset, c.text)).has_value(), c.usable) << c.offset << " '" << c.text
+                                                                                        << "'";
+}
+
+TEST(DecodeSettings, ValuesOfAChosenStyle) {
+    std::string s = kDefaultRecord;
+    s.replace(0, 4, std::string("\xFF\x80\x00\x00", 4));
+    s.replace(4, 10, Utf8ToGbk("黑体") + "      ");
+    s.replace(14, 5, "12   ");
+    s.replace(19, 8, std::string("\xFF\xFF\x00\x00\x01\x00\xFF\xFF", 8));
+    s.replace(27, 10, "255       ");
+    const auto d = DecodeSettings(FromString(s));
+    ASSERT_TRUE(d.has_value());
+    EXPECT_EQ(d->backgroundColour, 0x000080FFu);
+    EXPECT_EQ(d->font.name, "黑体");
+    EXPECT_EQ(d->font.pointSize, 12);
+    EXPECT_TRUE(d->font.bold);
+    EXPECT_FALSE(d->font.strikethrough);
+    EXPECT_TRUE(d->font.italic);  // any value but 0 is true
+    EXPECT_TRUE(d->font.underline);
+    EXPECT_EQ(d->textColour, 255u);
+}
+
+TEST(EncodeSettings, SizeAndNameTexts) {
+    const std::pair<double, std::string> sizes[] = {
+        {10.5, "10.5 "}, {12, "12   "}, {9.75, "9.75 "}, {72, "72   "}, {100.25, "100.2"}, {1638, "1638 "}};
+    for (const auto& [size, text] : sizes) {
+        Settings s;
+        s.font.pointSize = size;
+        EXPECT_EQ(Str(EncodeSettings(s)).substr(14, 5), text) << size;
+    }
+    Settings s;
+    s.font.name = "方正粗宋简体字";  // 14 bytes of GBK: cut to whole characters
+    EXPECT_EQ(Str(EncodeSettings(s)).substr(4, 10), Utf8ToGbk("方正粗宋简"));
+    s.font.name = "a方正粗宋简体";
+    EXPECT_EQ(Str(EncodeSettings(s)).substr(4, 10), Utf8ToGbk("a方正粗宋") + " ");
+    s.textColour = 0x00FFFFFF;
+    EXPECT_EQ(Str(EncodeSettings(s)).substr(27, 10), "16777215  ");
+}
+
+TEST(LoadSettings, FirstStartWithoutAFile) {
+    TempFolder folder;
+    EXPECT_EQ(LoadSettings(folder.path()), DefaultSettings());
+    ASSERT_TRUE(fs::exists(folder / "shezhi.ini"));
+    EXPECT_EQ(fs::file_size(folder / "shezhi.ini"), 0u);
+}
+
+TEST(LoadSettings, UnusableFilesGiveTheDefaultsAndStayAsTheyWere) {
+    std::mt19937 rng(3);
+    std::string garbage(37, '\0');
+    for (char& c : garbage) c = static_cast<char>(rng());
+    const std::string cases[] = {
+        "",                              // empty
+        kDefaultRecord.substr(0, 20),    // short
+        garbage,                         // 37 bytes of garbage
+        std::string(37, '\0'),           // all zero
+        std::string(37, ' '),
+    };
+    for (const std::string& bytes : cases) {
+        TempFolder folder;
+        WriteBytes(folder / "shezhi.ini", bytes);
+        EXPECT_EQ(LoadSettings(folder.path()), DefaultSettings());
+        EXPECT_EQ(ReadBytes(folder / "shezhi.ini"), bytes);
+    }
+    TempFolder folder;
+    fs::create_directory(folder / "shezhi.ini");  // unreadable as a file
+    EXPECT_EQ(LoadSettings(folder.path()), DefaultSettings());
+    EXPECT_EQ(LoadSettings(folder / "no such folder"), DefaultSettings());
+}
+
+TEST(LoadSettings, ALongFileAppliesItsFirstRecord) {
+    TempFolder folder;
+    const SettingsBytes record = DefaultWith(14, "14   ");
+    WriteBytes(folder / "shezhi.ini", Str(record) + "trailing bytes of some other program");
+    Settings expected;
+    expected.font.pointSize = 14;
+    EXPECT_EQ(LoadSettings(folder.path()), expected);
+}
+
+TEST(StoreDefaults, WritesThe37DefaultBytes) {
+    TempFolder folder;
+    WriteBytes(folder / "shezhi.ini", std::string(37, 'q'));
+    ASSERT_TRUE(StoreDefaults(folder.path()));
+    EXPECT_EQ(ReadBytes(folder / "shezhi.ini"), kDefaultRecord);
+    TempFolder fresh;
+    ASSERT_TRUE(StoreDefaults(fresh.path()));
+    EXPECT_EQ(ReadBytes(fresh / "shezhi.ini"), kDefaultRecord);
+    EXPECT_FALSE(StoreDefaults(fresh / "no such folder"));
+}
+
+TEST(StoreFontChoice, KeepsTheBackgroundAsRead) {
+    FontStyle font;
+    font.name = "黑体";
+    font.pointSize = 12;
+    font.bold = true;
+    font.underline = true;
+    const std::string chosen = Utf8ToGbk("黑体") + "      " + "12   " +
+                               std::string("\xFF\xFF\x00\x00\x00\x00\xFF\xFF", 8) + "255       ";
+
+    // An empty file has no record: the background is the default one.
+    TempFolder empty;
+    WriteBytes(empty / "shezhi.ini", "");
+    ASSERT_TRUE(StoreFontChoice(empty.path(), font, 255));
+    EXPECT_EQ(ReadBytes(empty / "shezhi.ini"), std::string("\x05\x00\x00\x80", 4) + chosen);
+
+    // A record with a background of its own keeps it.
+    TempFolder folder;
+    WriteBytes(folder / "shezhi.ini", Str(DefaultWith(0, std::string("\x12\x34\x56\x00", 4))));
+    ASSERT_TRUE(StoreFontChoice(folder.path(), font, 255));
+    EXPECT_EQ(ReadBytes(folder / "shezhi.ini"), std::string("\x12\x34\x56\x00", 4) + chosen);
+    Settings expected;
+    expected.backgroundColour = 0x563412;
+    expected.font = font;
+    expected.textColour = 255;
+    EXPECT_EQ(LoadSettings(folder.path()), expected);
+}
+
+TEST(StoreBackgroundChoice, KeepsEveryOtherByteAsRead) {
+    // Even fields the box could not use are kept.
+    TempFolder folder;
+    std::string record = std::string(4, '\0') + std::string(33, 'g');
+    WriteBytes(folder / "shezhi.ini", record + "tail");
+    ASSERT_TRUE(StoreBackgroundChoice(folder.path(), 0x00C0FFEE));
+    EXPECT_EQ(ReadBytes(folder / "shezhi.ini"), std::string("\xEE\xFF\xC0\x00", 4) + record.substr(4) + "tail");
+
+    // An empty file: the other fields are the defaults.
+    TempFolder empty;
+    WriteBytes(empty / "shezhi.ini", "");
+    ASSERT_TRUE(StoreBackgroundChoice(empty.path(), 0x00FFFFFF));
+    EXPECT_EQ(ReadBytes(empty / "shezhi.ini"), std::string("\xFF\xFF\xFF\x00", 4) + kDefaultRecord.substr(4));
+    Settings expected;
+    expected.backgroundColour = 0x00FFFFFF;
+    EXPECT_EQ(LoadSettings(empty.path()), expected);
+}
+
+TEST(WithFontAndBackground, TouchOnlyTheirFields) {
+    std::mt19937 rng(5);
+    for (int i = 0; i < 200; ++i) {
+        SettingsBytes b;
+        for (auto& c : b) c = static_cast<unsigned char>(rng());
+        const SettingsBytes bg = WithBackground(b, 0x123456);
+        EXPECT_EQ(Str(bg).substr(4), Str(b).substr(4));
+        const SettingsBytes font = WithFont(b, FontStyle{}, 0);
+        EXPECT_EQ(Str(font).substr(0, 4), Str(b).substr(0, 4));
+        EXPECT_EQ(Str(font).substr(4), kDefaultRecord.substr(4));
+    }
+}
+
+}  // namespace
+}  // namespace tl
