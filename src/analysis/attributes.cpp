@@ -50,16 +50,6 @@ constexpr int SeasonElement(Branch b) {
 
 }  // namespace
 
-Stem StemOf(Pillar p) {
-    const int s = p % 10;
-    return s == 0 ? 10 : s;
-}
-
-Branch BranchOf(Pillar p) {
-    if (p < 1) return 0;
-    return (p - 1) % 12 + 1;
-}
-
 Pillar PillarOf(Stem s, Branch b) { return s >= b ? (s - b) * 6 + b : (s + 10 - b) * 6 + b; }
 
 std::string_view StemName(Stem s) { return s >= 1 && s <= 10 ? kStemNames[s - 1] : "  "; }

@@ -19,8 +19,13 @@ using GrowthStage = int;
 // Seasonal-strength codes 1..5: 旺 相 休 囚 死; 0 = none.
 using SeasonalStrength = int;
 
-Stem StemOf(Pillar p);
-Branch BranchOf(Pillar p);
+// The stem of a pillar: p mod 10, 0 read as 10.
+inline Stem StemOf(Pillar p) {
+    const int s = p % 10;
+    return s == 0 ? 10 : s;
+}
+// The branch of a pillar: p mod 12, 0 read as 12; 0 for p below 1.
+inline Branch BranchOf(Pillar p) { return p < 1 ? 0 : (p - 1) % 12 + 1; }
 // The pillar of a stem and branch of equal parity.
 Pillar PillarOf(Stem s, Branch b);
 

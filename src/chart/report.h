@@ -31,7 +31,24 @@ struct Report {
     std::vector<TextRange> red;   // the passages to colour red, in colouring order
 };
 
-// Builds the report of a chart produced by RunCalendar.
+// Builds the report of a chart produced by RunCalendar: the five header
+// lines, the natal chart section, the natal interactions, the natal shensha
+// and the luck and annual pillars, with CR LF line ends, and the passages
+// coloured red (the 乾造/坤造 line with the branches line, the luck-pillar
+// line, the annual heading, the end of the title line), each found by the
+// first occurrence of its marker. A marker that does not occur leaves its
+// passage out.
 Report BuildReport(const Chart& chart, const ReportHeader& header);
+
+// The hour label of the input window: the branch of a clock hour followed
+// by "时" (0 and 23 give "子时", 1 and 2 "丑时", ...); empty outside 0..23.
+std::string HourLabel(int hour);
+
+// The jie moments of the header around a Gregorian birth date: the jie of
+// the birth month, six spaces, then the jie that opened the solar month
+// (birth before the month's jie) or the one that closes it (on or after).
+// Across the year boundary the neighbouring year's jie is shown: the 大雪
+// of the previous December, or the 小寒 of the next January.
+std::string JieMomentsText(const Date& birth);
 
 }  // namespace tl

@@ -15,6 +15,9 @@ std::string Utf8Left(std::string_view s, std::size_t n);
 std::string FitChars(std::string_view s, std::size_t n);
 // Display columns: one for ASCII, two for every other character.
 std::size_t DisplayWidth(std::string_view s);
+// True when the bytes are well-formed UTF-8 (no overlong forms, no
+// surrogates, nothing above U+10FFFF).
+bool IsValidUtf8(std::string_view s);
 // Leading and trailing blanks (spaces, tabs, full-width spaces) removed.
 std::string Trim(std::string_view s);
 

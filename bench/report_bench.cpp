@@ -1,0 +1,81 @@
+// A whole chart: the calendar run and the full report with its red passages.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "chart/report.h"
+#include "chart/run.h"
+#include "place/gazetteer.h"
+
+namespace {
+
+// A fixed, varied set of births: both sexes, both calendars, leap months,
+// hour 23, birthplaces with and without true solar time.
+std::vector<tl::ChartRequest> Births() {
+    std::vector<tl::ChartRequest> births;
+    unsigned seed = 2024;
+    auto next = [&](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    for (int i = 0; i < 1024; ++i) {
+        tl::ChartRequest r;
+        r.personName = "张三";
+        r.isMale = next(2) == 0;
+        r.isSolarInput = next(4) != 0;
+        r.year = 1900 + static_cast<int>(next(121));
+        r.month = 1 + static_cast<int>(next(12));
+        r.day = 1 + static_cast<int>(next(31));
+        r.isLeapMonth = !r.isSolarInput && next(8) == 0;
+        r.hour = static_cast<int>(next(24));
+        r.minute = static_cast<int>(next(60));
+        r.useTrueSolarTime = next(3) == 0;
+        r.provinceIndex = r.useTrueSolarTime ? 1 + static_cast<int>(next(34)) : 0;
+        r.placeIndex = 1;
+        births.push_back(r);
+    }
+    return births;
+}
+
+tl::ReportHeader HeaderOf(const tl::ChartRequest& r) {
+    tl::ReportHeader h;
+    h.name = r.personName;
+    h.provinceItem = tl::ProvinceItem(r.provinceIndex);
+    h.placeItem = tl::PlaceItem(r.provinceIndex, r.placeIndex);
+    h.trueSolarTime = r.useTrueSolarTime;
+    h.hourLabel = tl::HourLabel(r.hour);
+    return h;
+}
+
+void BM_ChartRunAndReport(benchmark::State& state) {
+    const auto births = Births();
+    std::vector<tl::ReportHeader> headers;
+    for (const auto& b : births) headers.push_back(HeaderOf(b));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const tl::Chart c = tl::RunCalendar(births[i]);
+        tl::Report report = tl::BuildReport(c, headers[i]);
+        benchmark::DoNotOptimize(report);
+        i = (i + 1) % births.size();
+    }
+}
+BENCHMARK(BM_ChartRunAndReport)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_ReportOnly(benchmark::State& state) {
+    const auto births = Births();
+    std::vector<tl::Chart> charts;
+    std::vector<tl::ReportHeader> headers;
+    for (const auto& b : births) {
+        charts.push_back(tl::RunCalendar(b));
+        headers.push_back(HeaderOf(b));
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        tl::Report report = tl::BuildReport(charts[i], headers[i]);
+        benchmark::DoNotOptimize(report);
+        i = (i + 1) % charts.size();
+    }
+}
+BENCHMARK(BM_ReportOnly)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace

@@ -1,0 +1,91 @@
+// The luck pillars (大运) and annual pillars (流年) of the report: the start
+// age and handover, the ten luck pillars in five aligned lines, and 91
+// annual rows grouped under their luck pillars, with relations and stars.
+#pragma once
+
+#include <string>
+
+#include "analysis/text_build.h"
+#include "calendar/types.h"
+
+namespace tl {
+
+struct Chart;
+
+// Luck pillar k (0..9): the first luck pillar stepped k times forward or
+// backward through the sixty.
+Pillar LuckPillar(const Chart& chart, int k);
+
+// The sexagenary pillar of a calendar year (1864 and 1984 are 甲子).
+Pillar AnnualPillar(int year);
+
+// When the first luck pillar takes over: the birth date plus the start
+// days, then months, then years (a day past the end of a month is clamped
+// to its last day), at the birth hour plus the start hours. A sum above 24
+// moves to the next day; exactly 24 stays 24 on the same day.
+struct LuckHandover {
+    Date date;
+    int hour = 0;
+
+    friend bool operator==(const LuckHandover&, const LuckHandover&) = default;
+};
+LuckHandover LuckHandoverOf(const Chart& chart);
+
+// The clashes, combinations, harms and three-branch combinations of a pillar
+// with the natal pillars and, when `luckPillar` is not 0, with that luck
+// pillar: per kind one token for the last matching pillar in the order year,
+// month, day, hour, luck, then one token per natal branch pair completing a
+// trio with the pillar's branch. Each token ends in two spaces.
+std::string PillarRelations(const Chart& chart, Pillar pillar, Pillar luckPillar);
+void AppendPillarRelations(std::string& out, const Chart& chart, Pillar pillar, Pillar luckPillar);
+
+// The natal side of PillarRelations worked out once per chart for every
+// stem and branch, for examining many pillars.
+class RelationTable {
+public:
+    explicit RelationTable(const Chart& chart);
+    // The most bytes one pillar's relations can take: five tokens of a
+    // name, a word and a name, and six trio tokens.
+    static constexpr std::size_t kMaxBytes = 5 * (3 + 6 + 3 + 2) + 6 * (9 + 6 + 2);
+    // Room to give Put: the text and the slack of a whole token copy.
+    static constexpr std::size_t kBufferBytes = kMaxBytes + 16;
+
+    // The same text as PillarRelations.
+    void Append(std::string& out, Pillar pillar, Pillar luckPillar) const;
+    // Writes the text at p and returns its end; the text takes at most
+    // kMaxBytes, and up to 16 bytes past its end may be overwritten. Adds
+    // the number of characters written to `chars`.
+    char* Put(char* p, Pillar pillar, Pillar luckPillar, std::size_t& chars) const;
+
+private:
+    // A token and the code of the natal pillar it names (0 year .. 3 hour;
+    // -1: no natal pillar stands in the relation, and the token is empty).
+    // The bytes are padded so that a token is copied whole.
+    struct Token {
+        signed char natal = -1;
+        unsigned char size = 0;
+        unsigned char chars = 0;
+        char bytes[16] = {};
+    };
+    enum Kind { kStemClash, kBranchClash, kStemCombine, kBranchCombine, kBranchHarm, kKinds };
+
+    int stems_[4] = {};
+    int branches_[4] = {};
+    // By kind and by the examined stem (1..10) or branch (1..12): the token
+    // naming the last natal pillar in the relation.
+    Token natal_[kKinds][13];
+    // Bit k: natal branch pair k (year–month .. day–hour) completes a trio.
+    unsigned char trioPairs_[13] = {};
+};
+
+// The spaces between a row's relations and its "※": 42 columns minus the
+// relations counted as ten columns per six characters, at least 2.
+int AnnualFill(std::size_t relationChars);
+
+// The luck part (start age, handover, the five luck lines, the separator,
+// the "排流年:" heading) followed by the annual table, ending after the last
+// row without a line end.
+std::string LuckAndAnnualText(const Chart& chart);
+void AppendLuckAndAnnualText(std::string& out, const Chart& chart);
+
+}  // namespace tl

@@ -1,0 +1,205 @@
+#include "chart/report.h"
+
+#include <algorithm>
+#include <utility>
+#include <string_view>
+
+#include "analysis/attributes.h"
+#include "analysis/interactions.h"
+#include "analysis/luck_annual.h"
+#include "analysis/natal_section.h"
+#include "analysis/shensha.h"
+#include "analysis/text_build.h"
+#include "calendar/jie.h"
+#include "calendar/lunar.h"
+#include "calendar/pillars.h"
+#include "chart/utf8.h"
+
+namespace tl {
+
+namespace {
+
+// A jie moment: "<month>月<day>日<hour>时<minute>分<name>".
+void AppendJie(std::string& out, int month, int day, std::string_view momentText) {
+    AppendInt(out, month);
+    out += "月";
+    AppendInt(out, day);
+    out += "日";
+    out += momentText;
+    out += JieName(month);
+}
+
+std::string MomentText(TimeOfDay t) {
+    std::string s;
+    AppendInt(s, t.hour());
+    s += "时";
+    AppendInt(s, t.minute());
+    s += "分";
+    return s;
+}
+
+void AppendTimeOfDay(std::string& out, TimeOfDay t) {
+    AppendInt(out, t.hour());
+    out += ':';
+    AppendInt2(out, t.minute());
+    out += ':';
+    AppendInt2(out, t.second());
+}
+
+// Where the text is written that carries a red marker: the title line, the
+// natal chart section, or the luck and annual text.
+enum class Part { kTitle, kNatalChart, kLuck };
+
+struct RedMarker {
+    std::string_view marker;
+    int length;
+    Part writtenIn;
+};
+
+// The red passages begin two characters before the first occurrence of their
+// marker: the space before 乾造/坤造 through the stems line and the branches
+// line up to the closing ")" of the day void; the whole luck-pillar line;
+// the "排流年:" heading with the annual table's header line up to "※神煞";
+// the last two spaces of the title line, the title and its line end.
+constexpr RedMarker kRedMarkers[] = {
+    {"造", 96, Part::kNatalChart}, {"大运干支", 66, Part::kLuck}, {"排流年", 68, Part::kLuck}, {"腾岚", 10, Part::kTitle}};
+
+}  // namespace
+
+std::string HourLabel(int hour) {
+    const Branch b = HourBranch(hour);
+    if (b == 0) return {};
+    std::string s(BranchName(b));
+    s += "时";
+    return s;
+}
+
+std::string JieMomentsText(const Date& birth) {
+    std::string out;
+    const int y = birth.year, m = birth.month, d = birth.day;
+    if (JieDays(y).empty() || m < 1 || m > 12) return out;
+    const int d1 = JieDay(y, m);
+    AppendJie(out, m, d1, JieMomentText(y, m));
+    AppendSpaces(out, 6);
+
+    // Before the month's jie the solar month began at the previous month's
+    // jie; on or after it, it ends at the next month's.
+    int m2 = d < d1 ? m - 1 : m + 1;
+    int y2 = y;
+    if (m2 == 0) { m2 = 12; y2 = y - 1; }
+    if (m2 == 13) { m2 = 1; y2 = y + 1; }
+    if (y2 != y) {
+        if (const auto jie = JieAt(y2, m2)) {
+            AppendJie(out, m2, jie->date.day, MomentText(jie->time));
+            return out;
+        }
+    }
+    // Inside the year, or a neighbouring year the tables do not reach: the
+    // birth year's own row.
+    AppendJie(out, m2, JieDay(y, m2), JieMomentText(y, m2));
+    return out;
+}
+
+Report BuildReport(const Chart& c, const ReportHeader& h) {
+    Report r;
+    std::string& t = r.text;
+    t.reserve(16 * 1024);
+
+    AppendSpaces(t, 40);
+    t += "腾岚八字排盘";
+    t += kCrLf;
+
+    t += "  姓名:";
+    t += h.name;
+    t += kCrLf;
+
+    t += "  出生地点: ";
+    t += h.provinceItem;
+    t += ",";
+    t += h.placeItem;
+    t += kCrLf;
+
+    t += "  出生年月: ";
+    if (h.trueSolarTime) t += "(真太阳时)";
+    t += "公历:";
+    AppendInt(t, c.birthYear);
+    t += "年";
+    AppendInt(t, c.birthMonth);
+    t += "月";
+    AppendInt(t, c.birthDay);
+    t += "日";
+    AppendTimeOfDay(t, c.birthTime);
+    t += "时";
+    AppendSpaces(t, 8);
+    t += "农历:";
+    t += YearNumerals(c.lunarYear);
+    t += c.isLeapMonth ? "年闰" : "年";
+    t += NumeralName(c.lunarMonth);
+    t += "月";
+    t += LunarDayName(c.lunarDay);
+    t += "日";
+    t += h.hourLabel;
+    t += kCrLf;
+
+    t += "  交节时刻: ";
+    t += JieMomentsText(c.BirthDate());
+    t += kCrLf;
+    t += kCrLf;
+
+    const std::size_t headerEnd = t.size();
+    AppendNatalChartSection(t, c);
+    AppendNatalInteractionsSection(t, c);
+    AppendNatalShenshaSection(t, c);
+    const std::size_t luckStart = t.size();
+    AppendLuckAndAnnualText(t, c);
+
+    // Each passage starts two characters before the first occurrence of its
+    // marker. Characters are counted once, from one marker to the next in
+    // text order; the passages keep their colouring order.
+    constexpr std::size_t kMarkers = std::size(kRedMarkers);
+    std::size_t at[kMarkers];
+    std::size_t byPosition[kMarkers];
+    std::size_t found = 0;
+    for (std::size_t i = 0; i < kMarkers; ++i) {
+        // Only the header holds free text (the name, the birthplace); the
+        // sections between the header and the part that writes a marker are
+        // made of other words. So the first occurrence is in the header or
+        // else the first one in its own part.
+        const std::string_view marker = kRedMarkers[i].marker;
+        at[i] = std::string_view(t).substr(0, headerEnd).find(marker);
+        if (at[i] == std::string::npos) {
+            const Part part = kRedMarkers[i].writtenIn;
+            at[i] = t.find(marker, part == Part::kLuck ? luckStart : part == Part::kNatalChart ? headerEnd : 0);
+        }
+        if (at[i] != std::string::npos) byPosition[found++] = i;
+    }
+    for (std::size_t k = 1; k < found; ++k)  // insertion sort of at most four
+        for (std::size_t j = k; j > 0 && at[byPosition[j]] < at[byPosition[j - 1]]; --j)
+            std::swap(byPosition[j], byPosition[j - 1]);
+    long charsBefore[kMarkers] = {};
+    std::size_t counted = 0;
+    long chars = 0;
+    for (std::size_t k = 0; k < found; ++k) {
+        const std::size_t i = byPosition[k];
+        chars += static_cast<long>(Utf8Length(std::string_view(t).substr(counted, at[i] - counted)));
+        counted = at[i];
+        charsBefore[i] = chars;
+    }
+    r.red.reserve(found);
+    for (std::size_t i = 0; i < kMarkers; ++i) {
+        if (at[i] == std::string::npos) continue;
+        const long start = std::max<long>(0, charsBefore[i] - 2);
+        // A passage running past the end of the text stops there. A character
+        // takes at most four bytes, so the rest is counted only when it may
+        // be shorter than the passage.
+        long length = kRedMarkers[i].length;
+        const std::string_view rest = std::string_view(t).substr(at[i]);
+        if (static_cast<long>(rest.size()) < 4L * length) {
+            length = std::min<long>(length, charsBefore[i] + static_cast<long>(Utf8Length(rest)) - start);
+        }
+        r.red.push_back({static_cast<int>(start), static_cast<int>(length)});
+    }
+    return r;
+}
+
+}  // namespace tl

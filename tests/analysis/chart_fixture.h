@@ -1,0 +1,47 @@
+// Charts built straight from four pillars, for the analysis sections.
+#pragma once
+
+#include "analysis/attributes.h"
+#include "calendar/pillars.h"
+#include "chart/chart.h"
+
+namespace tl::test {
+
+// A chart of the given pillars, the entered hour branch taken from the hour
+// pillar unless given.
+inline Chart ChartOf(Pillar year, Pillar month, Pillar day, Pillar hour, bool male = true,
+                     Branch enteredHourBranch = 0) {
+    Chart c;
+    c.isMale = male;
+    c.yearPillar = year;
+    c.monthPillar = month;
+    c.dayPillar = day;
+    c.hourPillar = hour;
+    DeriveNatalAttributes(c);
+    c.enteredHourBranch = enteredHourBranch != 0 ? enteredHourBranch : c.hourBranch;
+    return c;
+}
+
+// The pillar of two names, e.g. P("甲", "子") — by searching the sixty.
+inline Pillar P(std::string_view name) {
+    for (Pillar p = 1; p <= 60; ++p)
+        if (PillarName(p) == name) return p;
+    return 0;
+}
+
+// A chart whose stems and branches are set directly (the relation sections
+// read only these).
+inline Chart StemsBranches(Stem ys, Stem ms, Stem ds, Stem hs, Branch yb, Branch mb, Branch db, Branch hb) {
+    Chart c;
+    c.yearStem = ys;
+    c.monthStem = ms;
+    c.dayStem = ds;
+    c.hourStem = hs;
+    c.yearBranch = yb;
+    c.monthBranch = mb;
+    c.dayBranch = db;
+    c.hourBranch = hb;
+    return c;
+}
+
+}  // namespace tl::test

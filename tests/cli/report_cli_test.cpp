@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "archive/gbk.h"
+#include "cli/cli_runner.h"
+
+namespace tl::test {
+namespace {
+
+std::string Golden(const std::string& name) {
+    std::ifstream in(std::string(TENGLAN_TEST_DATA_DIR) + "/golden/" + name + ".txt", std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> OutputLines(const std::string& out) {
+    std::vector<std::string> lines;
+    std::istringstream in(out);
+    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    return lines;
+}
+
+TEST(CliReport, PrintsTheReportExactlyAsTheBoxHoldsIt) {
+    const CliResult r = RunCli({"chart", "--date", "1985-03-12", "--time", "09:05", "--name", "张三"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, Golden("male_gregorian_1985"));
+    EXPECT_TRUE(r.err.empty());
+}
+
+TEST(CliReport, GbkBytesAsASavedFileHoldsThem) {
+    const CliResult r =
+        RunCli({"chart", "--date", "1984-10-15", "--time", "08:30", "--female", "--lunar", "--leap", "--name", "李四",
+                "--gbk"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string golden = Golden("female_leap_lunar_1984");
+    EXPECT_EQ(r.out, Utf8ToGbk(golden));
+    EXPECT_EQ(GbkToUtf8(r.out), golden);
+    EXPECT_EQ(r.out.find('?'), std::string::npos);  // every character has a GBK code
+}
+
+TEST(CliReport, BirthplaceAndTrueSolarTime) {
+    const CliResult r = RunCli({"chart", "--date", "1985-03-12", "--time", "09:05", "--true-solar", "--province", "1",
+                                "--place", "1", "--name", "周九"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, Golden("true_solar_beijing"));
+}
+
+TEST(CliReport, JsonCarriesTheReportAndItsRedPassages) {
+    const CliResult r = RunCli({"chart", "--date", "1985-03-12", "--time", "09:05", "--name", "张三", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // The text is escaped with its CR LF line ends.
+    EXPECT_NE(r.out.find("\"report\":\"" + std::string(40, ' ') + "腾岚八字排盘\\r\\n  姓名:张三\\r\\n"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("\"red\":[{\"start\":"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("{\"start\":38,\"length\":10}]"), std::string::npos);
+    EXPECT_EQ(r.out.back(), '\n');
+}
+
+TEST(CliReport, NameThatIsNotUtf8IsRefused) {
+    const CliResult r = RunCli({"chart", "--date", "1985-03-12", "--time", "09:05", "--name", "\xC3\x28"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("UTF-8"), std::string::npos) << r.err;
+}
+
+TEST(CliBatch, OneJsonLinePerBirthAndBadLinesNamed) {
+    const std::string input =
+        "name,sex,calendar,date,time,leap,province,place\r\n"
+        "张三,male,gregorian,1985-03-12,09:05,0,0,1\r\n"
+        "\"Li, Si\",female,lunar,1984-10-15,08:30,1,,\r\n"
+        "bad sex,x,gregorian,1985-03-12,09:05,0,0,1\r\n"
+        "\r\n"
+        "bad date,m,g,1985-13-12,09:05,0,0,1\r\n"
+        "周九,男,公历,1985-03-12,09:05,0,1,1\r\n"
+        "bad place,m,g,1985-03-12,09:05,0,1,999\r\n"
+        "too,few\r\n"
+        "leap solar,m,g,1985-03-12,09:05,1,0,1\r\n"
+        "\"unclosed,m,g,1985-03-12,09:05,0,0,1\r\n"
+        "last,f,g,2020-12-31,23:59,0,0,1";
+    const CliResult r = RunCli({"batch"}, input);
+    EXPECT_EQ(r.status, 1) << "a line failed";
+    const auto lines = OutputLines(r.out);
+    ASSERT_EQ(lines.size(), 4u) << r.out;
+    EXPECT_EQ(lines[0].rfind("{\"line\":2,\"name\":\"张三\",", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find("\"day\":{\"index\":47,\"name\":\"庚戌\"}"), std::string::npos);
+    EXPECT_EQ(lines[1].rfind("{\"line\":3,\"name\":\"Li, Si\",", 0), 0u) << lines[1];
+    EXPECT_NE(lines[1].find("\"leap\":true"), std::string::npos);
+    EXPECT_EQ(lines[2].rfind("{\"line\":7,", 0), 0u) << lines[2];
+    // Province 1 without a truesolar column: the correction is applied.
+    EXPECT_NE(lines[2].find("\"birthTime\":\"08:41:11\""), std::string::npos) << lines[2];
+    EXPECT_EQ(lines[3].rfind("{\"line\":12,", 0), 0u) << lines[3];
+    for (const auto& l : lines) EXPECT_EQ(l.find("\"report\""), std::string::npos);
+    // Each bad line is named on stderr by its number.
+    for (const char* expected : {"line 4: sex", "line 6: date", "line 8: no place 999 in province 1",
+                                 "line 9: expected 8 fields, found 2", "line 10: leap", "line 11: malformed"})
+        EXPECT_NE(r.err.find(expected), std::string::npos) << expected << "\n" << r.err;
+    EXPECT_EQ(OutputLines(r.err).size(), 6u) << r.err;
+}
+
+TEST(CliBatch, ReportWithEachBirth) {
+    const CliResult r = RunCli({"batch", "--report"},
+                               "date,time,name,sex\n1985-03-12,09:05,张三,m\n1953-06-06,08:48,孙八,f\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = OutputLines(r.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("\"report\":\"" + std::string(40, ' ') + "腾岚八字排盘\\r\\n  姓名:张三\\r\\n"),
+              std::string::npos);
+    EXPECT_NE(lines[1].find("101岁"), std::string::npos);
+    EXPECT_NE(lines[1].find("\"red\":[{"), std::string::npos);
+}
+
+TEST(CliBatch, NamesAreEscapedInJson) {
+    const CliResult r = RunCli({"batch"}, "name,date,time\n\"say \"\"hi\"\" \\ \t,\",1985-03-12,09:05\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("{\"line\":2,\"name\":\"say \\\"hi\\\" \\\\ \\t,\",", 0), 0u) << r.out;
+}
+
+TEST(CliBatch, HeaderProblemsStopTheRun) {
+    const struct {
+        const char* input;
+        const char* message;
+    } cases[] = {
+        {"", "no header line"},
+        {"name,date\n1985-03-12,09:05\n", "date and time"},
+        {"date,time,colour\n", "unknown column 'colour'"},
+        {"date,time,date\n", "twice"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = RunCli({"batch"}, c.input);
+        EXPECT_EQ(r.status, 2) << c.input;
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(RunCli({"batch", "--bogus"}, "date,time\n").status, 2);
+    // A header alone is a batch of nothing.
+    const CliResult empty = RunCli({"batch"}, "\xEF\xBB\xBF" "date,time\n");
+    EXPECT_EQ(empty.status, 0) << empty.err;
+    EXPECT_TRUE(empty.out.empty());
+}
+
+TEST(CliBatch, BadBytesAndOverlongLinesAreSkipped) {
+    std::string input = "name,date,time\n";
+    input += "\xC3\x28,1985-03-12,09:05\n";                          // not UTF-8
+    input += std::string(70 * 1024, 'x') + ",1985-03-12,09:05\n";   // far too long
+    input += "ok,1985-03-12,09:05\n";
+    const CliResult r = RunCli({"batch"}, input);
+    EXPECT_EQ(r.status, 1);
+    const auto lines = OutputLines(r.out);
+    ASSERT_EQ(lines.size(), 1u) << r.err;
+    EXPECT_EQ(lines[0].rfind("{\"line\":4,\"name\":\"ok\"", 0), 0u);
+    EXPECT_NE(r.err.find("line 2: not valid UTF-8"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("line 3: line longer than"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace tl::test
