@@ -1,0 +1,80 @@
+// The windows' road to message boxes and to the file, print, font and colour
+// dialogs. Windows receive a Dialogs and never open one themselves, so the
+// tests can answer every question and record every message.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace tl {
+
+enum class MessageIcon { Information, Question };
+enum class MessageButtons { Ok, OkCancel };
+enum class MessageResult { Ok, Cancel };
+
+// A font as the font dialog returns it, with the text colour 0x00BBGGRR.
+struct FontChoice {
+    QString name;
+    double pointSize = 10.5;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    quint32 color = 0;
+
+    friend bool operator==(const FontChoice&, const FontChoice&) = default;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // A message box; returns the button pressed (Ok for a box with OK only).
+    virtual MessageResult Message(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
+                                  MessageButtons buttons) = 0;
+
+    // Save-file and open-file dialogs. `filter` lists description and pattern
+    // pairs separated by "|" ("All Files (*.*)|*.*|Text Files (*.txt)|*.txt");
+    // `filterIndex` is the preselected pair, counted from 1. The file name
+    // starts empty; the save dialog does not ask about overwriting and adds
+    // no extension. Empty on Cancel.
+    virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                                int filterIndex) = 0;
+    virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                                int filterIndex) = 0;
+
+    // The print dialog on `printer`: true when the user chose to print, with
+    // the choice left in the printer.
+    virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+
+    // Font dialog with the effects strikethrough, underline and colour.
+    virtual std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& start) = 0;
+    // Colour dialog starting from `start`; colours are 0x00BBGGRR.
+    virtual std::optional<quint32> ChooseColor(QWidget* parent, quint32 start) = 0;
+};
+
+// The platform's own dialogs.
+class QtDialogs final : public Dialogs {
+public:
+    MessageResult Message(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
+                          MessageButtons buttons) override;
+    std::optional<QString> SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                        int filterIndex) override;
+    std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                        int filterIndex) override;
+    bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
+    std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& start) override;
+    std::optional<quint32> ChooseColor(QWidget* parent, quint32 start) override;
+};
+
+// Colours as the settings and the report store them: 0x00BBGGRR.
+QColor ColorFromBgr(quint32 bgr);
+quint32 BgrFromColor(const QColor& color);
+
+}  // namespace tl

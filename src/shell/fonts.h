@@ -1,0 +1,26 @@
+// Fonts of the report box. The report is laid out with counted spaces for a
+// fixed-width font in which every Chinese character takes exactly two
+// columns; 宋体 is its default. Where a font name is missing on this system
+// it stands for a Ming face of exactly those proportions.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace tl {
+
+// The faces that take the place of 宋体 and of every missing font name, in
+// order of preference: both draw a Chinese character exactly two Latin
+// columns wide on screen and in print at every size.
+QStringList ReportFaces();
+
+// Maps 宋体 and the other fonts a saved setting may name to the report
+// faces when the system lacks them. Run once at start.
+void InstallFontSubstitutes();
+
+// The font `name` at `pointSize`; a name the system lacks is mapped to the
+// report faces first. Chosen by name, never by pitch: none of the good
+// faces calls itself fixed-pitch.
+QFont ReportFont(const QString& name, double pointSize);
+
+}  // namespace tl

@@ -1,0 +1,23 @@
+// The help window: the manual help.txt of the program folder, shown as
+// plain text.
+#pragma once
+
+#include <QWidget>
+
+#include <filesystem>
+
+namespace tl {
+
+class RichTextBox;
+
+class HelpFrm : public QWidget {
+    Q_OBJECT
+public:
+    // Loads help.txt of `programFolder`; without it the box says
+    // "帮助文件丢失!".
+    explicit HelpFrm(const std::filesystem::path& programFolder, QWidget* parent = nullptr);
+
+    RichTextBox* RichTextBox1 = nullptr;
+};
+
+}  // namespace tl
