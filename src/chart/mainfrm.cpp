@@ -216,6 +216,14 @@ void MainFrm::BuildControls() {
     // button "信息窗口" and the window menu show it.
     Picture2->hide();
 
+    // The keyboard walks the fields in reading order: name, sex, calendar,
+    // date and time, birthplace, then the buttons.
+    QWidget* const tabOrder[] = {Text1,  Option1, Option2, Option3,  Option4,  Check1,   Combo1,   Combo2,
+                                 Combo3, Combo4,  Combo9,  Check2,   Combo5,   Combo6,   Command1, Command2,
+                                 Command7, Command3, Command4, Command5, Command8, Command6, Command9, Command10,
+                                 RichTextBox1};
+    for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
+
     // Events.
     connect(Option1, &QRadioButton::clicked, this, [this] { isMale_ = true; });
     connect(Option2, &QRadioButton::clicked, this, [this] { isMale_ = false; });
