@@ -1,11 +1,27 @@
 // Charts built straight from four pillars, for the analysis sections.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "analysis/attributes.h"
 #include "calendar/pillars.h"
 #include "chart/chart.h"
 
 namespace tl::test {
+
+// The lines of a CR LF text, without their line ends.
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t at = text.find("\r\n", start);
+        out.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
+        if (at == std::string::npos) return out;
+        start = at + 2;
+    }
+}
+
 
 // A chart of the given pillars, the entered hour branch taken from the hour
 // pillar unless given.

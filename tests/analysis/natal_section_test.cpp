@@ -11,19 +11,10 @@
 namespace tl {
 namespace {
 
+using test::Lines;
+
 using test::ChartOf;
 using test::P;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t at = text.find("\r\n", start);
-        out.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
-        if (at == std::string::npos) return out;
-        start = at + 2;
-    }
-}
 
 TEST(LifePalace, CountedFromMonthAndEnteredHour) {
     const struct {

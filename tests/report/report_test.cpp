@@ -6,22 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "analysis/chart_fixture.h"
 #include "chart/run.h"
 #include "chart/utf8.h"
 
 namespace tl {
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t at = text.find("\r\n", start);
-        out.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
-        if (at == std::string::npos) return out;
-        start = at + 2;
-    }
-}
+using test::Lines;
 
 // The characters [start, start + length) of UTF-8 text, counted in code
 // points.
