@@ -115,7 +115,10 @@ void WliFrm::BuildControls() {
     for (int i = 0; i < kMonthCells; ++i) {
         QLabel* day = MakeLabel(this, QStringLiteral("Label1_%1").arg(i), QString(), songLarge, kBlue,
                                 {CellLeft(i), CellTop(i), 1290, 765}, Qt::AlignLeft | Qt::AlignTop);
-        day->setIndent(Px(120));
+        // The figures' leading would push them onto the lunar text below:
+        // the label starts that much higher.
+        day->move(day->x(), day->y() - 10);
+        day->setIndent(Px(60));
         day->setCursor(Qt::PointingHandCursor);
         day->setMouseTracking(true);
         day->installEventFilter(this);
