@@ -108,7 +108,8 @@ void ReadFrm::Delete() {
 }
 
 void ReadFrm::Import() {
-    const std::optional<QString> path = dialogs_.OpenFileName(this, QString(), ImportFilter(), kImportFilterIndex);
+    const std::optional<QString> path =
+        dialogs_.OpenFileName(this, QStringLiteral("打开"), ImportFilter(), kImportFilterIndex);
     if (!path || path->isEmpty()) return;
     // A file that cannot be loaded ends the command with nothing changed
     // and the window still open.

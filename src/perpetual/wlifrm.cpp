@@ -95,8 +95,8 @@ void WliFrm::BuildControls() {
 
     Label6 = MakeLabel(this, QStringLiteral("Label6"), QStringLiteral("2008"), BoldFont("Times New Roman", 26.25),
                        kRed, {5640, 120, 1300, 840}, Qt::AlignRight | Qt::AlignBottom);
-    Label7 = MakeLabel(this, QStringLiteral("Label7"), QStringLiteral("12"), BoldFont("Times New Roman", 42), QColor(0, 128, 0),
-                       {6960, 0, 1300, 1100}, Qt::AlignLeft | Qt::AlignBottom);
+    Label7 = MakeLabel(this, QStringLiteral("Label7"), QStringLiteral("12"), BoldFont("Times New Roman", 42),
+                       QColor(0, 128, 0), {6960, 0, 1300, 1100}, Qt::AlignLeft | Qt::AlignBottom);
     Label9 = MakeLabel(this, QStringLiteral("Label9"), QStringLiteral("牛"), BoldFont("隶书", 26.25), QColor(0, 64, 0),
                        {1320, 0, 900, 720});
     Label8 = MakeLabel(this, QStringLiteral("Label8"), QStringLiteral("丁丑年"), BoldFont("隶书", 21.75), kRed,

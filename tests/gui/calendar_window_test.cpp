@@ -118,6 +118,36 @@ private slots:
         }
     }
 
+    void hoveringTheSameDayAgainKeepsTheDetails() {
+        WliFrm w([] { return QDate(2008, 2, 17); });
+        Hover(w, 8);
+        w.Label2->setText(QStringLiteral("marker"));
+        Hover(w, 8);
+        QCOMPARE(w.Label2->text(), QStringLiteral("marker"));
+        Hover(w, 9);
+        QCOMPARE(w.Label2->text(), QStringLiteral("2008年2月5日\n戊子年 甲寅月 乙亥日 丙子起时 "));
+    }
+
+    void aLunarNewMonthOnDayOneIsRed() {
+        // Every month of some years whose day 1 opens a lunar month: its
+        // day and its lunar month name are red.
+        WliFrm w([] { return QDate(2008, 2, 17); });
+        int seen = 0;
+        for (int year = 2000; year <= 2010; ++year) {
+            for (int month = 1; month <= 12; ++month) {
+                Select(w, year, month);
+                const int first = w.View().firstColumn;
+                QLabel* lunar = w.Label1[static_cast<std::size_t>(WliFrm::kLunarBase + first)];
+                if (!lunar->text().endsWith(QStringLiteral("月"))) continue;
+                ++seen;
+                QCOMPARE(w.Label1[static_cast<std::size_t>(first)]->text(), QStringLiteral("1"));
+                QCOMPARE(Colour(w.Label1[static_cast<std::size_t>(first)]), QColor(255, 0, 0));
+                QCOMPARE(Colour(lunar), QColor(255, 0, 0));
+            }
+        }
+        QVERIFY(seen > 0);
+    }
+
     void cells37And38NeverReact() {
         // March 2008 starts on Saturday: day 31 in cell 36.
         WliFrm w([] { return QDate(2008, 3, 1); });

@@ -148,7 +148,8 @@ private slots:
     }
 
     void restoreDefaultsWritesThe37DefaultBytes() {
-        QVERIFY(WriteSettingsRecord(PathOf(*folder_), EncodeSettings(Settings{0x00FF0000u, {"黑体", 20, true, true, true, true}, 255})));
+        const Settings odd{0x00FF0000u, {"黑体", 20, true, true, true, true}, 255};
+        QVERIFY(WriteSettingsRecord(PathOf(*folder_), EncodeSettings(odd)));
         Box().SetBackColor(0x00FF0000u);
         SystemFrm& w = OpenFromMenu();
         w.Command4->click();
