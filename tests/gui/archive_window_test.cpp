@@ -63,8 +63,9 @@ class ArchiveWindowTest : public QObject {
 
     // A double click selects the line, then reports it.
     static void DoubleClick(ReadFrm& w, int row) {
-        w.List1->setCurrentRow(row);
-        emit w.List1->itemDoubleClicked(w.List1->item(row));
+        const QPoint at = w.List1->visualItemRect(w.List1->item(row)).center();
+        QTest::mouseClick(w.List1->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(w.List1->viewport(), Qt::LeftButton, {}, at);
     }
 
     QString WriteFile(const char* name, const QByteArray& bytes) {
