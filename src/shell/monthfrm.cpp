@@ -26,6 +26,7 @@ MonthFrm::MonthFrm(std::filesystem::path programFolder, Dialogs& dialogs, std::f
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("MDIClient"));
     setCentralWidget(mdi_);
+    clock_ = clock;
     mainfrm_ = new MainFrm(programFolder_, dialogs_, std::move(clock));
     mainfrm_->SetFrameClosingQuery([this] { return frameClosing_; });
     inputWindow_ = mdi_->addSubWindow(mainfrm_);
@@ -135,16 +136,46 @@ void MonthFrm::ShowInput() {
     inputWindow_->raise();
 }
 
+namespace {
+
+// Shows a modal window: the frame and the input window take no input while
+// it is open. It is deleted once closed.
+void ShowModal(QDialog* window) {
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(window, &QDialog::finished, window, &QObject::deleteLater);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
+
 void MonthFrm::OpenArchive() {
-    // The archive window (modal) comes with the archive windows.
+    if (archive_ && archive_->isVisible()) {
+        archive_->raise();
+        return;
+    }
+    archive_ = new ReadFrm(programFolder_, dialogs_, *mainfrm_, this);
+    ShowModal(archive_);
 }
 
 void MonthFrm::OpenSettings() {
-    // The settings window (modal) comes with the settings window.
+    if (settings_ && settings_->isVisible()) {
+        settings_->raise();
+        return;
+    }
+    settings_ = new SystemFrm(programFolder_, dialogs_, *mainfrm_->ReportBox(), this);
+    ShowModal(settings_);
 }
 
 void MonthFrm::OpenCalendar() {
-    // The perpetual calendar (modal) comes with the calendar window.
+    if (calendar_ && calendar_->isVisible()) {
+        calendar_->raise();
+        return;
+    }
+    calendar_ = new WliFrm([clock = clock_] { return clock ? clock().date() : QDate::currentDate(); }, this);
+    ShowModal(calendar_);
 }
 
 void MonthFrm::closeEvent(QCloseEvent* event) {

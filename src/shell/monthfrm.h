@@ -9,7 +9,10 @@
 #include <filesystem>
 #include <functional>
 
+#include "archive/readfrm.h"
 #include "chart/mainfrm.h"
+#include "perpetual/wlifrm.h"
+#include "settings/systemfrm.h"
 #include "shell/helpfrm.h"
 #include "shell/logofrm.h"
 
@@ -37,6 +40,10 @@ public:
     // The about window and the help window while they are open, else null.
     LogoFrm* About() const { return logo_; }
     HelpFrm* Help() const { return help_; }
+    // The archive, settings and calendar windows while they are open.
+    ReadFrm* Archive() const { return archive_; }
+    SystemFrm* SettingsWindow() const { return settings_; }
+    WliFrm* Calendar() const { return calendar_; }
     bool FrameClosing() const { return frameClosing_; }
     std::int16_t SplashCounter() const { return splashCounter_; }
 
@@ -55,14 +62,19 @@ protected:
 private:
     QAction* AddItem(class QMenu* menu, const char* name, const char* caption);
     void BuildMenus();
-    // The archive, settings and perpetual calendar windows.
+public:
+    // The archive, settings and perpetual calendar windows, modal: each
+    // exists at most once, whichever of its two entry points opens it.
     void OpenArchive();
     void OpenSettings();
     void OpenCalendar();
 
+private:
+
     std::filesystem::path programFolder_;
     Dialogs& dialogs_;
     std::function<void()> endProgram_;
+    MainFrm::Clock clock_;
     QMdiArea* mdi_ = nullptr;
     MainFrm* mainfrm_ = nullptr;
     QMdiSubWindow* inputWindow_ = nullptr;
@@ -71,6 +83,9 @@ private:
     bool frameClosing_ = false;
     QPointer<LogoFrm> logo_;
     QPointer<HelpFrm> help_;
+    QPointer<ReadFrm> archive_;
+    QPointer<SystemFrm> settings_;
+    QPointer<WliFrm> calendar_;
 };
 
 }  // namespace tl

@@ -12,6 +12,7 @@
 #include <QTextOption>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 #include "archive/store.h"
@@ -124,7 +125,14 @@ void RichTextBox::SetBackColor(quint32 color) {
 }
 
 bool RichTextBox::LoadFile(const QString& path) {
-    const std::optional<std::string> utf8 = ReadGbkTextFile(QFile::encodeName(path).toStdString());
+    // Only a regular file of at most kMaxLoadBytes is a report: a device,
+    // a pipe or a huge file would hang or exhaust the box.
+    const std::filesystem::path file = QFile::encodeName(path).toStdString();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return false;
+    const std::uintmax_t size = std::filesystem::file_size(file, ec);
+    if (ec || size > kMaxLoadBytes) return false;
+    const std::optional<std::string> utf8 = ReadGbkTextFile(file);
     if (!utf8) return false;
     SetText(QString::fromStdString(*utf8));
     return true;

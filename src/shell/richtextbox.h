@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTextEdit>
 
+#include <cstdint>
+
 class QPrinter;
 
 namespace tl {
@@ -35,8 +37,9 @@ public:
     void SetBackColor(quint32 color);
 
     // Replaces the content by a GBK text file, shown as plain text. False,
-    // with the content unchanged, when the file cannot be read or is too
-    // large to be a report.
+    // with the content unchanged, when the file cannot be read, is not a
+    // regular file or is larger than kMaxLoadBytes, too large to be a report.
+    static constexpr std::uintmax_t kMaxLoadBytes = 16u << 20;
     bool LoadFile(const QString& path);
     // Writes the content as plain GBK text with CR LF, replacing the file.
     bool SaveFile(const QString& path) const;

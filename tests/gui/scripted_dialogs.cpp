@@ -39,11 +39,13 @@ bool ScriptedDialogs::SetUpPrinter(QWidget*, QPrinter& p) {
     return printer ? printer(p) : false;
 }
 
-std::optional<FontChoice> ScriptedDialogs::ChooseFont(QWidget*, const FontChoice&) {
+std::optional<FontChoice> ScriptedDialogs::ChooseFont(QWidget*, const FontChoice& start) {
+    fontStarts.push_back(start);
     return Next(fonts, std::optional<FontChoice>());
 }
 
-std::optional<quint32> ScriptedDialogs::ChooseColor(QWidget*, quint32) {
+std::optional<quint32> ScriptedDialogs::ChooseColor(QWidget*, quint32 start) {
+    colorStarts.push_back(start);
     return Next(colors, std::optional<quint32>());
 }
 

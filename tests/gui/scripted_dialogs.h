@@ -42,6 +42,8 @@ public:
     std::vector<Shown> messages;
     std::vector<FileAsked> fileDialogs;
     int printDialogs = 0;
+    std::vector<FontChoice> fontStarts;
+    std::vector<quint32> colorStarts;
 
     // The script.
     std::deque<MessageResult> answers;

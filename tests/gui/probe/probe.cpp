@@ -144,6 +144,31 @@ int main(int argc, char* argv[]) {
         printer.setOutputFileName(out + QStringLiteral("-report.pdf"));
         input->ReportBox()->PrintTo(printer);
     }
+    // The archive, settings and calendar windows (the calendar on
+    // February 2008).
+    frame.OpenArchive();
+    QApplication::processEvents();
+    if (frame.Archive()) {
+        frame.Archive()->grab().save(out + QStringLiteral("-archive.png"));
+        frame.Archive()->close();
+    }
+    frame.OpenSettings();
+    QApplication::processEvents();
+    if (frame.SettingsWindow()) {
+        frame.SettingsWindow()->grab().save(out + QStringLiteral("-settings.png"));
+        frame.SettingsWindow()->close();
+    }
+    frame.OpenCalendar();
+    QApplication::processEvents();
+    if (tl::WliFrm* calendar = frame.Calendar()) {
+        calendar->Combo1->setCurrentIndex(2008 - 1900);
+        calendar->Combo2->setCurrentIndex(1);
+        calendar->Label1MouseMove(8);
+        QApplication::processEvents();
+        calendar->grab().save(out + QStringLiteral("-calendar.png"));
+        calendar->close();
+    }
+    QApplication::processEvents();
     frame.ShowHelp();
     QApplication::processEvents();
     if (frame.Help()) {
