@@ -21,6 +21,7 @@
 #include "chart/run.h"
 #include "place/gazetteer.h"
 #include "settings/settings.h"
+#include "settings/systemfrm.h"
 #include "shell/clicklabel.h"
 #include "shell/pictures.h"
 #include "shell/richtextbox.h"
@@ -292,13 +293,7 @@ void MainFrm::ApplyDisplaySettings() {
     // The style kept in shezhi.ini, or the defaults (宋体 10.5 pt, black on
     // the system window colour): background, font, then the colour of the
     // text the box holds now.
-    const Settings s = LoadSettings(programFolder_);
-    RichTextBox1->SetBackColor(s.backgroundColour);
-    RichTextBox1->SetBoxFont(Q(s.font.name), s.font.pointSize, s.font.bold, s.font.italic, s.font.underline,
-                             s.font.strikethrough);
-    RichTextBox1->SelectRange(0, static_cast<int>(RichTextBox1->Text().size()));
-    RichTextBox1->SetSelColor(s.textColour);
-    RichTextBox1->SelectRange(0, 0);
+    ApplyStyle(*RichTextBox1, LoadSettings(programFolder_));
 }
 
 void MainFrm::FillProvinceList() {
