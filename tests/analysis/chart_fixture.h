@@ -7,6 +7,7 @@
 #include "analysis/attributes.h"
 #include "calendar/pillars.h"
 #include "chart/chart.h"
+#include "chart/run.h"
 
 namespace tl::test {
 
@@ -58,6 +59,23 @@ inline Chart StemsBranches(Stem ys, Stem ms, Stem ds, Stem hs, Branch yb, Branch
     c.dayBranch = db;
     c.hourBranch = hb;
     return c;
+}
+
+// The request of a Gregorian birth as the input window would give it.
+inline ChartRequest SolarRequest(int y, int m, int d, int hour, int minute, bool male = true) {
+    ChartRequest r;
+    r.year = y;
+    r.month = m;
+    r.day = d;
+    r.hour = hour;
+    r.minute = minute;
+    r.isMale = male;
+    return r;
+}
+
+// The chart of a Gregorian birth.
+inline Chart RunSolar(int y, int m, int d, int hour, int minute, bool male = true) {
+    return RunCalendar(SolarRequest(y, m, d, hour, minute, male));
 }
 
 }  // namespace tl::test

@@ -12,21 +12,11 @@ namespace tl {
 namespace {
 
 using test::Lines;
+using test::RunSolar;
 
 using test::ChartOf;
 using test::P;
 using test::StemsBranches;
-
-Chart RunChart(int y, int m, int d, int hour, int minute, bool male) {
-    ChartRequest r;
-    r.year = y;
-    r.month = m;
-    r.day = d;
-    r.hour = hour;
-    r.minute = minute;
-    r.isMale = male;
-    return RunCalendar(r);
-}
 
 TEST(AnnualFill, SixCharactersOfRelationsTakeTenColumns) {
     const struct {
@@ -142,7 +132,7 @@ TEST(PillarRelations, TrioWithAPairOfNatalBranches) {
 
 TEST(LuckAndAnnualText, LuckLinesForAStartOfTenYears) {
     // 1953-06-06 08:48 female: 10 years 5 months 18 days 22 hours.
-    const Chart c = RunChart(1953, 6, 6, 8, 48, false);
+    const Chart c = RunSolar(1953, 6, 6, 8, 48, false);
     ASSERT_EQ(c.luckStartYears, 10);
     const auto lines = Lines(LuckAndAnnualText(c));
     EXPECT_EQ(lines[0], "");
@@ -169,8 +159,8 @@ TEST(LuckAndAnnualText, LuckLinesForAStartOfTenYears) {
 
 TEST(LuckAndAnnualText, RowsGroupedUnderTheirLuckPillars) {
     int markers = 0;
-    for (const Chart& c : {RunChart(1953, 6, 6, 8, 48, false), RunChart(1984, 2, 4, 23, 19, true),
-                           RunChart(1998, 8, 3, 23, 53, false), RunChart(1985, 3, 12, 9, 5, true)}) {
+    for (const Chart& c : {RunSolar(1953, 6, 6, 8, 48, false), RunSolar(1984, 2, 4, 23, 19, true),
+                           RunSolar(1998, 8, 3, 23, 53, false), RunSolar(1985, 3, 12, 9, 5, true)}) {
         const auto lines = Lines(LuckAndAnnualText(c));
         int rows = 0, luckLines = 0;
         std::string luck;
@@ -214,7 +204,7 @@ TEST(LuckAndAnnualText, RowsGroupedUnderTheirLuckPillars) {
 }
 
 TEST(LuckAndAnnualText, EndsAfterTheLastRowWithoutLineEnd) {
-    const std::string text = LuckAndAnnualText(RunChart(1985, 3, 12, 9, 5, true));
+    const std::string text = LuckAndAnnualText(RunSolar(1985, 3, 12, 9, 5, true));
     EXPECT_EQ(text.rfind("\r\n  ", 0), 0u);
     EXPECT_NE(text.substr(text.size() - 2), "\r\n");
 }

@@ -14,6 +14,7 @@ namespace tl {
 namespace {
 
 using test::Lines;
+using test::RunSolar;
 
 // The characters [start, start + length) of UTF-8 text, counted in code
 // points.
@@ -29,17 +30,6 @@ std::string CharSlice(const std::string& s, int start, int length) {
     const std::size_t from = i;
     while (i < s.size() && chars < start + length) advance();
     return s.substr(from, i - from);
-}
-
-Chart RunSolar(int y, int m, int d, int hour, int minute, bool male = true) {
-    ChartRequest r;
-    r.year = y;
-    r.month = m;
-    r.day = d;
-    r.hour = hour;
-    r.minute = minute;
-    r.isMale = male;
-    return RunCalendar(r);
 }
 
 ReportHeader Header(std::string name = "张三", int hour = 9) {
