@@ -6,7 +6,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "archive/gbk.h"
+#include "text/gbk.h"
 #include "archive/list.h"
 #include "archive/record.h"
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "archive/gbk.h"
+#include "text/gbk.h"
 #include "archive/list.h"
 #include "archive/record.h"
 #include "archive/store.h"

@@ -1,15 +1,11 @@
 #include "analysis/attributes.h"
 
-#include "chart/chart.h"
+#include "calendar/chart.h"
 
 namespace tl {
 
 namespace {
 
-constexpr std::array<std::string_view, 10> kStemNames = {"甲", "乙", "丙", "丁", "戊",
-                                                         "己", "庚", "辛", "壬", "癸"};
-constexpr std::array<std::string_view, 12> kBranchNames = {"子", "丑", "寅", "卯", "辰", "巳",
-                                                           "午", "未", "申", "酉", "戌", "亥"};
 constexpr std::array<std::string_view, 10> kTenGodLabels = {"劫", "比", "伤", "食", "财",
                                                             "才", "官", "杀", "印", "枭"};
 constexpr std::array<std::string_view, 12> kGrowthLabels = {
@@ -50,11 +46,6 @@ constexpr int SeasonElement(Branch b) {
 
 }  // namespace
 
-Pillar PillarOf(Stem s, Branch b) { return s >= b ? (s - b) * 6 + b : (s + 10 - b) * 6 + b; }
-
-std::string_view StemName(Stem s) { return s >= 1 && s <= 10 ? kStemNames[s - 1] : "  "; }
-
-std::string_view BranchName(Branch b) { return b >= 1 && b <= 12 ? kBranchNames[b - 1] : "  "; }
 
 TenGod TenGodOf(Stem dayStem, Stem other) {
     if (other < 1 || other > 10 || dayStem < 1 || dayStem > 10) return 0;

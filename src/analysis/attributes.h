@@ -6,6 +6,7 @@
 #include <array>
 #include <string_view>
 
+#include "calendar/names.h"
 #include "calendar/types.h"
 
 namespace tl {
@@ -18,21 +19,6 @@ using TenGod = int;
 using GrowthStage = int;
 // Seasonal-strength codes 1..5: 旺 相 休 囚 死; 0 = none.
 using SeasonalStrength = int;
-
-// The stem of a pillar: p mod 10, 0 read as 10.
-inline Stem StemOf(Pillar p) {
-    const int s = p % 10;
-    return s == 0 ? 10 : s;
-}
-// The branch of a pillar: p mod 12, 0 read as 12; 0 for p below 1.
-inline Branch BranchOf(Pillar p) { return p < 1 ? 0 : (p - 1) % 12 + 1; }
-// The pillar of a stem and branch of equal parity.
-Pillar PillarOf(Stem s, Branch b);
-
-// "甲" .. "癸"; two spaces for any other code.
-std::string_view StemName(Stem s);
-// "子" .. "亥"; two spaces for any other code.
-std::string_view BranchName(Branch b);
 
 // The ten god of `other` seen from the day stem; 0 when other is 0 (an empty
 // hidden-stem slot) or either code is out of range.

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "analysis/attributes.h"
-#include "analysis/text_build.h"
-#include "chart/chart.h"
+#include "text/text_build.h"
+#include "calendar/chart.h"
 
 namespace tl {
 

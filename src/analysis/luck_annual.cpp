@@ -9,11 +9,11 @@
 #include "analysis/attributes.h"
 #include "analysis/interactions.h"
 #include "analysis/shensha.h"
-#include "analysis/text_build.h"
+#include "text/text_build.h"
 #include "calendar/civil.h"
 #include "calendar/pillars.h"
-#include "chart/chart.h"
-#include "chart/utf8.h"
+#include "calendar/chart.h"
+#include "text/utf8.h"
 
 namespace tl {
 

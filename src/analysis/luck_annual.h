@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "analysis/text_build.h"
+#include "text/text_build.h"
 #include "calendar/types.h"
 
 namespace tl {

@@ -4,7 +4,7 @@
 
 #include "calendar/civil.h"
 #include "calendar/jie.h"
-#include "chart/chart.h"
+#include "calendar/chart.h"
 
 namespace tl {
 

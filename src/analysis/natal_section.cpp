@@ -3,9 +3,9 @@
 #include <array>
 
 #include "analysis/attributes.h"
-#include "analysis/text_build.h"
+#include "text/text_build.h"
 #include "calendar/pillars.h"
-#include "chart/chart.h"
+#include "calendar/chart.h"
 
 namespace tl {
 

@@ -8,8 +8,8 @@
 
 #include "analysis/attributes.h"
 #include "analysis/natal_section.h"
-#include "analysis/text_build.h"
-#include "chart/chart.h"
+#include "text/text_build.h"
+#include "calendar/chart.h"
 
 namespace tl {
 

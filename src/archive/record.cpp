@@ -7,7 +7,7 @@
 #include <ctime>
 #include <string_view>
 
-#include "archive/gbk.h"
+#include "text/gbk.h"
 #include "calendar/civil.h"
 
 namespace tl {

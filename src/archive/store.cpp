@@ -5,7 +5,8 @@
 #include <memory>
 #include <system_error>
 
-#include "archive/gbk.h"
+#include "text/gbk.h"
+#include "text/text_file.h"
 
 namespace tl {
 
@@ -202,44 +203,6 @@ SaveOutcome SaveChart(const fs::path& programFolder, const ChartRecord& current,
     out.position = undo->position;
     out.message = kSaveDoneMessage;
     return out;
-}
-
-std::optional<std::string> ReadGbkTextFile(const fs::path& path) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return std::nullopt;
-    const auto length = FileLength(path);
-    if (!length || *length > kMaxTextFileBytes) return std::nullopt;
-    File f = Open(path, "rb");
-    if (!f) return std::nullopt;
-    std::string bytes;
-    char buf[65536];
-    std::size_t got;
-    while ((got = std::fread(buf, 1, sizeof buf, f.get())) > 0) {
-        bytes.append(buf, got);
-        if (bytes.size() > kMaxTextFileBytes) return std::nullopt;
-    }
-    if (std::ferror(f.get())) return std::nullopt;
-    return GbkToUtf8(bytes);
-}
-
-bool WriteGbkTextFile(const fs::path& path, std::string_view utf8) {
-    const std::string gbk = Utf8ToGbk(utf8);
-    fs::path temp = path;
-    temp += ".part";
-    File f = Open(temp, "wb");
-    if (!f) return false;
-    const bool written = std::fwrite(gbk.data(), 1, gbk.size(), f.get()) == gbk.size();
-    std::error_code ec;
-    if (!CloseWritten(std::move(f)) || !written) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    fs::rename(temp, path, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    return true;
 }
 
 }  // namespace tl

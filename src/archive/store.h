@@ -71,12 +71,4 @@ struct SaveOutcome {
 SaveOutcome SaveChart(const std::filesystem::path& programFolder, const ChartRecord& current,
                       std::string_view reportText, double savedAt);
 
-// A plain GBK text file as UTF-8 (a saved report, or any imported file).
-// Empty when the file cannot be read or is larger than kMaxTextFileBytes.
-inline constexpr std::uintmax_t kMaxTextFileBytes = 64u << 20;
-std::optional<std::string> ReadGbkTextFile(const std::filesystem::path& path);
-// Writes UTF-8 text as GBK, replacing the file only once the whole text is
-// written. False when that fails; an existing file is then left as it was.
-bool WriteGbkTextFile(const std::filesystem::path& path, std::string_view utf8);
-
 }  // namespace tl

@@ -4,18 +4,11 @@
 
 #include "calendar/civil.h"
 #include "calendar/jie.h"
+#include "calendar/names.h"
 
 namespace tl {
 
 namespace {
-
-constexpr std::array<std::string_view, 60> kPillarNames = {
-    "甲子", "乙丑", "丙寅", "丁卯", "戊辰", "己巳", "庚午", "辛未", "壬申", "癸酉",
-    "甲戌", "乙亥", "丙子", "丁丑", "戊寅", "己卯", "庚辰", "辛巳", "壬午", "癸未",
-    "甲申", "乙酉", "丙戌", "丁亥", "戊子", "己丑", "庚寅", "辛卯", "壬辰", "癸巳",
-    "甲午", "乙未", "丙申", "丁酉", "戊戌", "己亥", "庚子", "辛丑", "壬寅", "癸卯",
-    "甲辰", "乙巳", "丙午", "丁未", "戊申", "己酉", "庚戌", "辛亥", "壬子", "癸丑",
-    "甲寅", "乙卯", "丙辰", "丁巳", "戊午", "己未", "庚申", "辛酉", "壬戌", "癸亥"};
 
 constexpr int Mod(long a, int n) {
     const long r = a % n;
@@ -29,11 +22,6 @@ constexpr TimeOfDay kLateZi = TimeOfDay::Hms(23, 0);
 Branch HourBranch(int hour) {
     if (hour < 0 || hour > 23) return 0;
     return (hour + 1) / 2 % 12 + 1;
-}
-
-std::string_view PillarName(Pillar p) {
-    if (p < 1 || p > 60) return {};
-    return kPillarNames[p - 1];
 }
 
 Pillar DayPillar(const Date& d) { return Mod(DayNumber(d) + 10, 60) + 1; }

@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "calendar/names.h"
 #include "calendar/types.h"
 
 namespace tl {
@@ -21,9 +22,6 @@ struct Pillars {
 // Hour slot of a clock hour: 23 and 0 give 1 (子), 1 and 2 give 2 (丑), ...,
 // 21 and 22 give 12 (亥); any other value gives 0.
 Branch HourBranch(int hour);
-
-// "甲子" for 1 .. "癸亥" for 60; empty for any other value.
-std::string_view PillarName(Pillar p);
 
 // The pillar of a Gregorian date, without the 23:00 rule: one unbroken
 // 60-day cycle in which 1 January 1900 is 甲戌 (11).

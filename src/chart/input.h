@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "calendar/types.h"
-#include "chart/chart.h"
+#include "calendar/chart.h"
+#include "chart/request.h"
 
 namespace tl {
 

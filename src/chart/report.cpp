@@ -9,11 +9,11 @@
 #include "analysis/luck_annual.h"
 #include "analysis/natal_section.h"
 #include "analysis/shensha.h"
-#include "analysis/text_build.h"
+#include "text/text_build.h"
 #include "calendar/jie.h"
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
-#include "chart/utf8.h"
+#include "text/utf8.h"
 
 namespace tl {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart.h"
+#include "calendar/chart.h"
 
 namespace tl {
 

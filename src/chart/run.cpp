@@ -7,7 +7,7 @@
 #include "analysis/luck_start.h"
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
-#include "chart/utf8.h"
+#include "text/utf8.h"
 #include "place/true_solar_time.h"
 
 namespace tl {
@@ -80,17 +80,5 @@ Chart RunCalendar(const ChartRequest& r) {
     return c;
 }
 
-ChartRecord ArchiveFields(const Chart& c, std::string_view personName, std::string_view provinceItem,
-                          std::string_view placeItem) {
-    ChartRecord rec;
-    const std::string name = Trim(personName);
-    rec.name = FitChars(name.empty() ? std::string_view("没有名字") : std::string_view(name), 12);
-    rec.sex = c.isMale ? "男 " : "女 ";
-    rec.place = FitChars(std::string(provinceItem) + "," + std::string(placeItem), 14);
-    rec.birthDate = OleDate(c.BirthDate());
-    rec.birthTime = c.birthTime.fraction();
-    rec.deleted = 0;
-    return rec;
-}
 
 }  // namespace tl

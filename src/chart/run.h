@@ -1,11 +1,8 @@
-// One chart run: a request in, the chart out, and the archive fields of the
-// current record.
+// One chart run: a request in, the chart out.
 #pragma once
 
-#include <string_view>
-
-#include "archive/record.h"
-#include "chart/chart.h"
+#include "calendar/chart.h"
+#include "chart/request.h"
 
 namespace tl {
 
@@ -15,12 +12,5 @@ namespace tl {
 // correction; for lunar input the Gregorian date is derived before it. The
 // pillars always come from the corrected Gregorian date and time.
 Chart RunCalendar(const ChartRequest& request);
-
-// The archive fields a completed run leaves in the current record: the name
-// ("没有名字" when empty) cut or padded to 12 characters, the sex, the place
-// "<province item>,<place item>" cut or padded to 14 characters, the birth
-// date and time, live. The record number and save time are set on saving.
-ChartRecord ArchiveFields(const Chart& chart, std::string_view personName, std::string_view provinceItem,
-                          std::string_view placeItem);
 
 }  // namespace tl

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "chart/utf8.h"
+#include "text/utf8.h"
 #include "place/gazetteer.h"
 
 namespace tl::cli {

@@ -5,7 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "chart/chart.h"
+#include "calendar/chart.h"
+#include "chart/request.h"
 #include "cli/commands.h"
 
 namespace tl::cli {

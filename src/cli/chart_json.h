@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "chart/chart.h"
+#include "calendar/chart.h"
 #include "cli/json.h"
 
 namespace tl::cli {

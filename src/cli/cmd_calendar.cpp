@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "chart/utf8.h"
+#include "text/utf8.h"
 #include "cli/chart_args.h"
 #include "cli/commands.h"
 #include "perpetual/month_view.h"

@@ -1,10 +1,10 @@
 #include <cstdio>
 #include <iostream>
 
-#include "archive/gbk.h"
+#include "text/gbk.h"
 #include "chart/report.h"
 #include "chart/run.h"
-#include "chart/utf8.h"
+#include "text/utf8.h"
 #include "cli/chart_args.h"
 #include "cli/chart_json.h"
 #include "cli/commands.h"

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "chart/chart.h"
+#include "calendar/chart.h"
+#include "chart/request.h"
 #include "chart/report.h"
 
 namespace tl::cli {

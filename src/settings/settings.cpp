@@ -7,7 +7,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "archive/gbk.h"
+#include "text/gbk.h"
 
 namespace tl {
 

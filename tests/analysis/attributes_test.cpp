@@ -6,7 +6,7 @@
 #include <string>
 
 #include "calendar/pillars.h"
-#include "chart/chart.h"
+#include "calendar/chart.h"
 
 namespace tl {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chart_fixture.h"
+#include "support/chart_fixture.h"
 #include "chart/run.h"
 
 namespace tl {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chart_fixture.h"
-#include "chart/utf8.h"
+#include "support/chart_fixture.h"
+#include "text/utf8.h"
 
 namespace tl {
 namespace {

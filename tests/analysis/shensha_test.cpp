@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "analysis/chart_fixture.h"
+#include "support/chart_fixture.h"
 
 namespace tl {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "archive/store.h"
-#include "chart/utf8.h"
+#include "text/utf8.h"
 #include "support/temp_folder.h"
 
 namespace tl {

@@ -1,3 +1,4 @@
+#include "archive/fields.h"
 #include "archive/record.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@
 #include <limits>
 #include <string>
 
-#include "archive/gbk.h"
+#include "text/gbk.h"
 #include "chart/run.h"
 
 namespace tl {

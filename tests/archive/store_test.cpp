@@ -1,3 +1,4 @@
+#include "text/text_file.h"
 #include "archive/store.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "archive/gbk.h"
+#include "text/gbk.h"
 #include "support/temp_folder.h"
 
 namespace tl {

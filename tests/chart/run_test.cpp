@@ -1,3 +1,4 @@
+#include "archive/fields.h"
 #include "chart/run.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "archive/store.h"
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
 #include "support/temp_folder.h"
 
 namespace tl {

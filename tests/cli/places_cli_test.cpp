@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
 
 namespace tl::test {
 namespace {

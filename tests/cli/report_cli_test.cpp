@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "archive/gbk.h"
-#include "cli/cli_runner.h"
+#include "text/gbk.h"
+#include "support/cli_runner.h"
 
 namespace tl::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "archive/gbk.h"
+#include "text/gbk.h"
 #include "support/temp_folder.h"
 
 namespace tl {

@@ -1,0 +1,51 @@
+// The chart one run computes: the birth in both calendars, the four pillars
+// with their stems and branches, and the luck start. Plain values: every run
+// builds a fresh Chart.
+#pragma once
+
+#include "calendar/types.h"
+
+namespace tl {
+
+struct Chart {
+    bool isSolarInput = true;
+    bool isMale = true;
+
+    // Gregorian birth date, after any day moved by the true-solar-time
+    // correction. A date past the end of its month is kept as entered and
+    // counts as the matching day of the next month.
+    int birthYear = 0;
+    int birthMonth = 0;
+    int birthDay = 0;
+    // Entered hour and minute, or the true solar time with seconds.
+    TimeOfDay birthTime;
+
+    int lunarYear = 0;
+    int lunarMonth = 0;
+    int lunarDay = 0;
+    bool isLeapMonth = false;
+
+    // The branch of the hour as entered; no correction changes it.
+    Branch enteredHourBranch = 0;
+
+    Pillar yearPillar = 0;
+    Pillar monthPillar = 0;
+    Pillar dayPillar = 0;
+    Pillar hourPillar = 0;
+
+    // Stems and branches of the four pillars (DeriveNatalAttributes).
+    Stem yearStem = 0, monthStem = 0, dayStem = 0, hourStem = 0;
+    Branch yearBranch = 0, monthBranch = 0, dayBranch = 0, hourBranch = 0;
+
+    // Luck start (ComputeLuckStart).
+    bool luckForward = false;
+    int luckStartYears = 0;
+    int luckStartMonths = 0;
+    int luckStartDays = 0;
+    int luckStartHours = 0;
+    Pillar firstLuckPillar = 0;
+
+    Date BirthDate() const { return {birthYear, birthMonth, birthDay}; }
+};
+
+}  // namespace tl

@@ -1,0 +1,452 @@
+#include "archive/fields.h"
+#include "gui/input/mainfrm.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "archive/store.h"
+#include "chart/output.h"
+#include "chart/run.h"
+#include "place/gazetteer.h"
+#include "settings/settings.h"
+#include "gui/toolkit/clicklabel.h"
+#include "gui/toolkit/pictures.h"
+#include "gui/toolkit/richtextbox.h"
+
+namespace tl {
+
+namespace {
+
+const QString kTipTitle = QStringLiteral("提示");
+// Pure red, 0x00BBGGRR.
+constexpr quint32 kRed = 0x0000FF;
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+void FillList(QComboBox* combo, InputList list) {
+    QStringList items;
+    for (const std::string& item : InputListItems(list)) items << Q(item);
+    combo->addItems(items);
+}
+
+QComboBox* NewList(QWidget* parent, const char* name, int minimumChars) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setEditable(false);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo->setMinimumContentsLength(minimumChars);
+    combo->setMaxVisibleItems(20);
+    return combo;
+}
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+}  // namespace
+
+MainFrm::MainFrm(std::filesystem::path programFolder, Dialogs& dialogs, Clock clock, QWidget* parent)
+    : QWidget(parent),
+      programFolder_(std::move(programFolder)),
+      dialogs_(dialogs),
+      clock_(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); })),
+      frameClosing_([] { return false; }) {
+    setObjectName(QStringLiteral("mainfrm"));
+    setWindowTitle(QStringLiteral("腾岚八字排盘系统专业版"));
+    BuildControls();
+    Initialise();
+}
+
+MainFrm::~MainFrm() = default;
+
+void MainFrm::SetFrameClosingQuery(std::function<bool()> frameClosing) { frameClosing_ = std::move(frameClosing); }
+
+void MainFrm::BuildControls() {
+    // First row: labels and small boxes; second row: the fields. One grid,
+    // so that each label stands over its field.
+    auto* top = new QGridLayout;
+    top->setHorizontalSpacing(4);
+    top->setVerticalSpacing(6);
+    enum Column { kLabel, kName, kGap1, kProvince, kPlace, kGap2, kYear };
+    top->setColumnMinimumWidth(kGap1, 18);
+    top->setColumnMinimumWidth(kGap2, 18);
+
+    // Name and sex.
+    top->addWidget(new QLabel(QStringLiteral("姓名:"), this), 0, kLabel);
+    Text1 = Named(new QLineEdit(this), "Text1");
+    Text1->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("腾")) * 9);
+    top->addWidget(Text1, 0, kName, Qt::AlignLeft);
+    top->addWidget(new QLabel(QStringLiteral("性别:"), this), 1, kLabel);
+    auto* sexFrame = Named(new QFrame(this), "Frame1");
+    sexFrame->setFrameShape(QFrame::StyledPanel);
+    auto* sexRow = new QHBoxLayout(sexFrame);
+    sexRow->setContentsMargins(6, 1, 6, 1);
+    Option1 = Named(new QRadioButton(QStringLiteral("男"), sexFrame), "Option1");
+    Option2 = Named(new QRadioButton(QStringLiteral("女"), sexFrame), "Option2");
+    sexRow->addWidget(Option1);
+    sexRow->addSpacing(10);
+    sexRow->addWidget(Option2);
+    sexRow->addStretch();
+    top->addWidget(sexFrame, 1, kName);
+
+    // Birth province and place, and the true-solar-time box.
+    top->addWidget(new QLabel(QStringLiteral("出生地区:"), this), 0, kProvince);
+    auto* solarRow = new QHBoxLayout;
+    solarRow->setSpacing(2);
+    Check2 = Named(new QCheckBox(this), "Check2");
+    Label13 = Named(new ClickLabel(QStringLiteral("真太阳时"), this), "Label13");
+    solarRow->addWidget(Check2);
+    solarRow->addWidget(Label13);
+    solarRow->addStretch();
+    top->addLayout(solarRow, 0, kPlace);
+    Combo5 = NewList(this, "Combo5", 8);
+    Combo6 = NewList(this, "Combo6", 8);
+    top->addWidget(Combo5, 1, kProvince);
+    top->addWidget(Combo6, 1, kPlace);
+
+    // Birth date and time: each list followed by its unit, the red hour label
+    // above "时".
+    top->addWidget(new QLabel(QStringLiteral("出生年辰:"), this), 0, kYear, 1, 2);
+    auto* calendarRow = new QHBoxLayout;
+    calendarRow->setSpacing(2);
+    auto* calendarGroup = new QButtonGroup(this);
+    Option3 = Named(new QRadioButton(this), "Option3");
+    Option4 = Named(new QRadioButton(this), "Option4");
+    calendarGroup->addButton(Option3);
+    calendarGroup->addButton(Option4);
+    Label11 = Named(new ClickLabel(QStringLiteral("公历"), this), "Label11");
+    Label12 = Named(new ClickLabel(QStringLiteral("农历"), this), "Label12");
+    Check1 = Named(new QCheckBox(this), "Check1");
+    Label10 = Named(new ClickLabel(QStringLiteral("是闰月"), this), "Label10");
+    calendarRow->addWidget(Option3);
+    calendarRow->addWidget(Label11);
+    calendarRow->addSpacing(8);
+    calendarRow->addWidget(Option4);
+    calendarRow->addWidget(Label12);
+    calendarRow->addSpacing(8);
+    calendarRow->addWidget(Check1);
+    calendarRow->addWidget(Label10);
+    calendarRow->addStretch();
+    top->addLayout(calendarRow, 0, kYear + 2, 1, 5);
+    Label2 = Named(new QLabel(this), "Label2");
+    QPalette red = Label2->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label2->setPalette(red);
+    top->addWidget(Label2, 0, kYear + 7, Qt::AlignCenter);
+    Combo1 = NewList(this, "Combo1", 4);
+    Combo2 = NewList(this, "Combo2", 2);
+    Combo3 = NewList(this, "Combo3", 2);
+    Combo4 = NewList(this, "Combo4", 2);
+    Combo9 = NewList(this, "Combo9", 2);
+    const std::pair<QComboBox*, const char*> fields[] = {
+        {Combo1, "年"}, {Combo2, "月"}, {Combo3, "日"}, {Combo4, "时"}, {Combo9, "分"}};
+    int column = kYear;
+    for (const auto& [combo, unit] : fields) {
+        top->addWidget(combo, 1, column++);
+        top->addWidget(new QLabel(QString::fromUtf8(unit), this), 1, column++);
+    }
+    top->setColumnStretch(column, 1);
+
+    // The report box.
+    RichTextBox1 = Named(new RichTextBox(this), "RichTextBox1");
+    RichTextBox1->installEventFilter(this);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(top);
+    left->addWidget(RichTextBox1, 1);
+
+    // The command buttons, in a column at the right edge.
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(6);
+    const std::pair<QPushButton**, std::pair<const char*, const char*>> commands[] = {
+        {&Command1, {"Command1", "开始排盘(&D)"}}, {&Command2, {"Command2", "保存结果(&S)"}},
+        {&Command7, {"Command7", "另存为...(&Y)"}}, {&Command3, {"Command3", "打印结果(&P)"}},
+        {&Command4, {"Command4", "读取存档(&R)"}}, {&Command5, {"Command5", "信息窗口(&M)"}},
+        {&Command8, {"Command8", "万年日历(&W)"}}, {&Command6, {"Command6", "系统设置(&N)"}},
+        {&Command9, {"Command9", "系统帮助(&H)"}}, {&Command10, {"Command10", "退出系统(&X)"}},
+    };
+    for (const auto& [slot, texts] : commands) {
+        *slot = Named(new QPushButton(QString::fromUtf8(texts.second), this), texts.first);
+        (*slot)->setAutoDefault(false);
+        (*slot)->setMinimumHeight(30);
+        buttons->addWidget(*slot);
+    }
+    buttons->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(left, 1);
+    layout->addLayout(buttons);
+
+    // The extra-information panel, over the lower right part of the report
+    // box.
+    Picture2 = Named(new QFrame(this), "Picture2");
+    Picture2->setFrameShape(QFrame::Panel);
+    Picture2->setFrameShadow(QFrame::Raised);
+    Picture2->setAutoFillBackground(true);
+    auto* panel = new QGridLayout(Picture2);
+    panel->setContentsMargins(6, 4, 6, 6);
+    Label7 = Named(new QLabel(QStringLiteral("添加在结尾的信息:"), Picture2), "Label7");
+    Image1 = Named(new ClickLabel(Picture2), "Image1");
+    Image1->setPixmap(PanelPicture());
+    Image1->setToolTip(QStringLiteral("隐藏"));
+    Image1->setCursor(Qt::PointingHandCursor);
+    Text3 = Named(new QPlainTextEdit(Picture2), "Text3");
+    Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    panel->addWidget(Label7, 0, 0);
+    panel->addWidget(Image1, 0, 1, Qt::AlignRight);
+    panel->addWidget(Text3, 1, 0, 1, 2);
+    Picture2->resize(300, 170);
+    Picture2->raise();
+    // The panel starts hidden, so that it covers none of the report; the
+    // button "信息窗口" and the window menu show it.
+    Picture2->hide();
+
+    // The keyboard walks the fields in reading order: name, sex, calendar,
+    // date and time, birthplace, then the buttons.
+    QWidget* const tabOrder[] = {Text1,  Option1, Option2, Option3,  Option4,  Check1,   Combo1,   Combo2,
+                                 Combo3, Combo4,  Combo9,  Check2,   Combo5,   Combo6,   Command1, Command2,
+                                 Command7, Command3, Command4, Command5, Command8, Command6, Command9, Command10,
+                                 RichTextBox1};
+    for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
+
+    // Events.
+    connect(Option1, &QRadioButton::clicked, this, [this] { isMale_ = true; });
+    connect(Option2, &QRadioButton::clicked, this, [this] { isMale_ = false; });
+    connect(Option3, &QRadioButton::clicked, this, [this] { isSolarInput_ = true; });
+    connect(Option4, &QRadioButton::clicked, this, [this] { isSolarInput_ = false; });
+    connect(Label11, &ClickLabel::clicked, this, [this] { Option3->click(); });
+    connect(Label12, &ClickLabel::clicked, this, [this] { Option4->click(); });
+    // A ticked box is cleared, any other state becomes ticked.
+    connect(Label10, &ClickLabel::clicked, this,
+            [this] { Check1->setCheckState(Check1->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); });
+    connect(Label13, &ClickLabel::clicked, this,
+            [this] { Check2->setCheckState(Check2->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); });
+    connect(Combo4, &QComboBox::currentIndexChanged, this, [this](int hour) { Label2->setText(Q(HourLabel(hour))); });
+    connect(Combo5, &QComboBox::currentIndexChanged, this, [this] { FillPlaceList(); });
+    connect(Image1, &ClickLabel::clicked, Picture2, &QWidget::hide);
+
+    connect(Command1, &QPushButton::clicked, this, &MainFrm::StartChart);
+    connect(Command2, &QPushButton::clicked, this, &MainFrm::SaveResult);
+    connect(Command7, &QPushButton::clicked, this, &MainFrm::SaveResultAs);
+    connect(Command3, &QPushButton::clicked, this, &MainFrm::PrintResult);
+    connect(Command4, &QPushButton::clicked, this, &MainFrm::archiveRequested);
+    connect(Command5, &QPushButton::clicked, this, &MainFrm::ToggleInfoPanel);
+    connect(Command8, &QPushButton::clicked, this, &MainFrm::calendarRequested);
+    connect(Command6, &QPushButton::clicked, this, &MainFrm::settingsRequested);
+    connect(Command9, &QPushButton::clicked, this, &MainFrm::helpRequested);
+    connect(Command10, &QPushButton::clicked, this, &MainFrm::exitRequested);
+}
+
+void MainFrm::Initialise() {
+    // 1. Male and Gregorian input, no leap month.
+    Option1->setChecked(true);
+    Option3->setChecked(true);
+    isMale_ = true;
+    isSolarInput_ = true;
+    Check1->setChecked(false);
+    // 2. The greeting.
+    RichTextBox1->SetText(QStringLiteral("腾岚八字排盘系统:"));
+    // 3. The display settings.
+    ApplyDisplaySettings();
+    // 4.-7. The date and time lists with today's date and time selected.
+    const QDateTime now = clock_();
+    const QDate today = now.date();
+    const QTime time = now.time();
+    const DateTimePositions p =
+        TodayPositions({today.year(), today.month(), today.day()}, TimeOfDay::Hms(time.hour(), time.minute()));
+    FillList(Combo1, InputList::Year);
+    FillList(Combo2, InputList::Month);
+    FillList(Combo3, InputList::Day);
+    Combo1->setCurrentIndex(p.year);
+    Combo2->setCurrentIndex(p.month);
+    Combo3->setCurrentIndex(p.day);
+    FillList(Combo4, InputList::Hour);
+    Combo4->setCurrentIndex(p.hour);
+    Label2->setText(Q(HourLabel(Combo4->currentIndex())));
+    FillList(Combo9, InputList::Minute);
+    Combo9->setCurrentIndex(p.minute);
+    // 8. The provinces, "不考虑" selected, which fills the place list.
+    FillProvinceList();
+    // The extra-information panel.
+    Text3->setPlainText(QStringLiteral("  预测:\n"));
+    // The name is what the user types first.
+    Text1->setFocus();
+}
+
+void MainFrm::ApplyDisplaySettings() {
+    // The style kept in shezhi.ini, or the defaults (宋体 10.5 pt, black on
+    // the system window colour): background, font, then the colour of the
+    // text the box holds now.
+    ApplyStyle(*RichTextBox1, LoadSettings(programFolder_));
+}
+
+void MainFrm::FillProvinceList() {
+    QStringList items;
+    for (int i = 0; i < kProvinceCount; ++i) items << Q(ProvinceItem(i));
+    Combo5->clear();
+    Combo5->addItems(items);
+    Combo5->setCurrentIndex(0);
+    FillPlaceList();
+}
+
+void MainFrm::FillPlaceList() {
+    QStringList items;
+    for (std::string_view place : tl::FillPlaceList(Combo5->currentIndex())) items << Q(place);
+    Combo6->clear();
+    Combo6->addItems(items);
+    Combo6->setCurrentIndex(items.isEmpty() ? -1 : 0);
+}
+
+bool MainFrm::InfoPanelShown() const { return !Picture2->isHidden(); }
+
+void MainFrm::ToggleInfoPanel() {
+    Picture2->setHidden(!Picture2->isHidden());
+    if (!Picture2->isHidden()) {
+        PlaceInfoPanel();
+        Picture2->raise();
+    }
+}
+
+void MainFrm::PlaceInfoPanel() {
+    // The lower right corner of the report box, clear of its scroll bars.
+    const QRect box = RichTextBox1->geometry();
+    const int right = box.right() - RichTextBox1->verticalScrollBar()->sizeHint().width() - 4;
+    const int bottom = box.bottom() - RichTextBox1->horizontalScrollBar()->sizeHint().height() - 4;
+    Picture2->move(std::max(box.left(), right - Picture2->width()), std::max(box.top(), bottom - Picture2->height()));
+}
+
+bool MainFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == RichTextBox1 && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        PlaceInfoPanel();
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainFrm::closeEvent(QCloseEvent* event) {
+    // The window closes only with the frame.
+    if (frameClosing_()) event->accept();
+    else event->ignore();
+}
+
+InputSelections MainFrm::Selections() const {
+    InputSelections in;
+    in.nameText = Text1->text().toStdString();
+    in.isMale = isMale_;
+    in.isSolarInput = isSolarInput_;
+    in.positions = {Combo1->currentIndex(), Combo2->currentIndex(), Combo3->currentIndex(), Combo4->currentIndex(),
+                    Combo9->currentIndex()};
+    in.leapTicked = Check1->isChecked();
+    in.trueSolarTicked = Check2->isChecked();
+    in.provincePosition = Combo5->currentIndex();
+    in.placePosition = Combo6->currentIndex();
+    return in;
+}
+
+MessageResult MainFrm::Tip(const QString& text, MessageIcon icon, MessageButtons buttons) {
+    return dialogs_.Message(this, text, kTipTitle, icon, buttons);
+}
+
+void MainFrm::StartChart() {
+    const std::optional<ChartRequest> request = ReadRequest(Selections());
+    if (!request) {
+        // No year selected (today lies after the last year of the list):
+        // nothing to run; the year is what the user has to pick.
+        Combo1->setFocus();
+        return;
+    }
+    if (request->personName.empty() &&
+        Tip(QStringLiteral("没有输入姓名,继续吗?"), MessageIcon::Question, MessageButtons::OkCancel) ==
+            MessageResult::Cancel) {
+        Text1->setFocus();
+        return;
+    }
+    const Chart chart = RunCalendar(*request);
+    ReportHeader header;
+    header.name = Text1->text().toStdString();
+    header.provinceItem = Combo5->currentText().toStdString();
+    header.placeItem = Combo6->currentText().toStdString();
+    header.trueSolarTime = Check2->isChecked();
+    header.hourLabel = Label2->text().toStdString();
+    const Report report = BuildReport(chart, header);
+    ShowReport(Q(report.text), report.red);
+    current_ = ArchiveFields(chart, request->personName, header.provinceItem, header.placeItem);
+}
+
+void MainFrm::ShowReport(const QString& text, const std::vector<TextRange>& red) {
+    RichTextBox1->SetText(text);
+    RichTextBox1->setFocus();
+    // The title passage is coloured last and stays selected.
+    for (const TextRange& r : red) {
+        RichTextBox1->SelectRange(r.start, r.length);
+        RichTextBox1->SetSelColor(kRed);
+    }
+}
+
+QString MainFrm::ExtraText() const {
+    return Q(ToCrLf(Text3->toPlainText().toStdString()));
+}
+
+void MainFrm::AppendExtraText() {
+    RichTextBox1->AppendText(Q(ExtraTextAppendix(ExtraText().toStdString())));
+}
+
+void MainFrm::SaveResult() {
+    if (IsEmptyReport(RichTextBox1->Text().toStdString())) {
+        Tip(QStringLiteral("没有文本数据,请先计算."), MessageIcon::Information);
+        return;
+    }
+    // The record of the last run goes into reco.dat and the box text, with
+    // the extra text appended, into save/<position>.txt; without the text
+    // file the record is taken back out. The box keeps the appended text
+    // either way.
+    const QString text = RichTextBox1->Text() + Q(ExtraTextAppendix(ExtraText().toStdString()));
+    const SaveOutcome outcome = SaveChart(programFolder_, current_, text.toStdString(), OleNow());
+    AppendExtraText();
+    Tip(Q(outcome.message), MessageIcon::Information);
+}
+
+void MainFrm::SaveResultAs() {
+    if (IsEmptyReport(RichTextBox1->Text().toStdString())) {
+        Tip(QStringLiteral("没有文本数据,请先计算."), MessageIcon::Information);
+        return;
+    }
+    const std::optional<QString> path =
+        dialogs_.SaveFileName(this, QStringLiteral("计算结果另存为...[腾岚四柱排盘]"),
+                              QStringLiteral("All Files (*.*)|*.*|Text Files (*.txt)|*.txt"), 2);
+    if (!path) return;
+    if (QFile::exists(*path) &&
+        Tip(QStringLiteral("文件已存在,是否覆盖原文件?"), MessageIcon::Question, MessageButtons::OkCancel) ==
+            MessageResult::Cancel)
+        return;
+    AppendExtraText();
+    if (!RichTextBox1->SaveFile(*path)) return;  // no message for a failure here
+    Tip(QStringLiteral("文件保存成功!"), MessageIcon::Information);
+}
+
+void MainFrm::PrintResult() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!dialogs_.SetUpPrinter(this, *printer_)) return;
+    AppendExtraText();
+    RichTextBox1->PrintTo(*printer_);
+}
+
+bool MainFrm::LoadReportFile(const QString& path) { return RichTextBox1->LoadFile(path); }
+
+void MainFrm::ClearExtraText() { Text3->clear(); }
+
+}  // namespace tl

@@ -1,0 +1,100 @@
+#include "gui/settings/systemfrm.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <optional>
+
+#include "gui/toolkit/dialogs.h"
+#include "gui/toolkit/richtextbox.h"
+
+namespace tl {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The style the file holds now, or the defaults: where the font dialog
+// starts.
+Settings StoredSettings(const std::filesystem::path& programFolder) {
+    if (const std::optional<SettingsBytes> bytes = ReadSettingsRecord(programFolder))
+        if (const std::optional<Settings> s = DecodeSettings(*bytes)) return *s;
+    return DefaultSettings();
+}
+
+void ColourAllText(RichTextBox& box, quint32 colour) {
+    box.SelectRange(0, static_cast<int>(box.Text().size()));
+    box.SetSelColor(colour);
+    box.SelectRange(0, 0);
+}
+
+}  // namespace
+
+SystemFrm::SystemFrm(std::filesystem::path programFolder, Dialogs& dialogs, RichTextBox& box, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      programFolder_(std::move(programFolder)),
+      dialogs_(dialogs),
+      box_(box) {
+    setObjectName(QStringLiteral("systemfrm"));
+    setWindowTitle(QStringLiteral("系统设置"));
+    auto* layout = new QVBoxLayout(this);
+    auto button = [this, layout](const char* name, const char* caption) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        b->setMinimumHeight(32);
+        layout->addWidget(b);
+        return b;
+    };
+    Command1 = button("Command1", "设置文本字体...");
+    Command2 = button("Command2", "设置文本背景色...");
+    Command4 = button("Command4", "还原默认设置");
+    Command3 = button("Command3", "返 回");
+    connect(Command1, &QPushButton::clicked, this, &SystemFrm::ChooseFont);
+    connect(Command2, &QPushButton::clicked, this, &SystemFrm::ChooseBackground);
+    connect(Command4, &QPushButton::clicked, this, &SystemFrm::RestoreDefaults);
+    connect(Command3, &QPushButton::clicked, this, &QDialog::reject);
+    setFixedSize(240, 200);
+}
+
+void SystemFrm::ChooseFont() {
+    const Settings stored = StoredSettings(programFolder_);
+    FontChoice start;
+    start.name = Q(stored.font.name);
+    start.pointSize = stored.font.pointSize;
+    start.bold = stored.font.bold;
+    start.italic = stored.font.italic;
+    start.underline = stored.font.underline;
+    start.strikeOut = stored.font.strikethrough;
+    start.color = stored.textColour;
+    const std::optional<FontChoice> chosen = dialogs_.ChooseFont(this, start);
+    if (!chosen) return;
+    box_.SetBoxFont(chosen->name, chosen->pointSize, chosen->bold, chosen->italic, chosen->underline,
+                    chosen->strikeOut);
+    ColourAllText(box_, chosen->color);
+    FontStyle font;
+    font.name = chosen->name.toStdString();
+    font.pointSize = chosen->pointSize;
+    font.bold = chosen->bold;
+    font.strikethrough = chosen->strikeOut;
+    font.italic = chosen->italic;
+    font.underline = chosen->underline;
+    // A failure to write keeps what the box shows; nothing is reported.
+    StoreFontChoice(programFolder_, font, chosen->color);
+}
+
+void SystemFrm::ChooseBackground() {
+    const std::optional<quint32> chosen = dialogs_.ChooseColor(this, lastColour_);
+    if (!chosen) return;
+    lastColour_ = *chosen;
+    box_.SetBackColor(*chosen);
+    StoreBackgroundChoice(programFolder_, *chosen);
+}
+
+void SystemFrm::RestoreDefaults() {
+    ApplyStyle(box_, DefaultSettings());
+    StoreDefaults(programFolder_);
+}
+
+}  // namespace tl

@@ -1,0 +1,46 @@
+// The settings window: font, text colour and background of the report box,
+// applied at once and kept in shezhi.ini.
+#pragma once
+
+#include <QDialog>
+#include <QtGlobal>
+
+#include <filesystem>
+
+#include "settings/settings.h"
+
+class QPushButton;
+
+namespace tl {
+
+class Dialogs;
+class RichTextBox;
+
+class SystemFrm : public QDialog {
+    Q_OBJECT
+public:
+    SystemFrm(std::filesystem::path programFolder, Dialogs& dialogs, RichTextBox& box, QWidget* parent = nullptr);
+
+    // "设置文本字体...": the font dialog with effects and colour.
+    void ChooseFont();
+    // "设置文本背景色...": the colour dialog, starting from the colour it
+    // last held in this window (black at first).
+    void ChooseBackground();
+    // "还原默认设置".
+    void RestoreDefaults();
+
+    quint32 LastColour() const { return lastColour_; }
+
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QPushButton* Command3 = nullptr;
+
+private:
+    std::filesystem::path programFolder_;
+    Dialogs& dialogs_;
+    RichTextBox& box_;
+    quint32 lastColour_ = 0;
+};
+
+}  // namespace tl

@@ -1,0 +1,35 @@
+#include "gui/shell/program.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "gui/toolkit/fonts.h"
+#include "gui/toolkit/pictures.h"
+
+namespace tl {
+
+void PrepareApplication(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("tenglan"));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(IconPicture(size));
+    QApplication::setWindowIcon(icon);
+    InstallFontSubstitutes();
+    // The windows speak in 宋体, like the report.
+    QApplication::setFont(ReportFont(QStringLiteral("宋体"), 10.5));
+    // The buttons and labels of the platform's file, print, font and colour
+    // dialogs in Chinese, where the translations are installed.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
+std::filesystem::path ProgramFolder() {
+    return std::filesystem::path(QFile::encodeName(QApplication::applicationDirPath()).toStdString());
+}
+
+}  // namespace tl

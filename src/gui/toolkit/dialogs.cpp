@@ -1,0 +1,167 @@
+#include "gui/toolkit/dialogs.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStringList>
+#include <QVBoxLayout>
+
+#include "gui/toolkit/fonts.h"
+
+namespace tl {
+
+QColor ColorFromBgr(quint32 bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+quint32 BgrFromColor(const QColor& color) {
+    return static_cast<quint32>(color.red()) | static_cast<quint32>(color.green()) << 8 |
+           static_cast<quint32>(color.blue()) << 16;
+}
+
+namespace {
+
+// "All Files (*.*)|*.*|Text Files (*.txt)|*.txt" as the name filters of a
+// Qt file dialog. "*.*" means every file here, also one without a dot.
+QStringList NameFilters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        const qsizetype paren = description.lastIndexOf(QLatin1Char('('));
+        if (paren > 0) description = description.left(paren).trimmed();
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns) {
+            p = p.trimmed();
+            if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+        }
+        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filters;
+}
+
+std::optional<QString> FileDialog(QWidget* parent, const QString& title, const QString& filter, int filterIndex,
+                                  QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The caller asks about an existing file itself; no extension is added.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList filters = NameFilters(filter);
+    dialog.setNameFilters(filters);
+    if (filterIndex >= 1 && filterIndex <= filters.size()) dialog.selectNameFilter(filters[filterIndex - 1]);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog.selectedFiles().constFirst();
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+// The sixteen colours the text colour can take in the font dialog.
+struct NamedColor {
+    const char* name;
+    quint32 bgr;
+};
+constexpr NamedColor kFontColors[] = {
+    {"黑色", 0x000000}, {"褐红", 0x000080}, {"绿色", 0x008000}, {"橄榄", 0x008080},
+    {"藏青", 0x800000}, {"紫色", 0x800080}, {"深青", 0x808000}, {"灰色", 0x808080},
+    {"银色", 0xC0C0C0}, {"红色", 0x0000FF}, {"酸橙", 0x00FF00}, {"黄色", 0x00FFFF},
+    {"蓝色", 0xFF0000}, {"紫红", 0xFF00FF}, {"水绿", 0xFFFF00}, {"白色", 0xFFFFFF},
+};
+
+}  // namespace
+
+MessageResult QtDialogs::Message(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
+                                 MessageButtons buttons) {
+    QMessageBox box(icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Information, title, text,
+                    QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    if (buttons == MessageButtons::OkCancel) {
+        box.addButton(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+        box.setEscapeButton(QMessageBox::Cancel);
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok ? MessageResult::Ok : MessageResult::Cancel;
+}
+
+std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                               int filterIndex) {
+    return FileDialog(parent, title, filter, filterIndex, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                               int filterIndex) {
+    return FileDialog(parent, title, filter, filterIndex, QFileDialog::AcceptOpen);
+}
+
+bool QtDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<FontChoice> QtDialogs::ChooseFont(QWidget* parent, const FontChoice& start) {
+    // The platform font dialog knows no text colour: it is embedded with a
+    // colour list beside its effects.
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("字体"));
+    auto* fonts = new QFontDialog(&dialog);
+    fonts->setWindowFlags(Qt::Widget);
+    fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    QFont font = ReportFont(start.name, start.pointSize);
+    font.setBold(start.bold);
+    font.setItalic(start.italic);
+    font.setUnderline(start.underline);
+    font.setStrikeOut(start.strikeOut);
+    fonts->setCurrentFont(font);
+
+    auto* colors = new QComboBox(&dialog);
+    int startIndex = 0;
+    for (const NamedColor& c : kFontColors) {
+        QPixmap swatch(16, 16);
+        swatch.fill(ColorFromBgr(c.bgr));
+        colors->addItem(QIcon(swatch), QString::fromUtf8(c.name), c.bgr);
+        if (c.bgr == (start.color & 0xFFFFFF)) startIndex = colors->count() - 1;
+    }
+    colors->setCurrentIndex(startIndex);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+
+    auto* colorRow = new QHBoxLayout;
+    colorRow->addWidget(new QLabel(QStringLiteral("颜色(&C):"), &dialog));
+    colorRow->addWidget(colors);
+    colorRow->addStretch();
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(fonts);
+    layout->addLayout(colorRow);
+    layout->addWidget(buttons);
+
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QFont chosen = fonts->currentFont();
+    FontChoice choice;
+    choice.name = chosen.family();
+    choice.pointSize = chosen.pointSizeF();
+    choice.bold = chosen.bold();
+    choice.italic = chosen.italic();
+    choice.underline = chosen.underline();
+    choice.strikeOut = chosen.strikeOut();
+    choice.color = colors->currentData().toUInt();
+    return choice;
+}
+
+std::optional<quint32> QtDialogs::ChooseColor(QWidget* parent, quint32 start) {
+    const QColor color = QColorDialog::getColor(ColorFromBgr(start), parent);
+    if (!color.isValid()) return std::nullopt;
+    return BgrFromColor(color);
+}
+
+}  // namespace tl

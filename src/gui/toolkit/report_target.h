@@ -1,0 +1,20 @@
+// What a window that brings a text back (the archive window's Read and
+// Import) needs of the window that shows the report: the frame hands the
+// input window to it as this, so that no window touches another's controls.
+#pragma once
+
+#include <QString>
+
+namespace tl {
+
+class ReportTarget {
+public:
+    virtual ~ReportTarget() = default;
+    // Loads a GBK text file into the report box as plain text; false, with
+    // the box unchanged, when the file cannot be loaded.
+    virtual bool LoadReportFile(const QString& path) = 0;
+    // Empties the extra-information text.
+    virtual void ClearExtraText() = 0;
+};
+
+}  // namespace tl

@@ -1,0 +1,59 @@
+// The rich-text box of the input and help windows: its whole text with CR LF
+// line ends, ranges counted in characters with CR LF as two, the colour of a
+// range, the box font and background, GBK files and printing.
+#pragma once
+
+#include <QString>
+#include <QTextEdit>
+
+#include <cstdint>
+
+class QPrinter;
+
+namespace tl {
+
+struct Settings;
+
+class RichTextBox : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit RichTextBox(QWidget* parent = nullptr);
+
+    // The whole content with CR LF line ends, user edits included.
+    QString Text() const;
+    // Replaces everything. CR LF, lone LF and lone CR all end a line.
+    void SetText(const QString& text);
+    // Adds text at the end, keeping the formats of what is there.
+    void AppendText(const QString& text);
+
+    // Selects `length` characters from character `start` (from 0) of Text():
+    // characters are code points and CR LF counts as two. A range past the
+    // end stops at the end.
+    void SelectRange(int start, int length);
+    // The text colour of the selected characters, 0x00BBGGRR.
+    void SetSelColor(quint32 bgr);
+
+    // The font of the whole box and of text set later.
+    void SetBoxFont(const QString& name, double pointSize, bool bold, bool italic, bool underline, bool strikeOut);
+    // 0x00BBGGRR, or kSystemWindowColour for the platform's base colour.
+    void SetBackColor(quint32 color);
+
+    // Replaces the content by a GBK text file, shown as plain text. False,
+    // with the content unchanged, when the file cannot be read, is not a
+    // regular file or is larger than kMaxLoadBytes, too large to be a report.
+    static constexpr std::uintmax_t kMaxLoadBytes = 16u << 20;
+    bool LoadFile(const QString& path);
+    // Writes the content as plain GBK text with CR LF, replacing the file.
+    bool SaveFile(const QString& path) const;
+    // Prints the content with its fonts and colours.
+    void PrintTo(QPrinter& printer) const;
+
+private:
+    int PositionOf(int character) const;
+};
+
+// Applies a style to the box in the order the box has always taken it: the
+// background, the box font, then the colour of all the text it holds now.
+void ApplyStyle(RichTextBox& box, const Settings& settings);
+
+}  // namespace tl

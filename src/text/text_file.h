@@ -1,0 +1,22 @@
+// GBK text files at the file boundary: the program keeps UTF-8 inside and
+// reads and writes plain text files (saved reports, help, imported and
+// exported texts) as GBK.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tl {
+
+// A plain GBK text file as UTF-8 (a saved report, or any imported file).
+// Empty when the file cannot be read or is larger than kMaxTextFileBytes.
+inline constexpr std::uintmax_t kMaxTextFileBytes = 64u << 20;
+std::optional<std::string> ReadGbkTextFile(const std::filesystem::path& path);
+// Writes UTF-8 text as GBK, replacing the file only once the whole text is
+// written. False when that fails; an existing file is then left as it was.
+bool WriteGbkTextFile(const std::filesystem::path& path, std::string_view utf8);
+
+}  // namespace tl

@@ -1,0 +1,232 @@
+#include "chart/report.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "support/chart_fixture.h"
+#include "chart/run.h"
+#include "text/utf8.h"
+
+namespace tl {
+namespace {
+
+using test::Lines;
+using test::RunSolar;
+
+// The characters [start, start + length) of UTF-8 text, counted in code
+// points.
+std::string CharSlice(const std::string& s, int start, int length) {
+    std::size_t i = 0;
+    int chars = 0;
+    auto advance = [&]() {
+        ++i;
+        while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
+        ++chars;
+    };
+    while (i < s.size() && chars < start) advance();
+    const std::size_t from = i;
+    while (i < s.size() && chars < start + length) advance();
+    return s.substr(from, i - from);
+}
+
+ReportHeader Header(std::string name = "张三", int hour = 9) {
+    ReportHeader h;
+    h.name = std::move(name);
+    h.provinceItem = "不考虑";
+    h.placeItem = "不考虑";
+    h.hourLabel = HourLabel(hour);
+    return h;
+}
+
+TEST(HourLabel, BranchOfTheEnteredHour) {
+    const struct {
+        int hour;
+        const char* label;
+    } cases[] = {{0, "子时"},  {23, "子时"}, {1, "丑时"}, {2, "丑时"},  {3, "寅时"}, {11, "午时"},
+                 {12, "午时"}, {21, "亥时"}, {22, "亥时"}, {24, ""}, {-1, ""}};
+    for (const auto& c : cases) EXPECT_EQ(HourLabel(c.hour), c.label) << c.hour;
+}
+
+TEST(JieMoments, FirstIsTheBirthMonthsJieSecondOpensOrClosesTheSolarMonth) {
+    const struct {
+        Date birth;
+        const char* expected;
+    } cases[] = {
+        // Before the month's jie: the previous month's jie opened the solar month.
+        {{1985, 3, 4}, "3月5日23时16分惊蛰      2月4日5时12分立春"},
+        // On the jie day itself counts as on or after it.
+        {{1985, 3, 5}, "3月5日23时16分惊蛰      4月5日4时14分清明"},
+        {{1985, 3, 31}, "3月5日23时16分惊蛰      4月5日4时14分清明"},
+        // January before 小寒: the 大雪 of the previous December.
+        {{1985, 1, 3}, "1月5日17时35分小寒      12月7日6时28分大雪"},
+        {{1900, 1, 1}, "1月5日2时4分小寒      12月7日15时5分大雪"},
+        {{1900, 1, 4}, "1月5日2时4分小寒      12月7日15时5分大雪"},
+        // December on or after 大雪: the 小寒 of the next January.
+        {{1984, 12, 7}, "12月7日6时28分大雪      1月5日17时35分小寒"},
+        {{1999, 12, 25}, "12月7日21时47分大雪      1月6日9时1分小寒"},
+        // December before 大雪 and January after 小寒 stay inside the year.
+        {{1984, 12, 6}, "12月7日6时28分大雪      11月7日13时46分立冬"},
+        {{1985, 1, 5}, "1月5日17时35分小寒      2月4日5时12分立春"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(JieMomentsText(c.birth), c.expected) << c.birth.year << "-" << c.birth.month << "-" << c.birth.day;
+}
+
+TEST(ReportHeaderLines, LayoutOfTheFiveHeaderLines) {
+    const Chart chart = RunSolar(1985, 3, 12, 9, 5);
+    {
+        const auto lines = Lines(BuildReport(chart, Header()).text);
+        EXPECT_EQ(lines[0], std::string(40, ' ') + "腾岚八字排盘");
+        EXPECT_EQ(lines[1], "  姓名:张三");
+        EXPECT_EQ(lines[2], "  出生地点: 不考虑,不考虑");
+        EXPECT_EQ(lines[3], "  出生年月: 公历:1985年3月12日9:05:00时        农历:一九八五年一月廿一日巳时");
+        EXPECT_EQ(lines[4], "  交节时刻: 3月5日23时16分惊蛰      4月5日4时14分清明");
+        EXPECT_EQ(lines[5], "");
+        EXPECT_EQ(lines[6], "四柱:");
+    }
+    {
+        // An empty name ends the name line right after the colon; the
+        // true-solar-time marker stands before "公历:".
+        ReportHeader h = Header("");
+        h.trueSolarTime = true;
+        h.provinceItem = "1北京";
+        h.placeItem = "北京";
+        const auto lines = Lines(BuildReport(chart, h).text);
+        EXPECT_EQ(lines[1], "  姓名:");
+        EXPECT_EQ(lines[2], "  出生地点: 1北京,北京");
+        EXPECT_EQ(lines[3].rfind("  出生年月: (真太阳时)公历:1985年3月12日9:05:00时", 0), 0u) << lines[3];
+    }
+}
+
+TEST(ReportHeaderLines, LeapMonthAndSecondsOfACorrectedTime) {
+    ChartRequest r;
+    r.isSolarInput = false;
+    r.year = 1984;
+    r.month = 10;
+    r.day = 15;
+    r.isLeapMonth = true;
+    r.hour = 8;
+    r.minute = 30;
+    Chart chart = RunCalendar(r);
+    auto lines = Lines(BuildReport(chart, Header("李四", 8)).text);
+    EXPECT_EQ(lines[3], "  出生年月: 公历:1984年12月7日8:30:00时        农历:一九八四年闰十月十五日辰时");
+    // A corrected time carries seconds; hours never get a leading zero.
+    chart.birthTime = TimeOfDay::Hms(7, 4, 9);
+    lines = Lines(BuildReport(chart, Header("李四", 8)).text);
+    EXPECT_NE(lines[3].find("公历:1984年12月7日7:04:09时"), std::string::npos) << lines[3];
+}
+
+TEST(RedPassages, LandExactlyOnTheDescribedLines) {
+    for (const bool male : {true, false}) {
+        const Chart chart = RunSolar(1968, 2, 23, 10, 10, male);
+        const Report report = BuildReport(chart, Header("钱七", 10));
+        const auto lines = Lines(report.text);
+        ASSERT_EQ(report.red.size(), 4u);
+        auto lineWith = [&](const std::string& marker) {
+            for (const auto& l : lines)
+                if (l.find(marker) != std::string::npos) return l;
+            return std::string();
+        };
+        auto indexOf = [&](const std::string& marker) {
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                if (lines[i].find(marker) != std::string::npos) return i;
+            return lines.size();
+        };
+        // 1: from the space before 乾造/坤造 through the branches line up to
+        // the ")" that closes the day void: 39 + 41 + 16 characters.
+        const std::size_t stems = indexOf("造");
+        ASSERT_LT(stems + 2, lines.size());
+        EXPECT_EQ(CharSlice(report.text, report.red[0].start, report.red[0].length),
+                  lines[stems].substr(4) + "\r\n\r\n" + lines[stems + 2]);
+        EXPECT_EQ(report.red[0].length, 96);
+        EXPECT_EQ(lines[stems + 2].back(), ')');
+        // 2: the luck-pillar line up to the last character of the tenth name.
+        const std::string luck = lineWith("大运干支");
+        EXPECT_EQ(CharSlice(report.text, report.red[1].start, report.red[1].length), luck.substr(0, luck.size() - 4));
+        // 3: the annual heading with its line end and the table header line.
+        EXPECT_EQ(CharSlice(report.text, report.red[2].start, report.red[2].length),
+                  "  排流年:\r\n" + lineWith("※神煞"));
+        // 4: the last two spaces of the title line, the title and CR LF.
+        EXPECT_EQ(report.red[3], (TextRange{38, 10}));
+        EXPECT_EQ(CharSlice(report.text, 38, 10), "  腾岚八字排盘\r\n");
+    }
+}
+
+TEST(RedPassages, CountCharactersNotBytesAndCrLfAsTwo) {
+    const Chart chart = RunSolar(1985, 3, 12, 9, 5);
+    const std::string ascii = BuildReport(chart, Header("Zhang", 9)).text;
+    const Report wide = BuildReport(chart, Header("张三丰", 9));
+    const Report narrow = BuildReport(chart, Header("Zha", 9));
+    // Three Chinese characters move the passages after the name by three
+    // positions, like three ASCII letters, though they take nine bytes.
+    ASSERT_EQ(wide.red.size(), 4u);
+    ASSERT_EQ(narrow.red.size(), 4u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(wide.red[i], narrow.red[i]) << i;
+    // The first passage starts after exactly as many characters as precede
+    // it, line ends counting two.
+    const std::size_t at = wide.text.find("造");
+    EXPECT_EQ(wide.red[0].start, static_cast<int>(Utf8Length(wide.text.substr(0, at))) - 2);
+    EXPECT_FALSE(ascii.empty());
+}
+
+TEST(RedPassages, FirstOccurrenceOfTheMarkerEvenInTheName) {
+    // The marker is searched in the whole text: a name holding "造" takes
+    // the first passage onto the name line.
+    const Chart chart = RunSolar(1985, 3, 12, 9, 5);
+    const Report report = BuildReport(chart, Header("王造", 9));
+    ASSERT_EQ(report.red.size(), 4u);
+    // "  姓名:王造" follows the 51-character title line with its line end.
+    const int nameLineStart = 40 + 6 + 2;
+    EXPECT_EQ(report.red[0].start, nameLineStart + 6 - 2);  // 造 is the 7th character of the line
+}
+
+TEST(RedPassages, SameAsSearchingTheWholeTextForManyCharts) {
+    // The first occurrence of each marker, searched the plain way over the
+    // whole text, for varied births and names (some holding a marker).
+    const char* names[] = {"张三", "", "王造", "大运干支", "腾岚", "排流年先生", "  李 四  "};
+    const struct {
+        std::string_view marker;
+        int length;
+    } markers[] = {{"造", 96}, {"大运干支", 66}, {"排流年", 68}, {"腾岚", 10}};
+    unsigned seed = 99;
+    auto next = [&](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    for (int i = 0; i < 300; ++i) {
+        ChartRequest r;
+        r.isMale = next(2) == 0;
+        r.isSolarInput = next(3) != 0;
+        r.year = 1900 + static_cast<int>(next(121));
+        r.month = 1 + static_cast<int>(next(12));
+        r.day = 1 + static_cast<int>(next(31));
+        r.hour = static_cast<int>(next(24));
+        r.minute = static_cast<int>(next(60));
+        const Chart chart = RunCalendar(r);
+        const Report report = BuildReport(chart, Header(names[i % std::size(names)], r.hour));
+        std::vector<TextRange> expected;
+        const long total = static_cast<long>(Utf8Length(report.text));
+        for (const auto& m : markers) {
+            const std::size_t at = report.text.find(m.marker);
+            if (at == std::string::npos) continue;
+            const long start = std::max<long>(0, static_cast<long>(Utf8Length(report.text.substr(0, at))) - 2);
+            expected.push_back({static_cast<int>(start), static_cast<int>(std::min<long>(m.length, total - start))});
+        }
+        ASSERT_EQ(report.red, expected) << i << " " << names[i % std::size(names)];
+    }
+}
+
+TEST(ReportAssembly, SameRequestTwiceGivesTheSameReport) {
+    const Chart a = RunSolar(1990, 7, 15, 23, 30);
+    const Chart b = RunSolar(1990, 7, 15, 23, 30);
+    const Report ra = BuildReport(a, Header("x", 23));
+    const Report rb = BuildReport(b, Header("x", 23));
+    EXPECT_EQ(ra.text, rb.text);
+    EXPECT_EQ(ra.red, rb.red);
+}
+
+}  // namespace
+}  // namespace tl

@@ -1,0 +1,645 @@
+// The input window on its own: start-up, the controls' behaviour, the run,
+// Save result as, Print and the refused close.
+#include <QCheckBox>
+#include <QDir>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include "archive/fields.h"
+#include "text/gbk.h"
+#include "archive/store.h"
+#include "gui/input/mainfrm.h"
+#include "chart/report.h"
+#include "chart/run.h"
+#include "text/utf8.h"
+#include "support/gui/gui_support.h"
+#include "support/gui/gui_test.h"
+#include "support/gui/scripted_dialogs.h"
+#include "place/gazetteer.h"
+#include "settings/settings.h"
+#include "gui/toolkit/clicklabel.h"
+#include "gui/toolkit/richtextbox.h"
+
+namespace tl::test {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+QByteArray Gbk(const QString& text) { return QByteArray::fromStdString(Utf8ToGbk(text.toStdString())); }
+
+}  // namespace
+
+class InputWindowTest : public QObject {
+    Q_OBJECT
+
+    // A fresh program folder for every window, with its folder save.
+    std::unique_ptr<QTemporaryDir> folder_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<MainFrm> frm_;
+
+    std::filesystem::path Folder() const { return PathOf(*folder_); }
+
+    void NewFolder() {
+        frm_.reset();
+        folder_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(folder_->isValid());
+        QVERIFY(QDir(folder_->path()).mkdir(QStringLiteral("save")));
+    }
+
+    MainFrm& Open(QDateTime now, bool newFolder = true) {
+        frm_.reset();
+        if (newFolder) NewFolder();
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        frm_ = std::make_unique<MainFrm>(Folder(), *dialogs_, [now] { return now; });
+        frm_->resize(1200, 800);
+        frm_->show();
+        frm_->activateWindow();
+        if (!QTest::qWaitForWindowActive(frm_.get())) qWarning("input window not active");
+        return *frm_;
+    }
+
+    // The report the core builds from what the window shows.
+    Report CoreReport(MainFrm& f) {
+        InputSelections in;
+        in.nameText = f.Text1->text().toStdString();
+        in.isMale = f.IsMale();
+        in.isSolarInput = f.IsSolarInput();
+        in.positions = {f.Combo1->currentIndex(), f.Combo2->currentIndex(), f.Combo3->currentIndex(),
+                        f.Combo4->currentIndex(), f.Combo9->currentIndex()};
+        in.leapTicked = f.Check1->isChecked();
+        in.trueSolarTicked = f.Check2->isChecked();
+        in.provincePosition = f.Combo5->currentIndex();
+        in.placePosition = f.Combo6->currentIndex();
+        const Chart chart = RunCalendar(*ReadRequest(in));
+        ReportHeader h;
+        h.name = in.nameText;
+        h.provinceItem = f.Combo5->currentText().toStdString();
+        h.placeItem = f.Combo6->currentText().toStdString();
+        h.trueSolarTime = in.trueSolarTicked;
+        h.hourLabel = HourLabel(in.positions.hour);
+        return BuildReport(chart, h);
+    }
+
+    // A click on the round indicator of an option button.
+    static void ClickOption(QRadioButton* option) {
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+    }
+
+    void Run(MainFrm& f, const QString& name) {
+        f.Text1->setText(name);
+        QTest::mouseClick(f.Command1, Qt::LeftButton);
+    }
+
+    // Exactly the passages of the report are pure red; everything else
+    // keeps the box colour.
+    static void VerifyRedPassages(MainFrm& f, const Report& r) {
+        const std::vector<QColor> colors = CharacterColors(*f.ReportBox()->document());
+        QCOMPARE(colors.size(), static_cast<std::size_t>(Q(r.text).size()));
+        std::vector<bool> red(colors.size(), false);
+        for (const TextRange& range : r.red)
+            for (int i = range.start; i < range.start + range.length; ++i) red[static_cast<std::size_t>(i)] = true;
+        int redCount = 0;
+        for (std::size_t i = 0; i < colors.size(); ++i) {
+            if (!colors[i].isValid()) continue;  // a line end
+            if (red[i]) {
+                ++redCount;
+                QVERIFY2(colors[i] == QColor(255, 0, 0), qPrintable(QStringLiteral("not red at %1").arg(i)));
+            } else {
+                QVERIFY2(colors[i] == QColor(Qt::black), qPrintable(QStringLiteral("red at %1").arg(i)));
+            }
+        }
+        QVERIFY(redCount > 96 + 66 + 68);
+    }
+
+private slots:
+    void cleanup() {
+        frm_.reset();
+        dialogs_.reset();
+        folder_.reset();
+    }
+
+    void startupDefaults() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        QCOMPARE(f.windowTitle(), QStringLiteral("腾岚八字排盘系统专业版"));
+        QVERIFY(f.Option1->isChecked());
+        QVERIFY(!f.Option2->isChecked());
+        QVERIFY(f.Option3->isChecked());
+        QVERIFY(!f.Option4->isChecked());
+        QVERIFY(f.IsMale());
+        QVERIFY(f.IsSolarInput());
+        QVERIFY(!f.Check1->isChecked());
+        QVERIFY(!f.Check2->isChecked());
+        QCOMPARE(f.Text1->text(), QString());
+        QCOMPARE(f.ReportBox()->Text(), QStringLiteral("腾岚八字排盘系统:"));
+        QVERIFY(!f.ReportBox()->textCursor().hasSelection());
+        QTRY_VERIFY(f.Text1->hasFocus());
+
+        QCOMPARE(f.Combo1->count(), 121);
+        QCOMPARE(f.Combo1->itemText(0), QStringLiteral("1900"));
+        QCOMPARE(f.Combo1->itemText(120), QStringLiteral("2020"));
+        QCOMPARE(f.Combo1->currentText(), QStringLiteral("1985"));
+        QCOMPARE(f.Combo2->count(), 12);
+        QCOMPARE(f.Combo2->currentText(), QStringLiteral("3"));
+        QCOMPARE(f.Combo3->count(), 31);
+        QCOMPARE(f.Combo3->currentText(), QStringLiteral("12"));
+        QCOMPARE(f.Combo4->count(), 24);
+        QCOMPARE(f.Combo4->currentText(), QStringLiteral("9"));
+        QCOMPARE(f.Label2->text(), QStringLiteral("巳时"));
+        QCOMPARE(f.Combo9->count(), 59);
+        QCOMPARE(f.Combo9->itemText(0), QStringLiteral("1"));
+        QCOMPARE(f.Combo9->currentText(), QStringLiteral("5"));
+
+        QCOMPARE(f.Combo5->count(), kProvinceCount);
+        QCOMPARE(f.Combo5->currentIndex(), 0);
+        QCOMPARE(f.Combo5->currentText(), QStringLiteral("不考虑"));
+        QCOMPARE(f.Combo6->count(), PlaceCount(0));
+        QCOMPARE(f.Combo6->currentText(), QStringLiteral("不考虑"));
+
+        QCOMPARE(f.Text3->toPlainText(), QStringLiteral("  预测:\n"));
+        QVERIFY(!f.InfoPanelShown());
+        // The box font: 宋体 10.5 pt, drawn with a face in which a Chinese
+        // character takes exactly two columns.
+        QCOMPARE(f.ReportBox()->font().family(), QStringLiteral("宋体"));
+        QCOMPARE(f.ReportBox()->font().pointSizeF(), 10.5);
+        const QFontMetricsF m(f.ReportBox()->font());
+        QCOMPARE(m.horizontalAdvance(QStringLiteral("甲")), 2 * m.horizontalAdvance(QLatin1Char(' ')));
+    }
+
+    void startupAfter2020AndInMinuteZero() {
+        MainFrm& f = Open(At(2026, 12, 9, 7, 0));
+        // No year item to select, no minute item for minute 0.
+        QCOMPARE(f.Combo1->currentIndex(), -1);
+        QCOMPARE(f.Combo1->currentText(), QString());
+        QCOMPARE(f.Combo2->currentText(), QStringLiteral("12"));
+        QCOMPARE(f.Combo3->currentText(), QStringLiteral("9"));
+        QCOMPARE(f.Combo4->currentText(), QStringLiteral("7"));
+        QCOMPARE(f.Combo9->currentIndex(), -1);
+        // With no year the run does nothing but point at the year list.
+        f.Text1->setFocus();
+        QTest::mouseClick(f.Command1, Qt::LeftButton);
+        QVERIFY(dialogs_->messages.empty());
+        QCOMPARE(f.ReportBox()->Text(), QStringLiteral("腾岚八字排盘系统:"));
+        QCOMPARE(f.CurrentRecord(), ChartRecord{});
+        QTRY_VERIFY(f.Combo1->hasFocus());
+        // Once a year is chosen the run reads minute 0.
+        f.Combo1->setCurrentIndex(84);
+        Run(f, QStringLiteral("甲"));
+        QCOMPARE(f.ReportBox()->Text(), Q(CoreReport(f).text));
+        QCOMPARE(f.CurrentRecord().birthTime, TimeOfDay::Hms(7, 0).fraction());
+    }
+
+    void hourLabel_data() {
+        QTest::addColumn<int>("hour");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("0") << 0 << QStringLiteral("子时");
+        QTest::newRow("1") << 1 << QStringLiteral("丑时");
+        QTest::newRow("2") << 2 << QStringLiteral("丑时");
+        QTest::newRow("21") << 21 << QStringLiteral("亥时");
+        QTest::newRow("22") << 22 << QStringLiteral("亥时");
+        QTest::newRow("23") << 23 << QStringLiteral("子时");
+    }
+    void hourLabel() {
+        QFETCH(int, hour);
+        QFETCH(QString, label);
+        MainFrm& f = Open(At(1985, 3, 12, 12, 30));
+        QCOMPARE(f.Label2->text(), QStringLiteral("午时"));
+        f.Combo4->setCurrentIndex(hour);
+        QCOMPARE(f.Label2->text(), label);
+        QCOMPARE(f.Label2->palette().color(QPalette::WindowText), QColor(Qt::red));
+    }
+
+    void labelToggles() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        // "是闰月" and "真太阳时" toggle their boxes; twice leaves them as they were.
+        QTest::mouseClick(f.Label10, Qt::LeftButton);
+        QVERIFY(f.Check1->isChecked());
+        QTest::mouseClick(f.Label10, Qt::LeftButton);
+        QVERIFY(!f.Check1->isChecked());
+        QTest::mouseClick(f.Label13, Qt::LeftButton);
+        QVERIFY(f.Check2->isChecked());
+        QTest::mouseClick(f.Check2, Qt::LeftButton);  // the box itself toggles too
+        QVERIFY(!f.Check2->isChecked());
+        // A partly ticked box becomes ticked.
+        f.Check1->setTristate(true);
+        f.Check1->setCheckState(Qt::PartiallyChecked);
+        QTest::mouseClick(f.Label10, Qt::LeftButton);
+        QCOMPARE(f.Check1->checkState(), Qt::Checked);
+        // "农历" and "公历" select their options and set the input calendar.
+        QTest::mouseClick(f.Label12, Qt::LeftButton);
+        QVERIFY(f.Option4->isChecked());
+        QVERIFY(!f.IsSolarInput());
+        QTest::mouseClick(f.Label11, Qt::LeftButton);
+        QVERIFY(f.Option3->isChecked());
+        QVERIFY(f.IsSolarInput());
+        // The sex follows the clicked option.
+        ClickOption(f.Option2);
+        QVERIFY(!f.IsMale());
+        ClickOption(f.Option1);
+        QVERIFY(f.IsMale());
+    }
+
+    void provinceFillsPlaces() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        for (int province : {1, 30, 34, 0}) {
+            f.Combo5->setCurrentIndex(province);
+            const auto places = FillPlaceList(province);
+            QCOMPARE(f.Combo6->count(), static_cast<int>(places.size()));
+            QCOMPARE(f.Combo6->currentIndex(), 0);
+            QCOMPARE(f.Combo6->itemText(f.Combo6->count() - 1), QString::fromUtf8(places.back().data(),
+                                                                                    places.back().size()));
+        }
+    }
+
+    void nameQuestionCancel() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        dialogs_->answers = {MessageResult::Cancel};
+        Run(f, QStringLiteral("   "));  // blanks only count as no name
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+        const auto& m = dialogs_->messages[0];
+        QCOMPARE(m.text, QStringLiteral("没有输入姓名,继续吗?"));
+        QCOMPARE(m.title, QStringLiteral("提示"));
+        QCOMPARE(m.icon, MessageIcon::Question);
+        QCOMPARE(m.buttons, MessageButtons::OkCancel);
+        // Nothing ran: the box and the record are as they were.
+        QCOMPARE(f.ReportBox()->Text(), QStringLiteral("腾岚八字排盘系统:"));
+        QCOMPARE(f.CurrentRecord(), ChartRecord{});
+        QTRY_VERIFY(f.Text1->hasFocus());
+    }
+
+    void nameQuestionOk() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        dialogs_->answers = {MessageResult::Ok};
+        Run(f, QString());
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+        const Report r = CoreReport(f);
+        QCOMPARE(f.ReportBox()->Text(), Q(r.text));
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("\r\n  姓名:\r\n")));
+        QCOMPARE(f.CurrentRecord().name, FitChars("没有名字", 12));
+    }
+
+    void runShowsTheCoreReportWithRedPassages() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        Run(f, QStringLiteral("张三"));
+        QVERIFY(dialogs_->messages.empty());
+        const Report r = CoreReport(f);
+        QCOMPARE(f.ReportBox()->Text(), Q(r.text));
+        QCOMPARE(r.red.size(), std::size_t{4});
+
+        VerifyRedPassages(f, r);
+        const std::vector<QColor> colors = CharacterColors(*f.ReportBox()->document());
+        const QString text = Q(r.text);
+        // The 乾造 line is red from the space before it.
+        const int qian = static_cast<int>(text.indexOf(QStringLiteral("造")));
+        QCOMPARE(colors[static_cast<std::size_t>(qian - 2)], QColor(255, 0, 0));
+        QCOMPARE(colors[static_cast<std::size_t>(qian - 3)], QColor(Qt::black));
+        // The title passage stays selected, and the box has the focus.
+        QCOMPARE(f.ReportBox()->textCursor().selectedText(), QStringLiteral("  腾岚八字排盘") + QChar(0x2029));
+        QTRY_VERIFY(f.ReportBox()->hasFocus());
+
+        // The record of the run.
+        const std::optional<ChartRequest> request = ReadRequest(
+            {"张三", true, true, {85, 2, 11, 9, 4}, false, false, 0, 0});
+        QCOMPARE(f.CurrentRecord(), ArchiveFields(RunCalendar(*request), "张三", "不考虑", "不考虑"));
+    }
+
+    void secondRunReplacesTheFirst() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        Run(f, QStringLiteral("张三"));
+        f.ReportBox()->AppendText(QStringLiteral("\r\nuser notes"));
+        QTest::mouseClick(f.Label12, Qt::LeftButton);  // lunar input
+        ClickOption(f.Option2);
+        f.Combo1->setCurrentIndex(84);
+        f.Combo2->setCurrentIndex(9);
+        f.Combo3->setCurrentIndex(30);  // lunar day 31 is read as 30
+        f.Check1->setChecked(true);
+        f.Check2->setChecked(true);
+        f.Combo5->setCurrentIndex(1);
+        f.Combo4->setCurrentIndex(23);
+        Run(f, QStringLiteral("李四"));
+        const Report r = CoreReport(f);
+        QCOMPARE(f.ReportBox()->Text(), Q(r.text));
+        QVERIFY(!f.ReportBox()->Text().contains(QStringLiteral("张三")));
+        QVERIFY(!f.ReportBox()->Text().contains(QStringLiteral("user notes")));
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("(真太阳时)")));
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("年闰十月")));
+        QCOMPARE(f.CurrentRecord().sex, std::string("女 "));
+        // Colours of the first report do not leak into the second.
+        VerifyRedPassages(f, r);
+    }
+
+    void infoPanel() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        f.Text3->setPlainText(QStringLiteral("  预测:\n大运顺遂"));
+        QVERIFY(!f.Picture2->isVisible());
+        QTest::mouseClick(f.Command5, Qt::LeftButton);
+        QVERIFY(f.Picture2->isVisible());
+        // The panel lies over the lower right part of the report box.
+        const QRect box = f.ReportBox()->geometry();
+        QVERIFY(box.contains(f.Picture2->geometry()));
+        QVERIFY(f.Picture2->geometry().center().x() > box.center().x());
+        QVERIFY(f.Picture2->geometry().center().y() > box.center().y());
+        QTest::mouseClick(f.Image1, Qt::LeftButton);
+        QVERIFY(!f.Picture2->isVisible());
+        QTest::mouseClick(f.Command5, Qt::LeftButton);
+        QVERIFY(f.Picture2->isVisible());
+        QCOMPARE(f.Text3->toPlainText(), QStringLiteral("  预测:\n大运顺遂"));
+        QTest::mouseClick(f.Command5, Qt::LeftButton);
+        QVERIFY(!f.Picture2->isVisible());
+    }
+
+    void buttonsAndAccelerators() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        const std::pair<QPushButton*, const char*> buttons[] = {
+            {f.Command1, "开始排盘(&D)"}, {f.Command2, "保存结果(&S)"}, {f.Command7, "另存为...(&Y)"},
+            {f.Command3, "打印结果(&P)"}, {f.Command4, "读取存档(&R)"}, {f.Command5, "信息窗口(&M)"},
+            {f.Command8, "万年日历(&W)"}, {f.Command6, "系统设置(&N)"}, {f.Command9, "系统帮助(&H)"},
+            {f.Command10, "退出系统(&X)"}};
+        int previousY = -1;
+        for (const auto& [button, caption] : buttons) {
+            QCOMPARE(button->text(), QString::fromUtf8(caption));
+            QVERIFY(button->y() > previousY);  // a column, top to bottom
+            previousY = button->y();
+            QVERIFY(button->x() > f.ReportBox()->geometry().right());
+        }
+        // Alt+D starts a run.
+        f.Text1->setText(QStringLiteral("王五"));
+        QTest::keyClick(f.windowHandle(), Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(f.ReportBox()->Text().contains(QStringLiteral("王五")));  // an animated click
+        // The buttons of the other windows and of the end ask the frame.
+        QSignalSpy help(&f, &MainFrm::helpRequested), exit(&f, &MainFrm::exitRequested),
+            archive(&f, &MainFrm::archiveRequested), settings(&f, &MainFrm::settingsRequested),
+            calendar(&f, &MainFrm::calendarRequested);
+        QTest::keyClick(f.windowHandle(), Qt::Key_H, Qt::AltModifier);
+        QTest::keyClick(f.windowHandle(), Qt::Key_X, Qt::AltModifier);
+        QTest::mouseClick(f.Command4, Qt::LeftButton);
+        QTest::mouseClick(f.Command6, Qt::LeftButton);
+        QTest::mouseClick(f.Command8, Qt::LeftButton);
+        QTRY_COMPARE(help.count(), 1);
+        QTRY_COMPARE(exit.count(), 1);
+        QCOMPARE(archive.count(), 1);
+        QCOMPARE(settings.count(), 1);
+        QCOMPARE(calendar.count(), 1);
+    }
+
+    void saveTwiceGivesTwoRecordsAndTwoFiles() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        f.Combo5->setCurrentIndex(1);
+        Run(f, QStringLiteral("张三"));
+        const QString report = f.ReportBox()->Text();
+        QCOMPARE(f.CurrentRecord().place, FitChars("1北京,北京", 14));
+        QTest::mouseClick(f.Command2, Qt::LeftButton);
+        const QString once = report + QStringLiteral("\r\n  预测:\r\n");
+        QCOMPARE(f.ReportBox()->Text(), once);
+        QTest::mouseClick(f.Command2, Qt::LeftButton);
+        const QString twice = once + QStringLiteral("\r\n  预测:\r\n");
+        QCOMPARE(f.ReportBox()->Text(), twice);
+
+        QCOMPARE(dialogs_->messages.size(), std::size_t{2});
+        for (const auto& m : dialogs_->messages) {
+            QCOMPARE(m.text, QStringLiteral("文件保存成功!"));
+            QCOMPARE(m.title, QStringLiteral("提示"));
+            QCOMPARE(m.icon, MessageIcon::Information);
+        }
+        QCOMPARE(CountRecords(Folder()), std::optional<std::uintmax_t>(2));
+        for (int position : {1, 2}) {
+            const std::optional<ChartRecord> stored = ReadRecord(Folder(), position);
+            QVERIFY(stored);
+            QCOMPARE(stored->recordNumber, position - 1);
+            QCOMPARE(stored->name, std::string("张三        "));  // 4 GBK bytes and 8 spaces
+            QCOMPARE(stored->sex, std::string("男"));  // one two-byte character
+            QCOMPARE(stored->place, std::string("1北京,北京    "));  // 10 bytes and 4 spaces
+            QCOMPARE(stored->birthDate, OleDate({1985, 3, 12}));
+            QCOMPARE(stored->deleted, 0);
+            QVERIFY(stored->savedAt > OleDate({2020, 1, 1}));
+        }
+        QCOMPARE(ReadAll(folder_->filePath(QStringLiteral("save/1.txt"))), Gbk(once));
+        QCOMPARE(ReadAll(folder_->filePath(QStringLiteral("save/2.txt"))), Gbk(twice));
+        QVERIFY(!QFile::exists(folder_->filePath(QStringLiteral("save/3.txt"))));
+    }
+
+    void saveWithTheFolderMissing() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        QVERIFY(QDir(folder_->filePath(QStringLiteral("save"))).removeRecursively());
+        Run(f, QStringLiteral("张三"));
+        const QString report = f.ReportBox()->Text();
+        QTest::mouseClick(f.Command2, Qt::LeftButton);
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+        QCOMPARE(dialogs_->messages[0].text, QStringLiteral("目录Save文件夹丢失!"));
+        QCOMPARE(dialogs_->messages[0].title, QStringLiteral("提示"));
+        QCOMPARE(dialogs_->messages[0].icon, MessageIcon::Information);
+        // The box shows the extra text appended; the archive lists no chart
+        // without its text, and the folder is not created.
+        QCOMPARE(f.ReportBox()->Text(), report + QStringLiteral("\r\n  预测:\r\n"));
+        QCOMPARE(CountRecords(Folder()).value_or(99), std::uintmax_t{0});
+        QVERIFY(!QFile::exists(folder_->filePath(QStringLiteral("save"))));
+    }
+
+    void saveBeforeAnyRunAndWithNothingToSave() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        // The greeting is not empty: the all-zero record and the greeting.
+        QTest::mouseClick(f.Command2, Qt::LeftButton);
+        QCOMPARE(dialogs_->messages.back().text, QStringLiteral("文件保存成功!"));
+        const std::optional<ChartRecord> stored = ReadRecord(Folder(), 1);
+        QVERIFY(stored);
+        QCOMPARE(stored->birthDate, 0.0);
+        QCOMPARE(ReadAll(folder_->filePath(QStringLiteral("save/1.txt"))),
+                 Gbk(QStringLiteral("腾岚八字排盘系统:\r\n  预测:\r\n")));
+        // Spaces only: nothing to save, nothing appended.
+        f.ReportBox()->SetText(QStringLiteral("   "));
+        QTest::mouseClick(f.Command2, Qt::LeftButton);
+        QCOMPARE(dialogs_->messages.back().text, QStringLiteral("没有文本数据,请先计算."));
+        QCOMPARE(dialogs_->messages.back().icon, MessageIcon::Information);
+        QCOMPARE(f.ReportBox()->Text(), QStringLiteral("   "));
+        QCOMPARE(CountRecords(Folder()), std::optional<std::uintmax_t>(1));
+    }
+
+    void settingsAppliedAtStart() {
+        // Without shezhi.ini: the defaults, and an empty file afterwards.
+        {
+            MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+            QCOMPARE(f.ReportBox()->font().family(), QStringLiteral("宋体"));
+            QCOMPARE(f.ReportBox()->font().pointSizeF(), 10.5);
+            QCOMPARE(QFileInfo(folder_->filePath(QStringLiteral("shezhi.ini"))).size(), 0);
+            QCOMPARE(f.ReportBox()->palette().color(QPalette::Base),
+                     QApplication::palette(f.ReportBox()).color(QPalette::Base));
+        }
+        // A stored style: background, font, and the colour of the greeting.
+        NewFolder();
+        Settings s;
+        s.backgroundColour = 0x00C0FFFF;
+        s.font.name = "隶书";
+        s.font.pointSize = 12;
+        s.font.bold = true;
+        s.font.underline = true;
+        s.textColour = 0x00800000;
+        QVERIFY(WriteSettingsRecord(Folder(), EncodeSettings(s)));
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5), false);
+        QCOMPARE(f.ReportBox()->font().family(), QStringLiteral("隶书"));
+        QCOMPARE(f.ReportBox()->font().pointSizeF(), 12.0);
+        QVERIFY(f.ReportBox()->font().bold());
+        QVERIFY(f.ReportBox()->font().underline());
+        QVERIFY(!f.ReportBox()->font().italic());
+        QCOMPARE(f.ReportBox()->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xC0));
+        const std::vector<QColor> colors = CharacterColors(*f.ReportBox()->document());
+        QVERIFY(!colors.empty());
+        for (const QColor& c : colors) QCOMPARE(c, QColor(0, 0, 0x80));
+        // The font also holds for the report written later.
+        Run(f, QStringLiteral("张三"));
+        QCOMPARE(f.ReportBox()->font().family(), QStringLiteral("隶书"));
+        QCOMPARE(f.ReportBox()->document()->defaultFont().pointSizeF(), 12.0);
+    }
+
+    void saveAsWritesGbkWithoutAddingAnExtension() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        Run(f, QStringLiteral("张三"));
+        const QString before = f.ReportBox()->Text();
+        const QString path = folder_->filePath(QStringLiteral("result"));
+        dialogs_->files = {path};
+        QTest::mouseClick(f.Command7, Qt::LeftButton);
+        QCOMPARE(dialogs_->fileDialogs.size(), std::size_t{1});
+        QCOMPARE(dialogs_->fileDialogs[0].title, QStringLiteral("计算结果另存为...[腾岚四柱排盘]"));
+        QCOMPARE(dialogs_->fileDialogs[0].filter, QStringLiteral("All Files (*.*)|*.*|Text Files (*.txt)|*.txt"));
+        QCOMPARE(dialogs_->fileDialogs[0].filterIndex, 2);
+        QVERIFY(!QFile::exists(path + QStringLiteral(".txt")));
+        const QString after = before + QStringLiteral("\r\n  预测:\r\n");
+        QCOMPARE(f.ReportBox()->Text(), after);
+        QCOMPARE(ReadAll(path), Gbk(after));
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+        QCOMPARE(dialogs_->messages[0].text, QStringLiteral("文件保存成功!"));
+        QCOMPARE(dialogs_->messages[0].title, QStringLiteral("提示"));
+        QCOMPARE(dialogs_->messages[0].icon, MessageIcon::Information);
+        QCOMPARE(dialogs_->messages[0].buttons, MessageButtons::Ok);
+        // The red passages keep their colour through the appending.
+        QCOMPARE(CharacterColors(*f.ReportBox()->document())[static_cast<std::size_t>(
+                     before.indexOf(QStringLiteral("大运干支")))],
+                 QColor(255, 0, 0));
+        QFile::remove(path);
+    }
+
+    void saveAsOverwrite() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        Run(f, QStringLiteral("张三"));
+        const QString before = f.ReportBox()->Text();
+        const QString path = folder_->filePath(QStringLiteral("old.txt"));
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("OLD");
+        }
+        // Cancel at the question: nothing written, the box unchanged.
+        dialogs_->files = {path};
+        dialogs_->answers = {MessageResult::Cancel};
+        QTest::mouseClick(f.Command7, Qt::LeftButton);
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+        QCOMPARE(dialogs_->messages[0].text, QStringLiteral("文件已存在,是否覆盖原文件?"));
+        QCOMPARE(dialogs_->messages[0].title, QStringLiteral("提示"));
+        QCOMPARE(dialogs_->messages[0].icon, MessageIcon::Question);
+        QCOMPARE(dialogs_->messages[0].buttons, MessageButtons::OkCancel);
+        QCOMPARE(ReadAll(path), QByteArray("OLD"));
+        QCOMPARE(f.ReportBox()->Text(), before);
+        // OK at the question replaces the file.
+        dialogs_->files = {path};
+        dialogs_->answers = {MessageResult::Ok};
+        QTest::mouseClick(f.Command7, Qt::LeftButton);
+        QCOMPARE(ReadAll(path), Gbk(before + QStringLiteral("\r\n  预测:\r\n")));
+        QCOMPARE(dialogs_->messages.back().text, QStringLiteral("文件保存成功!"));
+        QFile::remove(path);
+    }
+
+    void saveAsCancelAndEmpty() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        // Cancel in the dialog: nothing happens.
+        QTest::mouseClick(f.Command7, Qt::LeftButton);
+        QCOMPARE(dialogs_->fileDialogs.size(), std::size_t{1});
+        QVERIFY(dialogs_->messages.empty());
+        QCOMPARE(f.ReportBox()->Text(), QStringLiteral("腾岚八字排盘系统:"));
+        // A box of spaces only has nothing to save.
+        f.ReportBox()->SetText(QStringLiteral("    "));
+        QTest::mouseClick(f.Command7, Qt::LeftButton);
+        QCOMPARE(dialogs_->fileDialogs.size(), std::size_t{1});
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+        QCOMPARE(dialogs_->messages[0].text, QStringLiteral("没有文本数据,请先计算."));
+        QCOMPARE(dialogs_->messages[0].icon, MessageIcon::Information);
+        QCOMPARE(f.ReportBox()->Text(), QStringLiteral("    "));
+        // A folder that cannot take the file: no message at all.
+        dialogs_->messages.clear();
+        f.ReportBox()->SetText(QStringLiteral("x"));
+        dialogs_->files = {folder_->filePath(QStringLiteral("no/such/folder/r.txt"))};
+        QTest::mouseClick(f.Command7, Qt::LeftButton);
+        QVERIFY(dialogs_->messages.empty());
+    }
+
+    void printCancel() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        Run(f, QStringLiteral("张三"));
+        const QString before = f.ReportBox()->Text();
+        QTest::mouseClick(f.Command3, Qt::LeftButton);
+        QCOMPARE(dialogs_->printDialogs, 1);
+        QCOMPARE(f.ReportBox()->Text(), before);
+        QVERIFY(dialogs_->messages.empty());
+    }
+
+    void printToPdf() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        Run(f, QStringLiteral("张三"));
+        const QString before = f.ReportBox()->Text();
+        const QString pdf = folder_->filePath(QStringLiteral("report.pdf"));
+        dialogs_->printer = [&](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(pdf);
+            return true;
+        };
+        QTest::mouseClick(f.Command3, Qt::LeftButton);
+        QCOMPARE(f.ReportBox()->Text(), before + QStringLiteral("\r\n  预测:\r\n"));
+        const QByteArray bytes = ReadAll(pdf);
+        QVERIFY(bytes.startsWith("%PDF"));
+        QVERIFY(bytes.size() > 10000);
+        // Printed in the report face, not in a look-alike.
+        QVERIFY(bytes.contains("UMing"));
+        // A second print appends the extra text once more; no empty check.
+        f.ReportBox()->SetText(QStringLiteral("   "));
+        QTest::mouseClick(f.Command3, Qt::LeftButton);
+        QCOMPARE(f.ReportBox()->Text(), QStringLiteral("   \r\n  预测:\r\n"));
+        QCOMPARE(dialogs_->printDialogs, 2);
+        QVERIFY(dialogs_->messages.empty());
+        QFile::remove(pdf);
+    }
+
+    void closeIsRefused() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        QVERIFY(!f.close());
+        QVERIFY(f.isVisible());
+        bool frameClosing = false;
+        f.SetFrameClosingQuery([&] { return frameClosing; });
+        QVERIFY(!f.close());
+        frameClosing = true;
+        QVERIFY(f.close());
+        QVERIFY(!f.isVisible());
+    }
+};
+
+TL_GUI_TEST(input_window_test, InputWindowTest);
+
+}  // namespace tl::test
+
+#include "input_window_test.moc"

@@ -1,0 +1,213 @@
+// The perpetual calendar window: the month grid, the details under the
+// mouse and the redraw when the lists change.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+#include "gui/input/mainfrm.h"
+#include "support/gui/gui_support.h"
+#include "support/gui/gui_test.h"
+#include "support/gui/scripted_dialogs.h"
+#include "gui/perpetual/wlifrm.h"
+#include "gui/shell/monthfrm.h"
+
+namespace tl::test {
+
+class CalendarWindowTest : public QObject {
+    Q_OBJECT
+
+    static QColor Colour(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
+
+    static void Select(WliFrm& w, int year, int month) {
+        w.Combo1->setCurrentIndex(year - 1900);
+        w.Combo2->setCurrentIndex(month - 1);
+    }
+
+    // The mouse moving over label `index`, delivered as the label gets it.
+    static void Hover(WliFrm& w, int index) {
+        QLabel* label = w.Label1[static_cast<std::size_t>(index)];
+        const QPointF at(3, 3);
+        QMouseEvent move(QEvent::MouseMove, at, label->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(label, &move);
+    }
+
+
+private slots:
+    void opensOnTheCurrentMonth() {
+        WliFrm w([] { return QDate(2008, 2, 17); });
+        QCOMPARE(w.windowTitle(), QStringLiteral("腾岚万年历"));
+        QCOMPARE(w.Combo1->count(), 122);
+        QCOMPARE(w.Combo1->itemText(0), QStringLiteral("1900"));
+        QCOMPARE(w.Combo1->itemText(121), QStringLiteral("2021"));
+        QCOMPARE(w.Combo2->count(), 12);
+        QCOMPARE(w.Combo1->currentText(), QStringLiteral("2008"));
+        QCOMPARE(w.Combo2->currentText(), QStringLiteral("2"));
+        QCOMPARE(w.Label6->text(), QStringLiteral("2008"));
+        QCOMPARE(w.Label7->text(), QStringLiteral("2"));
+        QCOMPARE(w.Label3->text(), QStringLiteral("年"));
+        QCOMPARE(w.Label4->text(), QStringLiteral("月"));
+        const char* const weekdays[] = {"星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六"};
+        for (int c = 0; c < 7; ++c) {
+            QLabel* header = w.Label1[static_cast<std::size_t>(WliFrm::kHeaderBase + c)];
+            QCOMPARE(header->text(), QString::fromUtf8(weekdays[c]));
+            QCOMPARE(Colour(header), c == 0 || c == 6 ? QColor(255, 0, 0) : QColor(0, 0, 255));
+        }
+    }
+
+    void outsideTheListsOpensTheMonthOf2021() {
+        WliFrm late([] { return QDate(2026, 12, 9); });
+        QCOMPARE(late.Combo1->currentText(), QStringLiteral("2021"));
+        QCOMPARE(late.Combo2->currentText(), QStringLiteral("12"));
+        QCOMPARE(late.Label7->text(), QStringLiteral("12"));
+        QCOMPARE(late.Label1[3]->text(), QStringLiteral("1"));  // 1 December 2021 was a Wednesday
+        WliFrm early([] { return QDate(1899, 5, 1); });
+        QCOMPARE(early.Combo1->currentText(), QStringLiteral("2021"));
+        QCOMPARE(early.Combo2->currentText(), QStringLiteral("5"));
+    }
+
+    void february2008() {
+        WliFrm w([] { return QDate(2008, 2, 17); });
+        // Day 1 on Friday: cells 5..33 hold days 1..29, the rest are empty.
+        for (int i = 0; i < 39; ++i) {
+            const QString expected = i >= 5 && i <= 33 ? QString::number(i - 4) : QString();
+            QCOMPARE(w.Label1[static_cast<std::size_t>(i)]->text(), expected);
+            if (expected.isEmpty())
+                QCOMPARE(w.Label1[static_cast<std::size_t>(WliFrm::kLunarBase + i)]->text(), QString());
+        }
+        auto lunar = [&](int cell) { return w.Label1[static_cast<std::size_t>(WliFrm::kLunarBase + cell)]; };
+        auto day = [&](int cell) { return w.Label1[static_cast<std::size_t>(cell)]; };
+        QCOMPARE(lunar(5)->text(), QStringLiteral("廿五"));
+        QCOMPARE(lunar(8)->text(), QStringLiteral("立春"));
+        QCOMPARE(lunar(11)->text(), QStringLiteral("一月"));
+        QCOMPARE(lunar(23)->text(), QStringLiteral("雨水"));
+        const QColor red(255, 0, 0);
+        for (int cell : {8, 11, 23}) {
+            QCOMPARE(Colour(day(cell)), red);
+            QCOMPARE(Colour(lunar(cell)), red);
+        }
+        for (int cell : {5, 6, 7, 9, 10, 12, 22, 24, 33}) {
+            QCOMPARE(Colour(day(cell)), QColor(0, 0, 255));
+            QCOMPARE(Colour(lunar(cell)), QColor(0, 0, 0));
+        }
+        QCOMPARE(w.Label8->text(), QStringLiteral("戊子年"));
+        QCOMPARE(w.Label9->text(), QStringLiteral("鼠"));
+        QVERIFY(w.Label5->text().startsWith(QStringLiteral("立春: ")));
+        QCOMPARE(w.CurrentDay(), 1);
+        QVERIFY(w.Label2->text().startsWith(QStringLiteral("2008年2月1日\n")));
+    }
+
+    void hoveringShowsTheDetailsOfTheDay() {
+        WliFrm w([] { return QDate(2008, 2, 17); });
+        Hover(w, 8);  // day 4, 立春
+        QCOMPARE(w.CurrentDay(), 4);
+        QCOMPARE(w.Label2->text(), QStringLiteral("2008年2月4日\n戊子年 甲寅月 甲戌日 甲子起时 "));
+        Hover(w, 7);  // day 3, still the old year and month
+        QCOMPARE(w.Label2->text(), QStringLiteral("2008年2月3日\n丁亥年 癸丑月 癸酉日 壬子起时 "));
+        // An empty cell, a lunar cell and the header change nothing.
+        for (int index : {0, 4, 34, 36, WliFrm::kLunarBase + 8, WliFrm::kHeaderBase + 1}) {
+            Hover(w, index);
+            QCOMPARE(w.CurrentDay(), 3);
+            QCOMPARE(w.Label2->text(), QStringLiteral("2008年2月3日\n丁亥年 癸丑月 癸酉日 壬子起时 "));
+        }
+    }
+
+    void hoveringTheSameDayAgainKeepsTheDetails() {
+        WliFrm w([] { return QDate(2008, 2, 17); });
+        Hover(w, 8);
+        w.Label2->setText(QStringLiteral("marker"));
+        Hover(w, 8);
+        QCOMPARE(w.Label2->text(), QStringLiteral("marker"));
+        Hover(w, 9);
+        QCOMPARE(w.Label2->text(), QStringLiteral("2008年2月5日\n戊子年 甲寅月 乙亥日 丙子起时 "));
+    }
+
+    void aLunarNewMonthOnDayOneIsRed() {
+        // Every month of some years whose day 1 opens a lunar month: its
+        // day and its lunar month name are red.
+        WliFrm w([] { return QDate(2008, 2, 17); });
+        int seen = 0;
+        for (int year = 2000; year <= 2010; ++year) {
+            for (int month = 1; month <= 12; ++month) {
+                Select(w, year, month);
+                const int first = w.View().firstColumn;
+                QLabel* lunar = w.Label1[static_cast<std::size_t>(WliFrm::kLunarBase + first)];
+                if (!lunar->text().endsWith(QStringLiteral("月"))) continue;
+                ++seen;
+                QCOMPARE(w.Label1[static_cast<std::size_t>(first)]->text(), QStringLiteral("1"));
+                QCOMPARE(Colour(w.Label1[static_cast<std::size_t>(first)]), QColor(255, 0, 0));
+                QCOMPARE(Colour(lunar), QColor(255, 0, 0));
+            }
+        }
+        QVERIFY(seen > 0);
+    }
+
+    void cells37And38NeverReact() {
+        // March 2008 starts on Saturday: day 31 in cell 36.
+        WliFrm w([] { return QDate(2008, 3, 1); });
+        QCOMPARE(w.Label1[36]->text(), QStringLiteral("31"));
+        Hover(w, 36);
+        QCOMPARE(w.CurrentDay(), 31);
+        QCOMPARE(w.Label1[37]->text(), QString());
+        QCOMPARE(w.Label1[38]->text(), QString());
+        // Even with text in it, cell 37 does not react.
+        w.Label1[37]->setText(QStringLiteral("5"));
+        Hover(w, 37);
+        QCOMPARE(w.CurrentDay(), 31);
+    }
+
+    void switchingMonthsLeavesNoRed() {
+        WliFrm w([] { return QDate(2008, 2, 17); });
+        Hover(w, 8);
+        Select(w, 2008, 3);
+        QCOMPARE(w.Label6->text(), QStringLiteral("2008"));
+        QCOMPARE(w.Label7->text(), QStringLiteral("3"));
+        QCOMPARE(w.CurrentDay(), 1);
+        const MonthView& v = w.View();
+        QCOMPARE(v.month, 3);
+        int red = 0;
+        for (int i = 0; i < 39; ++i) {
+            const bool highlighted = v.cells[static_cast<std::size_t>(i)].highlighted;
+            red += highlighted;
+            const QColor day = highlighted ? QColor(255, 0, 0) : QColor(0, 0, 255);
+            const QColor lunar = highlighted ? QColor(255, 0, 0) : QColor(0, 0, 0);
+            QCOMPARE(Colour(w.Label1[static_cast<std::size_t>(i)]), day);
+            QCOMPARE(Colour(w.Label1[static_cast<std::size_t>(WliFrm::kLunarBase + i)]), lunar);
+        }
+        QVERIFY(red >= 2);
+        // Cells 8, 11 and 23 were red in February.
+        QVERIFY(!v.cells[8].highlighted || !v.cells[11].highlighted || !v.cells[23].highlighted);
+        // Another year keeps the month.
+        w.Combo1->setCurrentIndex(2006 - 1900);
+        QCOMPARE(w.View().year, 2006);
+        QCOMPARE(w.View().month, 3);
+    }
+
+    void bothEntryPointsOpenOneWindow() {
+        QTemporaryDir folder;
+        ScriptedDialogs dialogs;
+        MonthFrm frame(PathOf(folder), dialogs, [] {}, [] { return At(2008, 2, 4, 9, 5); });
+        frame.Timer1()->stop();
+        frame.show();
+        frame.Input()->Command8->click();
+        WliFrm* w = frame.Calendar();
+        QVERIFY(w);
+        QVERIFY(w->isModal());
+        QCOMPARE(w->Combo2->currentText(), QStringLiteral("2"));
+        frame.findChild<QAction*>(QStringLiteral("cmmin"))->trigger();
+        QCOMPARE(frame.Calendar(), w);
+        QCOMPARE(frame.findChildren<WliFrm*>().size(), 1);
+    }
+};
+
+TL_GUI_TEST(calendar_window_test, CalendarWindowTest);
+
+}  // namespace tl::test
+
+#include "calendar_window_test.moc"

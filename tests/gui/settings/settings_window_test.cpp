@@ -1,0 +1,175 @@
+// The settings window: font, background and the defaults, each written to
+// shezhi.ini and applied to the report box at once.
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTimer>
+
+#include <memory>
+
+#include "gui/input/mainfrm.h"
+#include "support/gui/gui_support.h"
+#include "support/gui/gui_test.h"
+#include "support/gui/scripted_dialogs.h"
+#include "settings/settings.h"
+#include "gui/settings/systemfrm.h"
+#include "gui/shell/monthfrm.h"
+#include "gui/toolkit/richtextbox.h"
+
+namespace tl::test {
+
+class SettingsWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> folder_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<MonthFrm> frame_;
+
+    RichTextBox& Box() { return *frame_->Input()->ReportBox(); }
+
+    QByteArray FileBytes() {
+        QFile f(folder_->filePath(QStringLiteral("shezhi.ini")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+    }
+
+    SystemFrm& OpenFromMenu() {
+        frame_->findChild<QAction*>(QStringLiteral("cmsys"))->trigger();
+        return *frame_->SettingsWindow();
+    }
+
+    static QByteArray Bytes(const SettingsBytes& b) {
+        return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
+    }
+
+    QColor TextColourAt(int position) {
+        QTextCursor c(Box().document());
+        c.setPosition(position + 1);
+        return c.charFormat().foreground().color();
+    }
+
+private slots:
+    void init() {
+        folder_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(folder_->isValid());
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        frame_ = std::make_unique<MonthFrm>(PathOf(*folder_), *dialogs_, [] {}, [] { return At(2008, 2, 4, 9, 5); });
+        frame_->Timer1()->stop();
+        frame_->show();
+        Box().SetText(QStringLiteral("八字报告\r\n第二行"));
+    }
+    void cleanup() {
+        frame_.reset();
+        dialogs_.reset();
+        folder_.reset();
+    }
+
+    void windowShapeAndEntryPoints() {
+        frame_->Input()->Command6->click();
+        SystemFrm* w = frame_->SettingsWindow();
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), QStringLiteral("系统设置"));
+        QVERIFY(w->isModal());
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QCOMPARE(w->Command1->text(), QStringLiteral("设置文本字体..."));
+        QCOMPARE(w->Command2->text(), QStringLiteral("设置文本背景色..."));
+        QCOMPARE(w->Command4->text(), QStringLiteral("还原默认设置"));
+        QCOMPARE(w->Command3->text(), QStringLiteral("返 回"));
+        QCOMPARE(&OpenFromMenu(), w);
+        QCOMPARE(frame_->findChildren<SystemFrm*>().size(), 1);
+        w->Command3->click();
+        QVERIFY(!w->isVisible());
+    }
+
+    void fontWritesTheRecordAndRestylesTheBox() {
+        SystemFrm& w = OpenFromMenu();
+        FontChoice chosen;
+        chosen.name = QStringLiteral("黑体");
+        chosen.pointSize = 12;
+        chosen.bold = true;
+        chosen.underline = true;
+        chosen.color = 0x0000FF;  // red as 0x00BBGGRR
+        dialogs_->fonts.push_back(chosen);
+        w.Command1->click();
+        // The dialog started from the stored style, the defaults here.
+        QCOMPARE(dialogs_->fontStarts.size(), std::size_t{1});
+        QCOMPARE(dialogs_->fontStarts[0].name, QStringLiteral("宋体"));
+        QCOMPARE(dialogs_->fontStarts[0].pointSize, 10.5);
+        // The background is that of the defaults, the rest the dialog's.
+        QByteArray expected("\x05\x00\x00\x80", 4);
+        expected += QByteArray("\xba\xda\xcc\xe5      ", 10);  // 黑体 in GBK
+        expected += "12   ";
+        expected += QByteArray("\xff\xff\x00\x00\x00\x00\xff\xff", 8);  // bold, -, -, underline
+        expected += "255       ";
+        QCOMPARE(FileBytes(), expected);
+        QCOMPARE(Box().font().pointSizeF(), 12.0);
+        QVERIFY(Box().font().bold());
+        QVERIFY(Box().font().underline());
+        QCOMPARE(TextColourAt(0), QColor(255, 0, 0));
+        QCOMPARE(TextColourAt(7), QColor(255, 0, 0));
+        // Cancel changes nothing.
+        Box().SetText(QStringLiteral("新的"));
+        w.Command1->click();
+        QCOMPARE(FileBytes(), expected);
+        QCOMPARE(TextColourAt(0), QColor(0, 0, 0));
+    }
+
+    void backgroundWritesOnlyItsColour() {
+        SettingsBytes start = EncodeSettings(DefaultSettings());
+        start[14] = '9';
+        QVERIFY(WriteSettingsRecord(PathOf(*folder_), start));
+        SystemFrm& w = OpenFromMenu();
+        dialogs_->colors.push_back(0x00C0FFFFu);
+        dialogs_->colors.push_back(std::nullopt);
+        w.Command2->click();
+        SettingsBytes expected = start;
+        expected[0] = 0xFF;
+        expected[1] = 0xFF;
+        expected[2] = 0xC0;
+        expected[3] = 0x00;
+        QCOMPARE(FileBytes(), Bytes(expected));
+        QCOMPARE(Box().palette().color(QPalette::Base), QColor(255, 255, 192));
+        // The dialog starts black, then from the colour it last held.
+        w.Command2->click();
+        QCOMPARE(dialogs_->colorStarts, (std::vector<quint32>{0u, 0x00C0FFFFu}));
+        QCOMPARE(FileBytes(), Bytes(expected));
+        QCOMPARE(Box().palette().color(QPalette::Base), QColor(255, 255, 192));
+        // A window opened anew starts black again.
+        w.Command3->click();
+        QTest::qWait(0);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        SystemFrm& again = OpenFromMenu();
+        QVERIFY(frame_->findChildren<SystemFrm*>().size() == 1);
+        again.Command2->click();
+        QCOMPARE(dialogs_->colorStarts.back(), 0u);
+    }
+
+    void restoreDefaultsWritesThe37DefaultBytes() {
+        const Settings odd{0x00FF0000u, {"黑体", 20, true, true, true, true}, 255};
+        QVERIFY(WriteSettingsRecord(PathOf(*folder_), EncodeSettings(odd)));
+        Box().SetBackColor(0x00FF0000u);
+        SystemFrm& w = OpenFromMenu();
+        w.Command4->click();
+        QByteArray expected("\x05\x00\x00\x80", 4);
+        expected += QByteArray("\xcb\xce\xcc\xe5      ", 10);  // 宋体 in GBK
+        expected += "10.5 ";
+        expected += QByteArray(8, '\0');
+        expected += "0         ";
+        QCOMPARE(expected.size(), 37);
+        QCOMPARE(FileBytes(), expected);
+        QCOMPARE(Box().palette().color(QPalette::Base), QApplication::palette(&Box()).color(QPalette::Base));
+        QCOMPARE(Box().font().pointSizeF(), 10.5);
+        QVERIFY(!Box().font().bold());
+        QVERIFY(!Box().font().italic());
+        QCOMPARE(TextColourAt(0), QColor(0, 0, 0));
+    }
+};
+
+TL_GUI_TEST(settings_window_test, SettingsWindowTest);
+
+}  // namespace tl::test
+
+#include "settings_window_test.moc"

@@ -1,0 +1,52 @@
+#include "support/gui/scripted_dialogs.h"
+
+namespace tl::test {
+
+namespace {
+
+template <typename T>
+T Next(std::deque<T>& script, T otherwise) {
+    if (!script.empty()) {
+        otherwise = std::move(script.front());
+        script.pop_front();
+    }
+    return otherwise;
+}
+
+}  // namespace
+
+MessageResult ScriptedDialogs::Message(QWidget*, const QString& text, const QString& title, MessageIcon icon,
+                                       MessageButtons buttons) {
+    messages.push_back({text, title, icon, buttons});
+    if (buttons == MessageButtons::Ok) return MessageResult::Ok;
+    return Next(answers, MessageResult::Ok);
+}
+
+std::optional<QString> ScriptedDialogs::SaveFileName(QWidget*, const QString& title, const QString& filter,
+                                                     int filterIndex) {
+    fileDialogs.push_back({title, filter, filterIndex});
+    return Next(files, std::optional<QString>());
+}
+
+std::optional<QString> ScriptedDialogs::OpenFileName(QWidget*, const QString& title, const QString& filter,
+                                                     int filterIndex) {
+    fileDialogs.push_back({title, filter, filterIndex});
+    return Next(files, std::optional<QString>());
+}
+
+bool ScriptedDialogs::SetUpPrinter(QWidget*, QPrinter& p) {
+    ++printDialogs;
+    return printer ? printer(p) : false;
+}
+
+std::optional<FontChoice> ScriptedDialogs::ChooseFont(QWidget*, const FontChoice& start) {
+    fontStarts.push_back(start);
+    return Next(fonts, std::optional<FontChoice>());
+}
+
+std::optional<quint32> ScriptedDialogs::ChooseColor(QWidget*, quint32 start) {
+    colorStarts.push_back(start);
+    return Next(colors, std::optional<quint32>());
+}
+
+}  // namespace tl::test

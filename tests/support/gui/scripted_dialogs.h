@@ -1,0 +1,57 @@
+// Dialogs for the GUI tests: every message is recorded, every question and
+// dialog is answered from a script (OK, and Cancel for dialogs, when the
+// script has run out).
+#pragma once
+
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "gui/toolkit/dialogs.h"
+
+namespace tl::test {
+
+class ScriptedDialogs final : public Dialogs {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+        MessageIcon icon;
+        MessageButtons buttons;
+    };
+    struct FileAsked {
+        QString title;
+        QString filter;
+        int filterIndex;
+    };
+
+    MessageResult Message(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
+                          MessageButtons buttons) override;
+    std::optional<QString> SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                        int filterIndex) override;
+    std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                        int filterIndex) override;
+    bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
+    std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& start) override;
+    std::optional<quint32> ChooseColor(QWidget* parent, quint32 start) override;
+
+    // Recorded.
+    std::vector<Shown> messages;
+    std::vector<FileAsked> fileDialogs;
+    int printDialogs = 0;
+    std::vector<FontChoice> fontStarts;
+    std::vector<quint32> colorStarts;
+
+    // The script.
+    std::deque<MessageResult> answers;
+    std::deque<std::optional<QString>> files;
+    // Answers the print dialog; without it the dialog is cancelled.
+    std::function<bool(QPrinter&)> printer;
+    std::deque<std::optional<FontChoice>> fonts;
+    std::deque<std::optional<quint32>> colors;
+};
+
+}  // namespace tl::test

@@ -1,0 +1,100 @@
+#include "text/gbk.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace tl {
+namespace {
+
+bool IsValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const std::size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        if (n == 0 || i + n > s.size()) return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        i += n;
+    }
+    return true;
+}
+
+TEST(Gbk, ConvertsBothWays) {
+    struct Case {
+        const char* utf8;
+        const char* gbk;
+    };
+    const Case cases[] = {
+        {"张三", "\xD5\xC5\xC8\xFD"},
+        {"男", "\xC4\xD0"},
+        {"宋体", "\xCB\xCE\xCC\xE5"},
+        {"1北京,北京", "1\xB1\xB1\xBE\xA9,\xB1\xB1\xBE\xA9"},
+        {"ab\r\n", "ab\r\n"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf8ToGbk(c.utf8), c.gbk) << c.utf8;
+        EXPECT_EQ(GbkToUtf8(c.gbk), c.utf8) << c.utf8;
+    }
+}
+
+TEST(Gbk, BytesThatAreNotGbkBecomeReplacementCharacters) {
+    const std::string fffd = "\xEF\xBF\xBD";
+    EXPECT_EQ(GbkToUtf8("a\xFF" "b"), "a" + fffd + "b");          // never a lead byte
+    EXPECT_EQ(GbkToUtf8("\xD5\xC5\xC8"), "张" + fffd);            // cut-off character at the end
+    EXPECT_EQ(GbkToUtf8("\x81\x20z"), fffd + " z");               // lead byte without a trail byte
+    EXPECT_EQ(GbkToUtf8(std::string("\0\xD5\xC5", 3)), std::string("\0张", 4));  // NUL passes as NUL
+}
+
+TEST(Gbk, CharactersGbkCannotHoldBecomeQuestionMarks) {
+    EXPECT_EQ(Utf8ToGbk("a😀b"), "a?b");
+    EXPECT_EQ(Utf8ToGbk("a\xC0z"), "a?z");        // not UTF-8
+    EXPECT_EQ(Utf8ToGbk("\xE5\xBC"), "?");        // cut-off UTF-8 character
+}
+
+TEST(Gbk, RandomBytesAlwaysGiveValidUtf8) {
+    std::mt19937 rng(7);
+    GbkCodec codec;
+    for (int i = 0; i < 2000; ++i) {
+        std::string bytes(static_cast<std::size_t>(rng() % 40), '\0');
+        for (char& c : bytes) c = static_cast<char>(rng());
+        const std::string utf8 = codec.ToUtf8(bytes);
+        ASSERT_TRUE(IsValidUtf8(utf8));
+        EXPECT_EQ(utf8, GbkToUtf8(bytes));  // a kept-open converter gives the same result
+        (void)codec.ToGbk(bytes);
+    }
+}
+
+TEST(FitGbkBytes, CutsWholeCharactersAndPads) {
+    struct Case {
+        std::string gbk;
+        std::size_t width;
+        std::string expected;
+    };
+    const std::string zhangsan = Utf8ToGbk("张三");
+    const Case cases[] = {
+        {zhangsan, 12, zhangsan + std::string(8, ' ')},
+        {Utf8ToGbk("欧阳修文武双全"), 12, Utf8ToGbk("欧阳修文武双")},
+        // One-byte and two-byte characters mixed: the 12th byte would be the
+        // first half of 全, so it is dropped and padded.
+        {Utf8ToGbk("a欧阳修文武双全"), 12, Utf8ToGbk("a欧阳修文武") + " "},
+        {Utf8ToGbk("男 "), 2, Utf8ToGbk("男")},
+        {Utf8ToGbk("男"), 1, " "},
+        {"", 3, "   "},
+        {std::string(3, '\0'), 2, std::string(2, '\0')},
+        {"\xD5", 2, "  "},  // a dangling lead byte is not a character
+    };
+    for (const auto& c : cases) EXPECT_EQ(FitGbkBytes(c.gbk, c.width), c.expected) << GbkToUtf8(c.gbk);
+}
+
+TEST(GbkFieldText, EndsAtTheFirstNul) {
+    GbkCodec codec;
+    EXPECT_EQ(GbkFieldText(std::string("\xD5\xC5\0\xC8\xFD", 5), codec), "张");
+    EXPECT_EQ(GbkFieldText(std::string(12, '\0'), codec), "");
+    EXPECT_EQ(GbkFieldText("\xD5\xC5  ", codec), "张  ");
+}
+
+}  // namespace
+}  // namespace tl
