@@ -6,6 +6,9 @@ namespace tl {
 
 namespace {
 
+// Day of month of each jie, one row per year: the k-th digit is the day of
+// January..December on which jie k falls. The almanac's printed rows stay
+// authoritative for the day.
 constexpr std::string_view kJieDayTable[] = {
 #include "calendar/jie_day_data.inc"
 };

@@ -8,7 +8,12 @@ namespace tl {
 
 namespace {
 
+// One row per lunar year, 18 characters: 13 month lengths ("1" = 30 days,
+// "0" = 29), the leap month as a hex digit (0 = none) and the Gregorian date
+// MMDD of the lunar new year. The almanac's printed rows, with the year
+// before them computed from the lunar new moons.
 constexpr std::string_view kLunarYearTable[] = {
+#include "calendar/lunar_year_1899_data.inc"
 #include "calendar/lunar_year_data.inc"
 };
 static_assert(std::size(kLunarYearTable) == kLunarLastYear - kLunarFirstYear + 1);

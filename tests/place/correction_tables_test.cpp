@@ -18,8 +18,9 @@
 namespace tl {
 namespace {
 
+// A CSV file of the repository's data folder, by its path inside it.
 std::vector<std::vector<std::string>> ReadCsv(const std::string& name) {
-    std::ifstream in(std::string(TENGLAN_TEST_DATA_DIR) + "/place/data/" + name);
+    std::ifstream in(std::string(TENGLAN_DATA_DIR) + "/" + name);
     std::vector<std::vector<std::string>> rows;
     std::string line;
     std::getline(in, line);  // header
@@ -67,8 +68,8 @@ const std::map<std::pair<int, int>, long> kPrintedPlaceCells = {
 };
 
 TEST(PlaceCorrectionTable, EveryCellIsFourMinutesPerDegreeEastOf120) {
-    const auto rows = ReadCsv("place_lon.csv");
-    ASSERT_EQ(rows.size(), 2265u) << "test copy of place_lon.csv missing or short";
+    const auto rows = ReadCsv("places/place_lon.csv");
+    ASSERT_EQ(rows.size(), 2265u) << "data/places/place_lon.csv missing or short";
     int checked = 0;
     int halves = 0;
     for (const auto& r : rows) {
@@ -157,8 +158,8 @@ TEST(EquationOfTimeTable, EveryRealDateFromTheData) {
         {{1, 1}, -315}, {{2, 10}, -1425}, {{4, 15}, 45},   {{5, 14}, 368},  {{7, 26}, -643},
         {{9, 1}, 100},  {{11, 3}, 1642},  {{12, 24}, 38},  {{12, 31}, -305},
     };
-    const auto rows = ReadCsv("equation_of_time.csv");
-    ASSERT_EQ(rows.size(), 366u) << "test copy of equation_of_time.csv missing or short";
+    const auto rows = ReadCsv("astro/equation_of_time.csv");
+    ASSERT_EQ(rows.size(), 366u) << "data/astro/equation_of_time.csv missing or short";
     for (const auto& r : rows) {
         ASSERT_EQ(r.size(), 3u);
         const int m = std::stoi(r[0]);

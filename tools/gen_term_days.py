@@ -1,0 +1,104 @@
+#!/usr/bin/env python3
+"""Generate rows of the jie-day or qi-day table for a span of years: one text
+of 12 digits per year, digit m for Gregorian month m.
+
+  jie: digit m is the day of month m on which its jie (小寒 .. 大雪) falls;
+       rows go to src/calendar/jie_day_FIRST_data.inc.
+  qi:  digit m plus 15 is the day of month m on which its qi (大寒 .. 冬至)
+       falls; rows go to src/perpetual/qi_day_FIRST_data.inc.
+
+The day is the civil date of the term's moment in China Standard Time.
+Sources: data/astro/jie_moments.csv and qi_moments.csv (the moments, UTC+8,
+computed with astronomia 4.2.0) and data/astro/day_tables_2051_2100.csv (the
+day rows of both tables for 2051..2100, made from the same moments); see
+data/astro/README.md. A year the day-table file holds takes its row from
+there; any other year is worked out from the moments. Where both give a row
+they must agree, and so must the row and the file's plain-day columns.
+
+The printed tables of the almanac cover only some years (jie 1900..2050, qi
+1901..2050); their includers put generated spans before or after them.
+
+Usage: python3 tools/gen_term_days.py jie|qi FIRST [LAST] > TARGET
+  e.g. python3 tools/gen_term_days.py qi 1900 > src/perpetual/qi_day_1900_data.inc
+"""
+import sys
+
+from table_data import emit, fail, header, read_csv
+
+DAY_TABLES = "data/astro/day_tables_2051_2100.csv"
+TERMS = {
+    # term: (moments file, folder of the table, first day the digit 0 stands for)
+    "jie": ("data/astro/jie_moments.csv", "src/calendar", 0),
+    "qi": ("data/astro/qi_moments.csv", "src/perpetual", 15),
+}
+ABOUT = {
+    "jie": "digit m is the day of month m on which that month's jie (节) falls.",
+    "qi": "digit m plus 15 is the day of month m on which that month's qi (中气) falls.",
+}
+
+
+def digit(term, year, month, day, offset):
+    d = day - offset
+    if not 0 <= d <= 9:
+        fail(f"{term} {year}-{month}: day {day} does not fit one digit")
+    return str(d)
+
+
+def rows_from_moments(term, moments, offset):
+    days = {}
+    for row in read_csv(moments):
+        y, m = int(row["year"]), int(row["month"])
+        moment = row["moment_utc8"]  # YYYY-MM-DD hh:mm:ss.fff
+        if int(moment[0:4]) != y or int(moment[5:7]) != m:
+            fail(f"{term} {y}-{m}: moment {moment} outside its month")
+        days.setdefault(y, {})[m] = int(moment[8:10])
+    return {y: "".join(digit(term, y, m, d[m], offset) for m in range(1, 13))
+            for y, d in days.items() if sorted(d) == list(range(1, 13))}
+
+
+def rows_from_day_tables(term, offset):
+    rows = {}
+    for row in read_csv(DAY_TABLES):
+        y = int(row["year"])
+        digits = row[f"{term}_row"]
+        plain = "".join(digit(term, y, m, int(row[f"{term}_day_{m:02d}"]), offset) for m in range(1, 13))
+        if digits != plain:
+            fail(f"{DAY_TABLES}: {term} {y}: row {digits} but days give {plain}")
+        rows[y] = digits
+    return rows
+
+
+def main():
+    args = sys.argv[1:]
+    if len(args) not in (2, 3) or args[0] not in TERMS or not all(a.isdigit() for a in args[1:]):
+        fail("usage: gen_term_days.py jie|qi FIRST [LAST]")
+    term = args[0]
+    first = int(args[1])
+    last = int(args[-1])
+    if last < first:
+        fail(f"{first}..{last}: no years")
+    moments, folder, offset = TERMS[term]
+
+    computed = rows_from_moments(term, moments, offset)
+    tabled = rows_from_day_tables(term, offset)
+    for y in sorted(computed.keys() & tabled.keys()):
+        if computed[y] != tabled[y]:
+            fail(f"{term} {y}: {DAY_TABLES} has {tabled[y]}, {moments} gives {computed[y]}")
+    years = range(first, last + 1)
+    missing = [y for y in years if y not in tabled and y not in computed]
+    if missing:
+        fail(f"no {term} days for {missing[0]}")
+
+    sources = [moments] + ([DAY_TABLES] if any(y in tabled for y in years) else [])
+    span = f"{first}" if first == last else f"{first}..{last}"
+    text = header(sources, [
+        f"{'Row' if first == last else 'Rows'} {span}, each day the civil date of the moment in UTC+8:",
+        ABOUT[term],
+    ], f"{folder}/{term}_day_{first}_data.inc")
+    for y in years:
+        text += f'    "{tabled.get(y, computed.get(y))}",  // {y}\n'
+    emit(text)
+
+
+if __name__ == "__main__":
+    main()
