@@ -38,11 +38,12 @@ TEST(JieMoment, PrintedCellsAndNeutralValues) {
 }
 
 TEST(JieMoment, ExtendedThroughDecember2021) {
-    // 惊蛰 2021 is a real moment, in the afternoon of 5 March.
-    const TimeOfDay t = JieMoment(2021, 3);
-    EXPECT_EQ(t.hour(), 16);
-    EXPECT_NE(JieMomentText(2021, 3), "时0分");
-    for (int m = 1; m <= 12; ++m) EXPECT_FALSE(JieMomentText(2021, m).empty()) << m;
+    // March to December 2021 hold the moments of the terms, rounded to the
+    // minute (惊蛰 at 16:53:40 on 5 March, 立秋 at 14:53:57 on 7 August).
+    const char* const expected[12] = {"11时55分", "23时8分",  "16时54分", "21时35分", "14时47分", "18时52分",
+                                      "5时5分",   "14时54分", "17时53分", "9时39分",  "12时59分", "5时57分"};
+    for (int m = 1; m <= 12; ++m) EXPECT_EQ(JieMomentText(2021, m), expected[m - 1]) << m;
+    EXPECT_EQ(JieMoment(2021, 3), TimeOfDay::Hms(16, 54));
 }
 
 TEST(JieMoment, MomentsAdvanceAboutThirtyDaysApart) {

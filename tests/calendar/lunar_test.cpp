@@ -28,10 +28,15 @@ TEST(SolarToLunar, KnownDates) {
         {{1900, 1, 30}, false, {1899, 12, 30, false}},
         {{1900, 1, 1}, false, {1899, 12, 1, false}},
         {{1899, 12, 31}, false, {1899, 11, 29, false}},
-        // 30 February 1985 counts as 2 March 1985.
-        {{1985, 2, 30}, false, *SolarToLunar({1985, 3, 2}, false)},
-        // 31 December with the late 子 hour crosses into the next year.
-        {{2020, 12, 31}, true, *SolarToLunar({2021, 1, 1}, false)},
+        // 30 February 1985 counts as 2 March 1985, ten days after the new
+        // year of 20 February.
+        {{1985, 2, 30}, false, {1985, 1, 11, false}},
+        {{1985, 3, 2}, false, {1985, 1, 11, false}},
+        // 31 December with the late 子 hour crosses into the next year:
+        // 1 January 2021 lies 42 days before the new year of 12 February,
+        // in the 29-day eleventh month after the 30-day twelfth.
+        {{2020, 12, 31}, true, {2020, 11, 18, false}},
+        {{2021, 1, 1}, false, {2020, 11, 18, false}},
     };
     for (const auto& c : cases) {
         const auto got = SolarToLunar(c.date, c.nextDay);
@@ -62,9 +67,12 @@ TEST(LunarToSolar, KnownDates) {
         {{2020, 12, 30, false}, false, {2021, 2, 11}},
         // Day 30 of a 29-day month is the first day of the next month.
         {{2020, 1, 30, false}, false, {2020, 2, 23}},
-        // The leap flag on a month that is not the leap month is ignored.
-        {{2020, 5, 1, true}, false, *LunarToSolar({2020, 5, 1, false}, false)},
-        {{1901, 3, 1, true}, false, *LunarToSolar({1901, 3, 1, false}, false)},
+        // The leap flag on a month that is not the leap month is ignored:
+        // 五月初一 2020 follows the 148 days of months 1 to 4 and the leap 4th.
+        {{2020, 5, 1, true}, false, {2020, 6, 21}},
+        {{2020, 5, 1, false}, false, {2020, 6, 21}},
+        {{1901, 3, 1, true}, false, {1901, 4, 19}},
+        {{1901, 3, 1, false}, false, {1901, 4, 19}},
         {{1984, 10, 1, true}, false, {1984, 11, 23}},
     };
     for (const auto& c : cases) {

@@ -37,7 +37,7 @@ TEST(CliCalendar, MonthGrid) {
     EXPECT_NE(r.out.find("[立春]"), std::string::npos);
     EXPECT_NE(r.out.find("[一月]"), std::string::npos);
     EXPECT_NE(r.out.find("廿五"), std::string::npos);
-    EXPECT_NE(r.out.find("\n戊子年 鼠\n立春: "), std::string::npos);
+    EXPECT_NE(r.out.find("\n戊子年 鼠\n立春: 19时0分"), std::string::npos) << r.out;
     // The first row holds days 1 and 2 under Friday and Saturday.
     const std::size_t row = r.out.find('\n', r.out.find("星期六")) + 1;
     const std::string firstRow = r.out.substr(row, r.out.find('\n', row) - row);

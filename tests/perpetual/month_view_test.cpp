@@ -28,8 +28,10 @@ TEST(wNUM_A, ZeroBasedDayOfTheYear) {
     EXPECT_EQ(wNUM_A(2008, 3, 1), 60);
     EXPECT_EQ(wNUM_A(2007, 3, 1), 59);
     EXPECT_EQ(wNUM_A(2000, 12, 31), 365);
-    for (int y : {1900, 1984, 2021})
-        for (int m = 1; m <= 12; ++m) EXPECT_EQ(wNUM_A(y, m, 10), DayOfYear({y, m, 10})) << y << "-" << m;
+    EXPECT_EQ(wNUM_A(1900, 3, 1), 59);  // 1900 has no 29 February
+    EXPECT_EQ(wNUM_A(1984, 12, 31), 365);
+    EXPECT_EQ(wNUM_A(2021, 12, 31), 364);
+    EXPECT_EQ(wNUM_A(2021, 7, 10), 190);
 }
 
 TEST(wTO_DAY, OneStepADayAcrossEveryYear) {
@@ -103,7 +105,7 @@ TEST(BuildMonthView, February2008) {
     EXPECT_EQ(v.monthLength, 29);
     EXPECT_EQ(v.titleYearName, "戊子年");
     EXPECT_EQ(v.zodiac, "鼠");
-    EXPECT_EQ(v.jieLine, "立春: " + JieMomentText(2008, 2));
+    EXPECT_EQ(v.jieLine, "立春: 19时0分");
     ExpectCell(v, 5, "1", "廿五", false);
     ExpectCell(v, 8, "4", "立春", true);
     ExpectCell(v, 11, "7", "一月", true);

@@ -154,7 +154,7 @@ TEST(FillPlaceList, Province30HoldsTheLongestList) {
     for (int p = 0; p < kProvinceCount; ++p) EXPECT_LE(PlaceCount(p), kMaxPlaceCount) << p;
 }
 
-TEST(FillPlaceList, AgreesWithPlaceItemAndIsTheSameEveryTime) {
+TEST(FillPlaceList, AgreesWithPlaceItem) {
     for (int p = 0; p < kProvinceCount; ++p) {
         const auto list = FillPlaceList(p);
         ASSERT_EQ(static_cast<int>(list.size()), PlaceCount(p));
@@ -163,8 +163,6 @@ TEST(FillPlaceList, AgreesWithPlaceItemAndIsTheSameEveryTime) {
             EXPECT_FALSE(list[i].empty());
             EXPECT_EQ(list[i].find(' '), std::string_view::npos);
         }
-        // Refilling the same province gives the same list from place 1 again.
-        EXPECT_EQ(FillPlaceList(p), list);
     }
 }
 

@@ -1,5 +1,13 @@
 // The archive window: the saved charts of reco.dat, read back into the
 // input window's report box, marked deleted, or any text file imported.
+//
+// Controls:
+//   List1     the archive list: one line per live record, each followed by
+//             an empty line
+//   Command1  "读 取": load the selected record's report (also a double click)
+//   Command2  "删 除": mark the selected record deleted
+//   Command4  "导 入": load any text file into the report box
+//   Command3  "返 回": close the window
 #pragma once
 
 #include <QDialog>

@@ -1,6 +1,36 @@
 // The input window: the birth fields, the report box, the column of command
 // buttons and the extra-information panel. It reads its controls, calls the
 // core for the run, the report and the archive, and shows what comes back.
+//
+// Controls:
+//   Text1      name box ("姓名:")
+//   Option1/2  sex: 男 / 女
+//   Option3/4  calendar of the entered date: Gregorian / lunar; the clickable
+//              labels Label11 "公历" and Label12 "农历" select them
+//   Check1     leap lunar month; Label10 "是闰月" toggles it
+//   Check2     apply true solar time; Label13 "真太阳时" toggles it
+//   Combo1     year list, 1900..2020
+//   Combo2     month list, 1..12
+//   Combo3     day list, always 1..31
+//   Combo4     hour list, 0..23
+//   Combo9     minute list, 1..59 (no item for minute 0)
+//   Combo5     birth province list
+//   Combo6     birth place list of the chosen province
+//   Label2     red branch name of the chosen hour, e.g. "丑时"
+//   RichTextBox1  the report box
+//   Picture2   extra-information panel: Label7 its caption, Text3 the notes
+//              appended when the report is saved or printed, Image1 the
+//              picture that hides the panel
+//   Command1   "开始排盘": one chart run
+//   Command2   "保存结果": save into the archive
+//   Command7   "另存为...": save the report as a text file
+//   Command3   "打印结果": print the report
+//   Command4   "读取存档": open the archive window
+//   Command5   "信息窗口": show or hide the extra-information panel
+//   Command8   "万年日历": open the perpetual calendar
+//   Command6   "系统设置": open the settings window
+//   Command9   "系统帮助": open the help window
+//   Command10  "退出系统": end the program at once
 #pragma once
 
 #include <QDateTime>

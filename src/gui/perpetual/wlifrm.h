@@ -1,6 +1,21 @@
 // The perpetual calendar window: one Gregorian month from 1900 to 2021 as a
 // grid of day cells with their lunar days and solar terms; the mouse over a
 // day shows its sexagenary year, month, day and first double-hour.
+//
+// Controls:
+//   Combo1    year list, 1900..2021; Label3 "年" after it
+//   Combo2    month list, 1..12; Label4 "月" after it
+//   Label6    the selected year in large figures
+//   Label7    the selected month in large figures
+//   Label9    zodiac animal of the month's year
+//   Label8    sexagenary name of the month's year, e.g. "丁丑年"
+//   Label2    two detail lines of the day under the mouse: sexagenary year,
+//             month, day and first double-hour
+//   Label5    the month's jie term and its moment, e.g. "立春: 15时23分"
+//   Label1[]  the grid: day numbers 0..38, weekday header 42..48, lunar day
+//             or term texts 49..87 (cell i + 49 under day cell i)
+//   Shape1/2/3  drawn frames: around each day cell, under the header, around
+//             the grid
 #pragma once
 
 #include <QDate>

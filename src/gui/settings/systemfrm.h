@@ -1,5 +1,11 @@
 // The settings window: font, text colour and background of the report box,
 // applied at once and kept in shezhi.ini.
+//
+// Controls:
+//   Command1  "设置文本字体...": font, style and text colour of the report
+//   Command2  "设置文本背景色...": background colour of the report box
+//   Command4  "还原默认设置": 宋体 10.5, black on the window colour
+//   Command3  "返 回": close the window
 #pragma once
 
 #include <QDialog>

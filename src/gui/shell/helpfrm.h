@@ -1,5 +1,8 @@
 // The help window: the manual help.txt of the program folder, shown as
 // plain text.
+//
+// Controls:
+//   RichTextBox1  the manual, or "帮助文件丢失!" when help.txt is missing
 #pragma once
 
 #include <QWidget>

@@ -1,5 +1,16 @@
 // The main frame: a multiple-document frame holding the input window, the
 // menu bar, the splash timer and the end of the program.
+//
+// Controls:
+//   Timer1    200 ms splash timer: about window on tick 1, closed on tick 11
+//   tl_sys    menu " 系统": cmsave save result, cmprint print, cmread archive
+//             window, cmasave save as, cmout end the program; cmno2 and cmno
+//             are rows of dashes without action
+//   tl_pp     menu " 排盘工具": cmmin perpetual calendar
+//   cmoption  menu " 选项": cmsys settings window
+//   cmwindow  menu "窗口": cmpai bring the input window to the front, cmadd
+//             show or hide its extra-information panel
+//   tl_help   menu " 帮助": cmhelp help window, cmabout about window
 #pragma once
 
 #include <QMainWindow>
