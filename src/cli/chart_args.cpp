@@ -120,8 +120,6 @@ std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& err
         }
         o.request.placeIndex = *q;
     }
-    o.provinceItem = ProvinceItem(province);
-    o.placeItem = PlaceItem(province, o.request.placeIndex);
     o.request.isLeapMonth = leap;
     o.request.personName = Trim(o.rawName);
     return o;

@@ -14,8 +14,6 @@ namespace tl::cli {
 struct ChartOptions {
     ChartRequest request;
     std::string rawName;  // the name as given, untrimmed (the report shows it as typed)
-    std::string provinceItem;  // the chosen birthplace as the lists show it
-    std::string placeItem;
     bool json = false;
     bool gbk = false;
 };

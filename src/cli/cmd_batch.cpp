@@ -10,11 +10,11 @@
 
 #include "chart/report.h"
 #include "chart/run.h"
+#include "place/gazetteer.h"
 #include "text/utf8.h"
 #include "cli/chart_args.h"
 #include "cli/chart_json.h"
 #include "cli/commands.h"
-#include "cli/report_header.h"
 
 namespace tl::cli {
 
@@ -245,8 +245,7 @@ struct Batch {
             Fail(lineNo, error);
             return;
         }
-        const auto header = ReportHeaderFor(request, Cell(kName));
-        if (!header) {
+        if (request.placeIndex > PlaceCount(request.provinceIndex)) {
             Fail(lineNo, "no place " + std::to_string(request.placeIndex) + " in province " +
                              std::to_string(request.provinceIndex));
             return;
@@ -257,7 +256,7 @@ struct Batch {
         w.Key("line").Int(lineNo);
         w.Key("name").String(Cell(kName));
         WriteChartMembers(w, chart);
-        if (withReport) WriteReportMembers(w, BuildReport(chart, *header));
+        if (withReport) WriteReportMembers(w, BuildReport(chart, ReportHeaderOf(request, Cell(kName))));
         w.EndObject();
         out += w.str();
         out += '\n';
