@@ -14,14 +14,6 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// The style the file holds now, or the defaults: where the font dialog
-// starts.
-Settings StoredSettings(const std::filesystem::path& programFolder) {
-    if (const std::optional<SettingsBytes> bytes = ReadSettingsRecord(programFolder))
-        if (const std::optional<Settings> s = DecodeSettings(*bytes)) return *s;
-    return DefaultSettings();
-}
-
 void ColourAllText(RichTextBox& box, quint32 colour) {
     box.SelectRange(0, static_cast<int>(box.Text().size()));
     box.SetSelColor(colour);
@@ -59,6 +51,7 @@ SystemFrm::SystemFrm(std::filesystem::path programFolder, Dialogs& dialogs, Rich
 }
 
 void SystemFrm::ChooseFont() {
+    // The dialog starts from the style the file holds now, or the defaults.
     const Settings stored = StoredSettings(programFolder_);
     FontChoice start;
     start.name = Q(stored.font.name);
