@@ -4,10 +4,8 @@
 #include <bit>
 #include <cstring>
 #include <string_view>
-#include <utility>
 
 #include "analysis/attributes.h"
-#include "analysis/interactions.h"
 #include "analysis/shensha.h"
 #include "text/text_build.h"
 #include "calendar/civil.h"
@@ -19,48 +17,15 @@ namespace tl {
 
 namespace {
 
-// The other pillar of a relation token: year, month, day, hour, luck.
-constexpr std::array<std::string_view, 5> kClashWords = {"冲年", "冲月", "冲日", "冲时", "冲运"};
-constexpr std::array<std::string_view, 5> kCombineWords = {"合年", "合月", "合日", "合时", "合运"};
-constexpr std::array<std::string_view, 5> kHarmWords = {"害年", "害月", "害日", "害时", "害运"};
-
 constexpr int kAnnualRows = 91;
 
 // Room for one annual row or luck line: the fixed parts (under 100 bytes,
 // a fill of at most 42 spaces) with the relations and the stars.
 constexpr std::size_t kLineBytes = 192 + RelationTable::kBufferBytes + PillarStars::kBufferBytes;
 
-// Natal branch pairs in trio order: year–month, year–day, year–hour,
-// month–day, month–hour, day–hour.
-constexpr int kPairs[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
-
-bool IsTrio(Branch a, Branch b, Branch c) {
-    // Sorted ascending, each four above the previous one.
-    if (a > b) std::swap(a, b);
-    if (b > c) std::swap(b, c);
-    if (a > b) std::swap(a, b);
-    return b - a == 4 && c - b == 4;
+std::string_view RelationName(const RelationRule& rule, int code) {
+    return rule.onStems ? StemName(code) : BranchName(code);
 }
-
-// One relation kind: the names of the values and its words.
-struct KindRule {
-    std::string_view (*name)(int);
-    const std::array<std::string_view, 5>* words;
-    bool onStems;
-};
-
-std::string_view StemLabel(int s) { return StemName(s); }
-std::string_view BranchLabel(int b) { return BranchName(b); }
-
-// In token order: stem clash, branch clash, stem combination, branch
-// six-combination, branch harm.
-constexpr KindRule kKindRules[5] = {
-    {StemLabel, &kClashWords, true},
-    {BranchLabel, &kClashWords, false},
-    {StemLabel, &kCombineWords, true},
-    {BranchLabel, &kCombineWords, false},
-    {BranchLabel, &kHarmWords, false},
-};
 
 // Characters of a stem or branch name: one Chinese character, or the two
 // spaces printed for a code out of range.
@@ -133,42 +98,31 @@ LuckHandover LuckHandoverOf(const Chart& c) {
 RelationTable::RelationTable(const Chart& c)
     : stems_{c.yearStem, c.monthStem, c.dayStem, c.hourStem},
       branches_{c.yearBranch, c.monthBranch, c.dayBranch, c.hourBranch} {
-    // Each natal value marks the values it stands in relation with (stems six
-    // apart clash, five apart combine; branches six apart clash, summing to 3
-    // or 15 combine, to 9 or 21 harm), year first, so the last pillar stays.
-    auto mark = [&](Kind kind, int x, int limit, int pillar) {
-        if (x >= 1 && x <= limit) natal_[kind][x].natal = static_cast<signed char>(pillar);
-    };
-    for (int i = 0; i < 4; ++i) {
-        const int s = stems_[i];
-        const int b = branches_[i];
-        mark(kStemClash, s - 6, 10, i);
-        mark(kStemClash, s + 6, 10, i);
-        mark(kStemCombine, s - 5, 10, i);
-        mark(kStemCombine, s + 5, 10, i);
-        mark(kBranchClash, b - 6, 12, i);
-        mark(kBranchClash, b + 6, 12, i);
-        mark(kBranchCombine, 3 - b, 12, i);
-        mark(kBranchCombine, 15 - b, 12, i);
-        mark(kBranchHarm, 9 - b, 12, i);
-        mark(kBranchHarm, 21 - b, 12, i);
-    }
-    for (int kind = 0; kind < kKinds; ++kind) {
-        const KindRule& rule = kKindRules[kind];
+    // Each natal value marks the values in relation with it, year first, so
+    // that the last pillar stays.
+    for (int k = 0; k < kRelationKinds; ++k) {
+        const auto kind = static_cast<RelationKind>(k);
+        const RelationRule& rule = kRelationRules[kind];
         const int(&natal)[4] = rule.onStems ? stems_ : branches_;
-        for (int x = 1; x <= 12; ++x) {
+        const int last = rule.onStems ? 10 : 12;
+        for (int i = 0; i < 4; ++i)
+            for (int x : Partners(kind, natal[i]))
+                if (x >= 1 && x <= last) natal_[kind][x].natal = static_cast<signed char>(i);
+        for (int x = 1; x <= last; ++x) {
             Token& t = natal_[kind][x];
             if (t.natal < 0) continue;
             char token[kMaxBytes];
-            const char* end = PutToken(token, rule.name(x), (*rule.words)[t.natal], rule.name(natal[t.natal]));
+            const char* end =
+                PutToken(token, RelationName(rule, x), rule.pillarWords[t.natal], RelationName(rule, natal[t.natal]));
             t.size = static_cast<unsigned char>(std::min<std::size_t>(end - token, sizeof t.bytes));
             std::memcpy(t.bytes, token, t.size);
-            t.chars = static_cast<unsigned char>(NameChars(rule.name(x)) + 2 + NameChars(rule.name(natal[t.natal])) + 2);
+            t.chars = static_cast<unsigned char>(NameChars(RelationName(rule, x)) + 2 +
+                                                 NameChars(RelationName(rule, natal[t.natal])) + 2);
         }
     }
     for (Branch b = 1; b <= 12; ++b)
         for (int k = 0; k < 6; ++k)
-            if (IsTrio(b, branches_[kPairs[k][0]], branches_[kPairs[k][1]])) trioPairs_[b] |= 1u << k;
+            if (FormTrio(b, branches_[kNatalPairs[k][0]], branches_[kNatalPairs[k][1]])) trioPairs_[b] |= 1u << k;
 }
 
 char* RelationTable::Put(char* out, Pillar p, Pillar luck, std::size_t& chars) const {
@@ -179,11 +133,13 @@ char* RelationTable::Put(char* out, Pillar p, Pillar luck, std::size_t& chars) c
     const Branch lb = luck != 0 ? BranchOf(luck) : 0;
     // Per kind one token: a match with the luck pillar, the last in order,
     // hides the natal one.
-    auto kind = [&](Kind k, int x, bool luckMatches, int other, std::string_view (*name)(int),
-                    const std::array<std::string_view, 5>& words) {
-        if (luckMatches) {
-            out = PutToken(out, name(x), words[4], name(other));
-            chars += NameChars(name(x)) + 2 + NameChars(name(other)) + 2;
+    auto kind = [&](RelationKind k) {
+        const RelationRule& rule = kRelationRules[k];
+        const int x = rule.onStems ? s : b;
+        const int other = rule.onStems ? ls : lb;
+        if (luck != 0 && Related(k, x, other)) {
+            out = PutToken(out, RelationName(rule, x), rule.pillarWords[4], RelationName(rule, other));
+            chars += NameChars(RelationName(rule, x)) + 2 + NameChars(RelationName(rule, other)) + 2;
         } else {
             // The padded token is copied whole; the cursor moves by its size.
             const Token& t = natal_[k][x];
@@ -192,17 +148,17 @@ char* RelationTable::Put(char* out, Pillar p, Pillar luck, std::size_t& chars) c
             chars += t.chars;
         }
     };
-    kind(kStemClash, s, luck != 0 && StemsClash(s, ls), ls, StemLabel, kClashWords);
-    kind(kBranchClash, b, luck != 0 && BranchesClash(b, lb), lb, BranchLabel, kClashWords);
-    kind(kStemCombine, s, luck != 0 && StemsCombine(s, ls), ls, StemLabel, kCombineWords);
-    kind(kBranchCombine, b, luck != 0 && BranchesCombine(b, lb), lb, BranchLabel, kCombineWords);
-    kind(kBranchHarm, b, luck != 0 && BranchesHarm(b, lb), lb, BranchLabel, kHarmWords);
+    kind(kStemClash);
+    kind(kBranchClash);
+    kind(kStemCombine);
+    kind(kBranchCombine);
+    kind(kBranchHarm);
     // Three-branch combinations with pairs of natal branches; the luck pillar
     // takes no part in them.
     for (unsigned pairs = trioPairs_[b]; pairs != 0; pairs &= pairs - 1) {
         const int k = std::countr_zero(pairs);
-        const std::string_view first = BranchName(branches_[kPairs[k][0]]);
-        const std::string_view second = BranchName(branches_[kPairs[k][1]]);
+        const std::string_view first = BranchName(branches_[kNatalPairs[k][0]]);
+        const std::string_view second = BranchName(branches_[kNatalPairs[k][1]]);
         out = PutToken(out, BranchName(b), first, second, "三合  ");
         chars += 1 + NameChars(first) + NameChars(second) + 2 + 2;
     }

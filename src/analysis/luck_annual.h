@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "analysis/relations.h"
 #include "text/text_build.h"
 #include "calendar/types.h"
 
@@ -67,13 +68,12 @@ private:
         unsigned char chars = 0;
         char bytes[16] = {};
     };
-    enum Kind { kStemClash, kBranchClash, kStemCombine, kBranchCombine, kBranchHarm, kKinds };
 
     int stems_[4] = {};
     int branches_[4] = {};
     // By kind and by the examined stem (1..10) or branch (1..12): the token
     // naming the last natal pillar in the relation.
-    Token natal_[kKinds][13];
+    Token natal_[kRelationKinds][13];
     // Bit k: natal branch pair k (year–month .. day–hour) completes a trio.
     unsigned char trioPairs_[13] = {};
 };
