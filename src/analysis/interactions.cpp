@@ -1,10 +1,10 @@
 #include "analysis/interactions.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
 
 #include "analysis/attributes.h"
+#include "analysis/relations.h"
 #include "text/text_build.h"
 #include "calendar/chart.h"
 
@@ -12,29 +12,25 @@ namespace tl {
 
 namespace {
 
-// The earlier and the later pillar (0 year .. 3 hour) of each pair code.
-constexpr int kPairFirst[7] = {0, 0, 0, 0, 1, 1, 2};
-constexpr int kPairSecond[7] = {0, 1, 2, 3, 2, 3, 3};
-
-constexpr std::array<std::string_view, 4> kTrioTexts = {"申子辰相合", "巳酉丑相合", "寅午戌相合", "亥卯未相合"};
-
-using NameOf = std::string_view (*)(int);
-
-void AppendSlot(std::string& out, PairCode code, const int (&v)[4], NameOf name, std::string_view word) {
+void AppendSlot(std::string& out, PairCode code, const RelationRule& rule, const int (&v)[4]) {
     if (code == 0) return;
-    out += name(v[kPairFirst[code]]);
-    out += name(v[kPairSecond[code]]);
-    out += word;
+    const auto name = rule.onStems ? StemName : BranchName;
+    out += name(v[kNatalPairs[code - 1][0]]);
+    out += name(v[kNatalPairs[code - 1][1]]);
+    out += code == 1 ? rule.yearMonthWord : rule.pairWord;
 }
 
-void AppendKind(std::string& out, std::string_view label, const PairSlots& s, const int (&v)[4], NameOf name,
-                std::string_view word, std::string_view wordForSlotAYearMonth) {
-    out += label;
+// One line of a pairwise kind: its label, then slot A and slot B, or "无.".
+void AppendKind(std::string& out, RelationKind kind, const int (&stems)[4], const int (&branches)[4]) {
+    const RelationRule& rule = kRelationRules[kind];
+    const int(&v)[4] = rule.onStems ? stems : branches;
+    const PairSlots s = FillPairSlots(v, [kind](int x, int y) { return Related(kind, x, y); });
+    out += rule.natalLabel;
     if (!s.present()) {
         out += "无.";
     } else {
-        AppendSlot(out, s.a, v, name, s.a == 1 ? wordForSlotAYearMonth : word);
-        AppendSlot(out, s.b, v, name, word);
+        AppendSlot(out, s.a, rule, v);
+        AppendSlot(out, s.b, rule, v);
     }
     out += kCrLf;
 }
@@ -42,38 +38,40 @@ void AppendKind(std::string& out, std::string_view label, const PairSlots& s, co
 }  // namespace
 
 Branch NatalTrio(const int (&branches)[4]) {
-    std::array<int, 4> x = {branches[0], branches[1], branches[2], branches[3]};
-    std::sort(x.begin(), x.end());
-    const int e = x[0], f = x[1], g = x[2], h = x[3];
-    if (f - e == 4) return g - f == 4 || h - f == 4 ? e : 0;
-    if (g - e == 4) return h - g == 4 ? e : 0;
-    if (g - f == 4) return h - g == 4 ? f : 0;
-    return 0;
+    // Each way of taking three of the four branches; the trios share no
+    // branch, so at most one trio is found, possibly more than once when a
+    // branch is duplicated.
+    bool found = false;
+    Branch smallest = 0;
+    for (int skip = 0; skip < 4; ++skip) {
+        int t[3];
+        for (int i = 0, k = 0; i < 4; ++i)
+            if (i != skip) t[k++] = branches[i];
+        if (!FormTrio(t[0], t[1], t[2])) continue;
+        const Branch low = std::min({t[0], t[1], t[2]});
+        if (!found || low < smallest) smallest = low;
+        found = true;
+    }
+    return smallest;
 }
 
 void AppendNatalInteractionsSection(std::string& out, const Chart& c) {
     const int stems[4] = {c.yearStem, c.monthStem, c.dayStem, c.hourStem};
     const int branches[4] = {c.yearBranch, c.monthBranch, c.dayBranch, c.hourBranch};
-    const NameOf stemName = [](int s) { return StemName(s); };
-    const NameOf branchName = [](int b) { return BranchName(b); };
 
     out += kCrLf;
     out += kCrLf;
     out += "  命局中出现的刑冲合害情况:";
     out += kCrLf;
-    AppendKind(out, "  天干相冲:  ", FillPairSlots(stems, StemsClash), stems, stemName, "相冲   ", "相冲   ");
-    // A clash of the year and month branches is followed by two spaces only.
-    AppendKind(out, "  地支相冲:  ", FillPairSlots(branches, BranchesClash), branches, branchName, "相冲   ",
-               "相冲  ");
-    AppendKind(out, "  天干相合:  ", FillPairSlots(stems, StemsCombine), stems, stemName, "相合   ", "相合   ");
-    AppendKind(out, "  地支相合:  ", FillPairSlots(branches, BranchesCombine), branches, branchName, "相合   ",
-               "相合   ");
+    AppendKind(out, kStemClash, stems, branches);
+    AppendKind(out, kBranchClash, stems, branches);
+    AppendKind(out, kStemCombine, stems, branches);
+    AppendKind(out, kBranchCombine, stems, branches);
     out += "  地支三合:  ";
     const Branch trio = NatalTrio(branches);
     out += trio >= 1 && trio <= 4 ? kTrioTexts[trio - 1] : std::string_view("无.");
     out += kCrLf;
-    AppendKind(out, "  地支相害:  ", FillPairSlots(branches, BranchesHarm), branches, branchName, "相害   ",
-               "相害   ");
+    AppendKind(out, kBranchHarm, stems, branches);
 }
 
 std::string NatalInteractionsSection(const Chart& c) {

@@ -11,7 +11,8 @@ namespace tl {
 struct Chart;
 
 // Which two natal pillars stand in a relation: 1 year–month, 2 year–day,
-// 3 year–hour, 4 month–day, 5 month–hour, 6 day–hour; 0 = empty slot.
+// 3 year–hour, 4 month–day, 5 month–hour, 6 day–hour (kNatalPairs[code − 1]);
+// 0 = empty slot.
 using PairCode = int;
 
 // The two report slots of one pairwise kind.
@@ -38,13 +39,6 @@ PairSlots FillPairSlots(const int (&v)[4], Related related) {
     if (related(v[2], v[3])) (s.a != 0 ? s.b : s.a) = 6;
     return s;
 }
-
-// Relations between two stems or two branches.
-constexpr bool StemsClash(Stem x, Stem y) { return x - y == 6 || y - x == 6; }
-constexpr bool StemsCombine(Stem x, Stem y) { return x - y == 5 || y - x == 5; }
-constexpr bool BranchesClash(Branch x, Branch y) { return x - y == 6 || y - x == 6; }
-constexpr bool BranchesCombine(Branch x, Branch y) { return x + y == 3 || x + y == 15; }
-constexpr bool BranchesHarm(Branch x, Branch y) { return x + y == 9 || x + y == 21; }
 
 // The smallest branch of a three-branch combination (申子辰 → 子, 巳酉丑 → 丑,
 // 寅午戌 → 寅, 亥卯未 → 卯) found among the four natal branches, duplicates

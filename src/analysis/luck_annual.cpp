@@ -2,12 +2,9 @@
 
 #include <array>
 #include <bit>
-#include <cstring>
 #include <string_view>
-#include <utility>
 
 #include "analysis/attributes.h"
-#include "analysis/interactions.h"
 #include "analysis/shensha.h"
 #include "text/text_build.h"
 #include "calendar/civil.h"
@@ -19,79 +16,19 @@ namespace tl {
 
 namespace {
 
-// The other pillar of a relation token: year, month, day, hour, luck.
-constexpr std::array<std::string_view, 5> kClashWords = {"冲年", "冲月", "冲日", "冲时", "冲运"};
-constexpr std::array<std::string_view, 5> kCombineWords = {"合年", "合月", "合日", "合时", "合运"};
-constexpr std::array<std::string_view, 5> kHarmWords = {"害年", "害月", "害日", "害时", "害运"};
-
 constexpr int kAnnualRows = 91;
 
-// Room for one annual row or luck line: the fixed parts (under 100 bytes,
-// a fill of at most 42 spaces) with the relations and the stars.
-constexpr std::size_t kLineBytes = 192 + RelationTable::kBufferBytes + PillarStars::kBufferBytes;
+// Between the luck pillars and the annual table: "<", 86 hyphens, ">".
+constexpr std::string_view kSeparator =
+    "  <-------------------------------------------------------------------------------------->";
+static_assert(kSeparator.size() == 2 + 1 + 86 + 1);
 
-// Natal branch pairs in trio order: year–month, year–day, year–hour,
-// month–day, month–hour, day–hour.
-constexpr int kPairs[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
+// About the bytes of the luck and annual text (12,000 to 12,500 in UTF-8);
+// a longer one grows the string as it is written.
+constexpr std::size_t kExpectedBytes = 12800;
 
-bool IsTrio(Branch a, Branch b, Branch c) {
-    // Sorted ascending, each four above the previous one.
-    if (a > b) std::swap(a, b);
-    if (b > c) std::swap(b, c);
-    if (a > b) std::swap(a, b);
-    return b - a == 4 && c - b == 4;
-}
-
-// One relation kind: the names of the values and its words.
-struct KindRule {
-    std::string_view (*name)(int);
-    const std::array<std::string_view, 5>* words;
-    bool onStems;
-};
-
-std::string_view StemLabel(int s) { return StemName(s); }
-std::string_view BranchLabel(int b) { return BranchName(b); }
-
-// In token order: stem clash, branch clash, stem combination, branch
-// six-combination, branch harm.
-constexpr KindRule kKindRules[5] = {
-    {StemLabel, &kClashWords, true},
-    {BranchLabel, &kClashWords, false},
-    {StemLabel, &kCombineWords, true},
-    {BranchLabel, &kCombineWords, false},
-    {BranchLabel, &kHarmWords, false},
-};
-
-// Characters of a stem or branch name: one Chinese character, or the two
-// spaces printed for a code out of range.
-constexpr std::size_t NameChars(std::string_view name) { return name.size() == 3 ? 1 : name.size(); }
-
-// One token: the examined name, the word naming the other pillar, the other
-// pillar's name, two spaces (a trio token: the three branches, "三合", two
-// spaces).
-char* PutToken(char* p, std::string_view self, std::string_view word, std::string_view other,
-               std::string_view tail = "  ") {
-    p = Put(p, self);
-    p = Put(p, word);
-    p = Put(p, other);
-    return Put(p, tail);
-}
-
-// "  大运:" line with its underline, for luck pillar L.
-void AppendLuckLine(std::string& out, const RelationTable& relations, const PillarStars& stars, Pillar luck) {
-    char line[kLineBytes];
-    char* p = Put(line, "  大运:");
-    p = Put(p, PillarName(luck));
-    p = PutSpaces(p, 6);
-    p = Put(p, "[");
-    std::size_t chars = 0;
-    p = relations.Put(p, luck, 0, chars);
-    p = Put(p, "  ※");
-    p = stars.Put(p, luck, false);
-    p = Put(p, "]");
-    p = Put(p, kCrLf);
-    p = Put(p, "  ----------------------------------------");
-    out.append(line, static_cast<std::size_t>(p - line));
+std::string_view RelationName(const RelationRule& rule, int code) {
+    return rule.onStems ? StemName(code) : BranchName(code);
 }
 
 Date AddMonthsClamped(Date d, int months) {
@@ -132,87 +69,121 @@ LuckHandover LuckHandoverOf(const Chart& c) {
 
 RelationTable::RelationTable(const Chart& c)
     : stems_{c.yearStem, c.monthStem, c.dayStem, c.hourStem},
-      branches_{c.yearBranch, c.monthBranch, c.dayBranch, c.hourBranch} {
-    // Each natal value marks the values it stands in relation with (stems six
-    // apart clash, five apart combine; branches six apart clash, summing to 3
-    // or 15 combine, to 9 or 21 harm), year first, so the last pillar stays.
-    auto mark = [&](Kind kind, int x, int limit, int pillar) {
-        if (x >= 1 && x <= limit) natal_[kind][x].natal = static_cast<signed char>(pillar);
-    };
-    for (int i = 0; i < 4; ++i) {
-        const int s = stems_[i];
-        const int b = branches_[i];
-        mark(kStemClash, s - 6, 10, i);
-        mark(kStemClash, s + 6, 10, i);
-        mark(kStemCombine, s - 5, 10, i);
-        mark(kStemCombine, s + 5, 10, i);
-        mark(kBranchClash, b - 6, 12, i);
-        mark(kBranchClash, b + 6, 12, i);
-        mark(kBranchCombine, 3 - b, 12, i);
-        mark(kBranchCombine, 15 - b, 12, i);
-        mark(kBranchHarm, 9 - b, 12, i);
-        mark(kBranchHarm, 21 - b, 12, i);
-    }
-    for (int kind = 0; kind < kKinds; ++kind) {
-        const KindRule& rule = kKindRules[kind];
+      branches_{c.yearBranch, c.monthBranch, c.dayBranch, c.hourBranch},
+      luck_(&LuckTokensOnce()) {
+    // The store opens with one block of padding: the bytes an empty token
+    // (offset 0, size 0) is copied from.
+    tokens_.reserve(1024);
+    tokens_.assign(TextSpan::kBlock, ' ');
+    // Each natal value marks the values in relation with it, year first, so
+    // that the last pillar stays; then each marked value gets its token.
+    int marked[kRelationKinds][13];
+    for (auto& kind : marked)
+        for (int& pillar : kind) pillar = -1;
+    for (int k = 0; k < kRelationKinds; ++k) {
+        const auto kind = static_cast<RelationKind>(k);
+        const RelationRule& rule = kRelationRules[kind];
         const int(&natal)[4] = rule.onStems ? stems_ : branches_;
-        for (int x = 1; x <= 12; ++x) {
-            Token& t = natal_[kind][x];
-            if (t.natal < 0) continue;
-            char token[kMaxBytes];
-            const char* end = PutToken(token, rule.name(x), (*rule.words)[t.natal], rule.name(natal[t.natal]));
-            t.size = static_cast<unsigned char>(std::min<std::size_t>(end - token, sizeof t.bytes));
-            std::memcpy(t.bytes, token, t.size);
-            t.chars = static_cast<unsigned char>(NameChars(rule.name(x)) + 2 + NameChars(rule.name(natal[t.natal])) + 2);
+        const int last = rule.onStems ? 10 : 12;
+        for (int i = 0; i < 4; ++i)
+            for (int x : Partners(kind, natal[i]))
+                if (x >= 1 && x <= last) marked[kind][x] = i;
+        for (int x = 1; x <= last; ++x) {
+            const int pillar = marked[kind][x];
+            if (pillar < 0) continue;
+            natal_[kind][x] = Make(tokens_, RelationName(rule, x), rule.pillarWords[pillar],
+                                   RelationName(rule, natal[pillar]), "  ");
         }
     }
+    // Three-branch combinations with pairs of natal branches.
     for (Branch b = 1; b <= 12; ++b)
-        for (int k = 0; k < 6; ++k)
-            if (IsTrio(b, branches_[kPairs[k][0]], branches_[kPairs[k][1]])) trioPairs_[b] |= 1u << k;
+        for (int k = 0; k < 6; ++k) {
+            const Branch first = branches_[kNatalPairs[k][0]];
+            const Branch second = branches_[kNatalPairs[k][1]];
+            if (!FormTrio(b, first, second)) continue;
+            trioPairs_[b] |= 1u << k;
+            trios_[b][k] = Make(tokens_, BranchName(b), BranchName(first), BranchName(second), "三合  ");
+        }
 }
 
-char* RelationTable::Put(char* out, Pillar p, Pillar luck, std::size_t& chars) const {
+RelationTable::Token RelationTable::Make(std::string& store, std::string_view a, std::string_view b,
+                                        std::string_view c, std::string_view d) {
+    Token t;
+    t.offset = static_cast<std::uint32_t>(store.size());
+    store += a;
+    store += b;
+    store += c;
+    store += d;
+    t.size = static_cast<std::uint32_t>(store.size() - t.offset);
+    t.chars = static_cast<std::uint32_t>(Utf8Length(std::string_view(store).substr(t.offset)));
+    if (t.size < TextSpan::kBlock) store.append(TextSpan::kBlock - t.size, ' ');
+    return t;
+}
+
+// By kind, examined code and which of its two partners (Partners) the luck
+// pillar's code is: the token naming the luck pillar.
+struct RelationTable::LuckTokens {
+    std::string store;
+    Token tokens[kRelationKinds][13][2];
+};
+
+const RelationTable::LuckTokens& RelationTable::LuckTokensOnce() {
+    static const LuckTokens luck = [] {
+        LuckTokens t;
+        for (int k = 0; k < kRelationKinds; ++k) {
+            const auto kind = static_cast<RelationKind>(k);
+            const RelationRule& rule = kRelationRules[kind];
+            for (int x = 1; x <= (rule.onStems ? 10 : 12); ++x)
+                for (int j = 0; j < 2; ++j)
+                    t.tokens[kind][x][j] = Make(t.store, RelationName(rule, x), rule.pillarWords[4],
+                                                RelationName(rule, Partners(kind, x)[j]), "  ");
+        }
+        return t;
+    }();
+    return luck;
+}
+
+char* RelationTable::Put(TextSpan out, Pillar p, Pillar luck, std::size_t& chars) const {
+    chars = 0;
     const Stem s = StemOf(p);
     const Branch b = BranchOf(p);
-    if (s < 1 || s > 10 || b < 1 || b > 12) return out;
+    if (s < 1 || s > 10 || b < 1 || b > 12) return out.end();
     const Stem ls = luck != 0 ? StemOf(luck) : 0;
     const Branch lb = luck != 0 ? BranchOf(luck) : 0;
+    std::size_t n = 0;
     // Per kind one token: a match with the luck pillar, the last in order,
-    // hides the natal one.
-    auto kind = [&](Kind k, int x, bool luckMatches, int other, std::string_view (*name)(int),
-                    const std::array<std::string_view, 5>& words) {
-        if (luckMatches) {
-            out = PutToken(out, name(x), words[4], name(other));
-            chars += NameChars(name(x)) + 2 + NameChars(name(other)) + 2;
-        } else {
-            // The padded token is copied whole; the cursor moves by its size.
-            const Token& t = natal_[k][x];
-            std::memcpy(out, t.bytes, sizeof t.bytes);
-            out += t.size;
-            chars += t.chars;
+    // hides the natal one. Unrolled, so that each kind's rule is folded in.
+#pragma GCC unroll 5
+    for (int k = 0; k < kRelationKinds; ++k) {
+        const auto kind = static_cast<RelationKind>(k);
+        const bool onStems = kRelationRules[kind].onStems;
+        const int x = onStems ? s : b;
+        const int other = onStems ? ls : lb;
+        const std::array<int, 2> partners = Partners(kind, x);
+        const std::string* store = &tokens_;
+        const Token* t = &natal_[kind][x];
+        if (luck != 0 && (other == partners[0] || other == partners[1])) {
+            store = &luck_->store;
+            t = &luck_->tokens[kind][x][other == partners[0] ? 0 : 1];
         }
-    };
-    kind(kStemClash, s, luck != 0 && StemsClash(s, ls), ls, StemLabel, kClashWords);
-    kind(kBranchClash, b, luck != 0 && BranchesClash(b, lb), lb, BranchLabel, kClashWords);
-    kind(kStemCombine, s, luck != 0 && StemsCombine(s, ls), ls, StemLabel, kCombineWords);
-    kind(kBranchCombine, b, luck != 0 && BranchesCombine(b, lb), lb, BranchLabel, kCombineWords);
-    kind(kBranchHarm, b, luck != 0 && BranchesHarm(b, lb), lb, BranchLabel, kHarmWords);
-    // Three-branch combinations with pairs of natal branches; the luck pillar
-    // takes no part in them.
-    for (unsigned pairs = trioPairs_[b]; pairs != 0; pairs &= pairs - 1) {
-        const int k = std::countr_zero(pairs);
-        const std::string_view first = BranchName(branches_[kPairs[k][0]]);
-        const std::string_view second = BranchName(branches_[kPairs[k][1]]);
-        out = PutToken(out, BranchName(b), first, second, "三合  ");
-        chars += 1 + NameChars(first) + NameChars(second) + 2 + 2;
+        out.PutBlock(store->data() + t->offset, t->size);
+        n += t->chars;
     }
-    return out;
+    // Three-branch combinations; the luck pillar takes no part in them.
+    for (unsigned pairs = trioPairs_[b]; pairs != 0; pairs &= pairs - 1) {
+        const Token& t = trios_[b][std::countr_zero(pairs)];
+        out.PutBlock(tokens_.data() + t.offset, t.size);
+        n += t.chars;
+    }
+    chars = n;
+    return out.end();
 }
 
 void RelationTable::Append(std::string& out, Pillar p, Pillar luck) const {
-    char buf[kBufferBytes];
+    // Room for five tokens and six trios; more would be made as needed.
+    TextWriter w(out, 256);
     std::size_t chars = 0;
-    out.append(buf, static_cast<std::size_t>(Put(buf, p, luck, chars) - buf));
+    w.PutThrough([&](TextSpan span) { return Put(span, p, luck, chars); });
 }
 
 void AppendPillarRelations(std::string& out, const Chart& c, Pillar p, Pillar luck) {
@@ -237,111 +208,121 @@ void AppendLuckAndAnnualText(std::string& out, const Chart& c) {
     std::array<Pillar, 10> luck{};
     for (int k = 0; k < 10; ++k) luck[k] = LuckPillar(c, k);
     const int firstAge = c.luckStartYears + 1;
+    TextWriter w(out, kExpectedBytes);
 
     // Start age and handover.
     const LuckHandover h = LuckHandoverOf(c);
-    out += kCrLf;
-    out += "  起大运:  命主从出生后";
-    AppendInt(out, c.luckStartYears);
-    out += "年又";
-    AppendInt(out, c.luckStartMonths);
-    out += "个月";
-    AppendInt(out, c.luckStartDays);
-    out += "天";
-    AppendInt(out, c.luckStartHours);
-    out += "小时开始起运";
-    out += "   命主于公历";
-    AppendInt(out, h.date.year);
-    out += "年";
-    AppendInt(out, h.date.month);
-    out += "月";
-    AppendInt(out, h.date.day);
-    out += "日";
-    AppendInt(out, h.hour);
-    out += "时交运";
+    w.Put(kCrLf);
+    w.Put("  起大运:  命主从出生后");
+    w.PutInt(c.luckStartYears);
+    w.Put("年又");
+    w.PutInt(c.luckStartMonths);
+    w.Put("个月");
+    w.PutInt(c.luckStartDays);
+    w.Put("天");
+    w.PutInt(c.luckStartHours);
+    w.Put("小时开始起运");
+    w.Put("   命主于公历");
+    w.PutInt(h.date.year);
+    w.Put("年");
+    w.PutInt(h.date.month);
+    w.Put("月");
+    w.PutInt(h.date.day);
+    w.Put("日");
+    w.PutInt(h.hour);
+    w.Put("时交运");
 
     // The ten luck pillars in five lines of eight-column entries.
-    out += kCrLf;
-    out += kCrLf;
-    out += "  排大运:";
-    out += kCrLf;
-    out += "  大运年份:  ";
+    w.Put(kCrLf);
+    w.Put(kCrLf);
+    w.Put("  排大运:");
+    w.Put(kCrLf);
+    w.Put("  大运年份:  ");
     for (int k = 0; k < 10; ++k) {
-        AppendInt(out, c.birthYear + firstAge + 10 * k);
-        out += "年  ";
+        w.PutInt(c.birthYear + firstAge + 10 * k);
+        w.Put("年  ");
     }
-    out += kCrLf;
-    out += "  大运岁数:   ";
+    w.Put(kCrLf);
+    w.Put("  大运岁数:   ");
     for (int k = 0; k < 10; ++k) {
-        AppendInt2(out, firstAge + 10 * k);
-        out += "岁    ";
+        w.PutInt2(firstAge + 10 * k);
+        w.Put("岁    ");
     }
-    out += kCrLf;
-    out += "  大运干支:   ";
+    w.Put(kCrLf);
+    w.Put("  大运干支:   ");
     for (int k = 0; k < 10; ++k) {
-        out += PillarName(luck[k]);
-        AppendSpaces(out, 4);
+        w.Put(PillarName(luck[k]));
+        w.PutSpaces(4);
     }
-    out += kCrLf;
-    out += "  大运十神:   ";
+    w.Put(kCrLf);
+    w.Put("  大运十神:   ");
     for (int k = 0; k < 10; ++k) {
-        out += TenGodLabel(TenGodOf(c.dayStem, StemOf(luck[k])));
-        AppendSpaces(out, 6);
+        w.Put(TenGodLabel(TenGodOf(c.dayStem, StemOf(luck[k]))));
+        w.PutSpaces(6);
     }
-    out += kCrLf;
-    out += "  大运长生:  ";
+    w.Put(kCrLf);
+    w.Put("  大运长生:  ");
     for (int k = 0; k < 10; ++k) {
-        out += GrowthStageLabel(GrowthStageOf(c.dayStem, BranchOf(luck[k])));
-        AppendSpaces(out, 2);
+        w.Put(GrowthStageLabel(GrowthStageOf(c.dayStem, BranchOf(luck[k]))));
+        w.PutSpaces(2);
     }
-    out += kCrLf;
-    out += kCrLf;
-    out += "  <";
-    out.append(86, '-');
-    out += ">";
-    out += kCrLf;
-    out += "  排流年:";
-    out += kCrLf;
+    w.Put(kCrLf);
+    w.Put(kCrLf);
+    w.Put(kSeparator);
+    w.Put(kCrLf);
+    w.Put("  排流年:");
+    w.Put(kCrLf);
 
     // The annual table: header, then rows grouped under their luck pillars.
     const RelationTable relations(c);
     const PillarStars stars(c);
-    out += "  岁数   ";
-    out += "年份   ";
-    out += "流年干支    ";
-    out += " 相关刑冲合害 ";
-    AppendSpaces(out, 29);
-    out += "※神煞";
-    out += kCrLf;
-    out += kCrLf;
-    AppendLuckLine(out, relations, stars, luck[0]);
-    int k = 0;
+    w.Put("  岁数   ");
+    w.Put("年份   ");
+    w.Put("流年干支    ");
+    w.Put(" 相关刑冲合害 ");
+    w.PutSpaces(29);
+    w.Put("※神煞");
+    w.Put(kCrLf);
+    w.Put(kCrLf);
     for (int row = 1; row <= kAnnualRows; ++row) {
+        // Rows 1 to 10 stand under luck pillar 0, each next ten under the
+        // next one, row 91 alone under luck pillar 9; each group opens with
+        // the line of its luck pillar, its relations and stars, underlined.
+        const int k = (row - 1) / 10;
+        if (row % 10 == 1) {
+            if (row > 1) {
+                w.Put(kCrLf);
+                w.Put(kCrLf);
+            }
+            w.Put("  大运:");
+            w.Put(PillarName(luck[k]));
+            w.PutSpaces(6);
+            w.Put("[");
+            std::size_t chars = 0;
+            w.PutThrough([&](TextSpan span) { return relations.Put(span, luck[k], 0, chars); });
+            w.Put("  ※");
+            w.PutThrough([&](TextSpan span) { return stars.Put(span, luck[k], false); });
+            w.Put("]");
+            w.Put(kCrLf);
+            w.Put("  ----------------------------------------");
+        }
         const int age = c.luckStartYears + row;
         const int year = c.birthYear + age;
         const Pillar annual = AnnualPillar(year);
-        char line[kLineBytes];
-        char* p = Put(line, kCrLf);
-        p = Put(p, "  ");
-        p = PutInt2(p, age);
-        p = Put(p, "岁   ");
-        p = PutInt(p, year);
-        p = Put(p, "年   ");
-        p = Put(p, PillarName(annual));
-        p = PutSpaces(p, 7);
+        w.Put(kCrLf);
+        w.Put("  ");
+        w.PutInt2(age);
+        w.Put("岁   ");
+        w.PutInt(year);
+        w.Put("年   ");
+        w.Put(PillarName(annual));
+        w.PutSpaces(7);
         std::size_t relationChars = 0;
-        p = relations.Put(p, annual, luck[k], relationChars);
-        p = PutSpaces(p, AnnualFill(relationChars));
-        p = Put(p, "※");
-        p = stars.Put(p, annual, false);
-        if (annual == luck[k]) p = Put(p, "   ▲本年岁运并临");
-        out.append(line, static_cast<std::size_t>(p - line));
-        if (row % 10 == 0) {
-            ++k;
-            out += kCrLf;
-            out += kCrLf;
-            AppendLuckLine(out, relations, stars, luck[k]);
-        }
+        w.PutThrough([&](TextSpan span) { return relations.Put(span, annual, luck[k], relationChars); });
+        w.PutSpaces(AnnualFill(relationChars));
+        w.Put("※");
+        w.PutThrough([&](TextSpan span) { return stars.Put(span, annual, false); });
+        if (annual == luck[k]) w.Put("   ▲本年岁运并临");
     }
 }
 

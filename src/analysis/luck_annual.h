@@ -3,8 +3,11 @@
 // annual rows grouped under their luck pillars, with relations and stars.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "analysis/relations.h"
 #include "text/text_build.h"
 #include "calendar/types.h"
 
@@ -44,38 +47,41 @@ void AppendPillarRelations(std::string& out, const Chart& chart, Pillar pillar, 
 class RelationTable {
 public:
     explicit RelationTable(const Chart& chart);
-    // The most bytes one pillar's relations can take: five tokens of a
-    // name, a word and a name, and six trio tokens.
-    static constexpr std::size_t kMaxBytes = 5 * (3 + 6 + 3 + 2) + 6 * (9 + 6 + 2);
-    // Room to give Put: the text and the slack of a whole token copy.
-    static constexpr std::size_t kBufferBytes = kMaxBytes + 16;
 
     // The same text as PillarRelations.
     void Append(std::string& out, Pillar pillar, Pillar luckPillar) const;
-    // Writes the text at p and returns its end; the text takes at most
-    // kMaxBytes, and up to 16 bytes past its end may be overwritten. Adds
-    // the number of characters written to `chars`.
-    char* Put(char* p, Pillar pillar, Pillar luckPillar, std::size_t& chars) const;
+    // Writes the same text into `out` and returns its end (null when the
+    // room was too short); sets `chars` to its length in characters.
+    char* Put(TextSpan out, Pillar pillar, Pillar luckPillar, std::size_t& chars) const;
 
 private:
-    // A token and the code of the natal pillar it names (0 year .. 3 hour;
-    // -1: no natal pillar stands in the relation, and the token is empty).
-    // The bytes are padded so that a token is copied whole.
+    // A token made ahead: where its bytes start in the store it was made in,
+    // its size and its characters. Each token is followed by padding up to a
+    // whole TextSpan block, so that a short one is copied as one block; no
+    // token is offset 0 and size 0, the padding that opens the store.
     struct Token {
-        signed char natal = -1;
-        unsigned char size = 0;
-        unsigned char chars = 0;
-        char bytes[16] = {};
+        std::uint32_t offset = 0;
+        std::uint32_t size = 0;
+        std::uint32_t chars = 0;
     };
-    enum Kind { kStemClash, kBranchClash, kStemCombine, kBranchCombine, kBranchHarm, kKinds };
+    static Token Make(std::string& store, std::string_view a, std::string_view b, std::string_view c,
+                      std::string_view d);
+    // The tokens of a relation with the luck pillar depend on the two codes
+    // only, so they are made once.
+    struct LuckTokens;
+    static const LuckTokens& LuckTokensOnce();
 
     int stems_[4] = {};
     int branches_[4] = {};
+    const LuckTokens* luck_;
+    std::string tokens_;
     // By kind and by the examined stem (1..10) or branch (1..12): the token
     // naming the last natal pillar in the relation.
-    Token natal_[kKinds][13];
-    // Bit k: natal branch pair k (year–month .. day–hour) completes a trio.
+    Token natal_[kRelationKinds][13];
+    // By the examined branch: bit k when natal branch pair k (year–month ..
+    // day–hour) completes a trio with it, and the token of that trio.
     unsigned char trioPairs_[13] = {};
+    Token trios_[13][6];
 };
 
 // The spaces between a row's relations and its "※": 42 columns minus the

@@ -9,6 +9,14 @@
 
 namespace tl {
 
+namespace {
+
+// About the bytes of the section (fifteen short lines of fixed labels, some
+// 550 bytes in UTF-8); a longer one grows the string as it is written.
+constexpr std::size_t kExpectedBytes = 640;
+
+}  // namespace
+
 Pillar LifePalace(const Chart& c) {
     // Month number counted from 寅 (寅 = 1 .. 子 = 11, 丑 = 12).
     const int m = c.monthBranch > 2 ? c.monthBranch - 2 : c.monthBranch + 10;
@@ -33,96 +41,93 @@ Branch DayVoid(Pillar dayPillar) {
 }
 
 void AppendNatalChartSection(std::string& out, const Chart& c) {
-    // Fifteen short lines of fixed labels: well under the buffer.
-    char text[4096];
-    char* p = text;
+    TextWriter w(out, kExpectedBytes);
     const std::array<Stem, 4> stems = {c.yearStem, c.monthStem, c.dayStem, c.hourStem};
     const std::array<Branch, 4> branches = {c.yearBranch, c.monthBranch, c.dayBranch, c.hourBranch};
     const std::array<Pillar, 4> pillars = {c.yearPillar, c.monthPillar, c.dayPillar, c.hourPillar};
 
-    p = Put(p, "四柱:");
-    p = Put(p, kCrLf);
+    w.Put("四柱:");
+    w.Put(kCrLf);
 
     // Ten gods of the stems; the day stem is the self, "日".
-    p = PutSpaces(p, 5);
-    p = Put(p, "十神    ");
-    p = Put(p, TenGodLabel(TenGodOf(c.dayStem, c.yearStem)));
-    p = PutSpaces(p, 8);
-    p = Put(p, TenGodLabel(TenGodOf(c.dayStem, c.monthStem)));
-    p = PutSpaces(p, 8);
-    p = Put(p, "日");
-    p = PutSpaces(p, 8);
-    p = Put(p, TenGodLabel(TenGodOf(c.dayStem, c.hourStem)));
-    p = Put(p, kCrLf);
-    p = Put(p, kCrLf);
+    w.PutSpaces(5);
+    w.Put("十神    ");
+    w.Put(TenGodLabel(TenGodOf(c.dayStem, c.yearStem)));
+    w.PutSpaces(8);
+    w.Put(TenGodLabel(TenGodOf(c.dayStem, c.monthStem)));
+    w.PutSpaces(8);
+    w.Put("日");
+    w.PutSpaces(8);
+    w.Put(TenGodLabel(TenGodOf(c.dayStem, c.hourStem)));
+    w.Put(kCrLf);
+    w.Put(kCrLf);
 
-    p = PutSpaces(p, 5);
-    p = Put(p, c.isMale ? std::string_view("乾造    ") : std::string_view("坤造    "));
+    w.PutSpaces(5);
+    w.Put(c.isMale ? std::string_view("乾造    ") : std::string_view("坤造    "));
     for (int i = 0; i < 4; ++i) {
-        if (i > 0) p = PutSpaces(p, 8);
-        p = Put(p, StemName(stems[i]));
+        if (i > 0) w.PutSpaces(8);
+        w.Put(StemName(stems[i]));
     }
-    p = Put(p, kCrLf);
-    p = Put(p, kCrLf);
+    w.Put(kCrLf);
+    w.Put(kCrLf);
 
-    p = PutSpaces(p, 13);
+    w.PutSpaces(13);
     for (int i = 0; i < 4; ++i) {
-        if (i > 0) p = PutSpaces(p, 8);
-        p = Put(p, BranchName(branches[i]));
+        if (i > 0) w.PutSpaces(8);
+        w.Put(BranchName(branches[i]));
     }
     const Branch voidFirst = DayVoid(c.dayPillar);
-    p = Put(p, "  (命宫:");
-    p = Put(p, PillarName(LifePalace(c)));
-    p = Put(p, ")(日空:");
-    p = Put(p, BranchName(voidFirst));
-    p = Put(p, BranchName(voidFirst % 12 + 1));
-    p = Put(p, ")");
-    p = Put(p, kCrLf);
-    p = Put(p, kCrLf);
+    w.Put("  (命宫:");
+    w.Put(PillarName(LifePalace(c)));
+    w.Put(")(日空:");
+    w.Put(BranchName(voidFirst));
+    w.Put(BranchName(voidFirst % 12 + 1));
+    w.Put(")");
+    w.Put(kCrLf);
+    w.Put(kCrLf);
 
     // Hidden stems, slot by slot; an empty slot keeps its four columns.
     for (int slot = 0; slot < 3; ++slot) {
         if (slot == 0) {
-            p = PutSpaces(p, 5);
-            p = Put(p, "藏干   ");
+            w.PutSpaces(5);
+            w.Put("藏干   ");
         } else {
-            p = PutSpaces(p, 12);
+            w.PutSpaces(12);
         }
         for (int i = 0; i < 4; ++i) {
-            if (i > 0) p = PutSpaces(p, 6);
+            if (i > 0) w.PutSpaces(6);
             const Stem hidden = HiddenStems(branches[i])[slot];
-            p = Put(p, StemName(hidden));
-            p = Put(p, TenGodLabel(TenGodOf(c.dayStem, hidden)));
+            w.Put(StemName(hidden));
+            w.Put(TenGodLabel(TenGodOf(c.dayStem, hidden)));
         }
-        p = Put(p, kCrLf);
+        w.Put(kCrLf);
     }
-    p = Put(p, kCrLf);
+    w.Put(kCrLf);
 
-    p = PutSpaces(p, 5);
-    p = Put(p, "干旺   ");
+    w.PutSpaces(5);
+    w.Put("干旺   ");
     for (int i = 0; i < 4; ++i) {
-        if (i > 0) p = PutSpaces(p, 6);
-        p = Put(p, StrengthLabel(SeasonalStrengthOf(c.monthBranch, stems[i])));
+        if (i > 0) w.PutSpaces(6);
+        w.Put(StrengthLabel(SeasonalStrengthOf(c.monthBranch, stems[i])));
     }
-    p = Put(p, kCrLf);
+    w.Put(kCrLf);
 
     // Growth stage of the day stem in each branch.
-    p = PutSpaces(p, 5);
-    p = Put(p, "长生  ");
+    w.PutSpaces(5);
+    w.Put("长生  ");
     for (int i = 0; i < 4; ++i) {
-        if (i > 0) p = PutSpaces(p, 4);
-        p = Put(p, GrowthStageLabel(GrowthStageOf(c.dayStem, branches[i])));
+        if (i > 0) w.PutSpaces(4);
+        w.Put(GrowthStageLabel(GrowthStageOf(c.dayStem, branches[i])));
     }
-    p = Put(p, kCrLf);
-    p = Put(p, kCrLf);
+    w.Put(kCrLf);
+    w.Put(kCrLf);
 
-    p = PutSpaces(p, 5);
-    p = Put(p, "纳音  ");
+    w.PutSpaces(5);
+    w.Put("纳音  ");
     for (int i = 0; i < 4; ++i) {
-        if (i > 0) p = PutSpaces(p, 2);
-        p = Put(p, NayinLabel(pillars[i]));
+        if (i > 0) w.PutSpaces(2);
+        w.Put(NayinLabel(pillars[i]));
     }
-    out.append(text, static_cast<std::size_t>(p - text));
 }
 
 std::string NatalChartSection(const Chart& c) {

@@ -3,7 +3,6 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 
 #include "analysis/attributes.h"
@@ -22,31 +21,24 @@ constexpr std::array<std::string_view, 20> kStarTokens = {
     "驿马  ",     "华盖  ",     "将星  ",     "金舆  ",     "禄神  ",     "天医  ",     "羊刃  ",
     "亡神  ",     "劫煞  ",     "灾煞  ",     "孤辰寡宿  ", "咸池  ",     "空亡  "};
 
-// A pillar carries each star at most once.
-constexpr std::size_t AllTokenBytes() {
-    std::size_t n = 0;
-    for (std::string_view t : kStarTokens) n += t.size();
-    return n;
-}
-static_assert(AllTokenBytes() <= PillarStars::kMaxBytes);
-
-// The tokens padded to 16 bytes, to be copied whole.
+// The tokens padded to a whole block, to be copied as one.
 struct PaddedToken {
-    char bytes[16];
-    unsigned char size;
+    char bytes[TextSpan::kBlock];
+    std::size_t size;
 };
-constexpr std::array<PaddedToken, 20> PadTokens() {
-    std::array<PaddedToken, 20> out{};
+constexpr std::array<PaddedToken, kStarTokens.size()> PadTokens() {
+    std::array<PaddedToken, kStarTokens.size()> out{};
     for (std::size_t i = 0; i < kStarTokens.size(); ++i) {
-        for (std::size_t k = 0; k < kStarTokens[i].size() && k < 16; ++k) out[i].bytes[k] = kStarTokens[i][k];
-        out[i].size = static_cast<unsigned char>(kStarTokens[i].size());
+        for (std::size_t k = 0; k < kStarTokens[i].size() && k < TextSpan::kBlock; ++k)
+            out[i].bytes[k] = kStarTokens[i][k];
+        out[i].size = kStarTokens[i].size();
     }
     return out;
 }
-constexpr std::array<PaddedToken, 20> kPaddedStarTokens = PadTokens();
+constexpr std::array<PaddedToken, kStarTokens.size()> kPaddedStarTokens = PadTokens();
 static_assert([] {
     for (std::string_view t : kStarTokens)
-        if (t.size() > 16) return false;
+        if (t.size() > TextSpan::kBlock) return false;
     return true;
 }());
 
@@ -192,10 +184,10 @@ PillarStars::PillarStars(const Chart& c)
     }
 }
 
-char* PillarStars::Put(char* out, Pillar p, bool natal) const {
+char* PillarStars::Put(TextSpan out, Pillar p, bool natal) const {
     const Stem s = StemOf(p);
     const Branch b = BranchOf(p);
-    if (!IsBranch(b) || !IsStem(s)) return out;
+    if (!IsBranch(b) || !IsStem(s)) return out.end();
     std::uint32_t m = byBranch_[b] | byStem_[s];
     if (natal) {
         if (p == dayPillar_) m &= ~kSkipOnDayPillar;
@@ -203,18 +195,17 @@ char* PillarStars::Put(char* out, Pillar p, bool natal) const {
         if (p == yearPillar_) m &= ~kSkipOnYearPillar;
     }
     // In table order: lowest star number first.
-    while (m != 0) {
+    for (; m != 0; m &= m - 1) {
         const PaddedToken& t = kPaddedStarTokens[std::countr_zero(m)];
-        std::memcpy(out, t.bytes, sizeof t.bytes);
-        out += t.size;
-        m &= m - 1;
+        out.PutBlock(t.bytes, t.size);
     }
-    return out;
+    return out.end();
 }
 
 void PillarStars::Append(std::string& out, Pillar p, bool natal) const {
-    char buf[kBufferBytes];
-    out.append(buf, static_cast<std::size_t>(Put(buf, p, natal) - buf));
+    // Room for all twenty stars (208 bytes); more would be made as needed.
+    TextWriter w(out, 256);
+    w.PutThrough([&](TextSpan span) { return Put(span, p, natal); });
 }
 
 void AppendPillarShensha(std::string& out, const Chart& c, Pillar p, bool natal) {

@@ -17,15 +17,12 @@ struct Chart;
 class PillarStars {
 public:
     explicit PillarStars(const Chart& chart);
-    // The most bytes one pillar's stars can take, and the room to give Put.
-    static constexpr std::size_t kMaxBytes = 20 * 14;
-    static constexpr std::size_t kBufferBytes = kMaxBytes + 16;
 
     // The same text as PillarShensha.
     void Append(std::string& out, Pillar pillar, bool natal) const;
-    // Writes the text at p and returns its end; the text takes at most
-    // kMaxBytes, and up to 16 bytes past its end may be overwritten.
-    char* Put(char* p, Pillar pillar, bool natal) const;
+    // Writes the same text into `out` and returns its end (null when the
+    // room was too short).
+    char* Put(TextSpan out, Pillar pillar, bool natal) const;
 
 private:
     std::uint32_t byBranch_[13] = {};  // bit i: star i holds for the branch

@@ -29,13 +29,10 @@ inline void AppendInt2(std::string& out, long v) {
     AppendInt(out, v);
 }
 
-// Writing one report line into a stack buffer through a cursor: each Put
-// copies a piece and returns the new end, so the cursor stays in a register
-// and short pieces are copied without a library call. The caller sizes the
-// buffer for the longest line it writes.
-inline char* Put(char* p, std::string_view s) {
-    const std::size_t n = s.size();
-    const char* src = s.data();
+// Copies n bytes to p and returns the end: up to 32 bytes as two
+// overlapping blocks, each within the n bytes, so that short pieces are
+// copied without a library call.
+[[gnu::always_inline]] inline char* CopyText(char* p, const char* src, std::size_t n) {
     if (n >= 8 && n <= 16) {
         std::memcpy(p, src, 8);
         std::memcpy(p + n - 8, src + n - 8, 8);
@@ -55,58 +52,172 @@ inline char* Put(char* p, std::string_view s) {
     return p + n;
 }
 
-inline char* PutSpaces(char* p, int n) {
-    static constexpr std::string_view kSpaces = "                                                                ";
-    while (n > 0) {
-        const int k = n < static_cast<int>(kSpaces.size()) ? n : static_cast<int>(kSpaces.size());
-        p = Put(p, kSpaces.substr(0, static_cast<std::size_t>(k)));
-        n -= k;
-    }
-    return p;
-}
+// The room ahead of a TextWriter's cursor, lent to a function that writes a
+// piece whose length only it knows (the relations or the stars of a
+// pillar). Each Put checks the room; when a piece does not fit, the span is
+// spent and the whole piece is written again into more room.
+class TextSpan {
+public:
+    TextSpan(char* p, char* end) : p_(p), end_(end) {}
 
-// "00" "01" .. "99": two digits at a time.
-struct DigitPairs {
-    char chars[200];
+    void Put(std::string_view s) {
+        if (s.size() <= static_cast<std::size_t>(end_ - p_)) {
+            p_ = CopyText(p_, s.data(), s.size());
+        } else {
+            p_ = nullptr;
+            end_ = nullptr;
+        }
+    }
+
+    // Writes n bytes from src, where at least kBlock bytes can be read even
+    // when n is smaller (the caller pads its pieces): a piece of at most
+    // kBlock bytes is copied as one block when the room holds a block, the
+    // bytes past its end to be overwritten by what follows or cut off when
+    // the writer closes.
+    static constexpr std::size_t kBlock = 16;
+    void PutBlock(const char* src, std::size_t n) {
+        if (n <= kBlock && kBlock <= static_cast<std::size_t>(end_ - p_)) {
+            std::memcpy(p_, src, kBlock);
+            p_ += n;
+        } else {
+            Put({src, n});
+        }
+    }
+
+    // Where the piece ends; null when the room was too short.
+    char* end() const { return p_; }
+
+private:
+    char* p_;
+    char* end_;
 };
-inline constexpr DigitPairs kDigitPairs = [] {
-    DigitPairs d{};
-    for (int i = 0; i < 100; ++i) {
-        d.chars[2 * i] = static_cast<char>('0' + i / 10);
-        d.chars[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-    return d;
-}();
 
-// A decimal integer without leading zeros (at most 20 characters).
-inline char* PutInt(char* p, long v) {
-    if (v >= 0 && v < 10000) {  // ages, years and the parts of a date
-        const int hi = static_cast<int>(v / 100);
-        const int lo = static_cast<int>(v % 100);
-        if (hi == 0) {
-            if (lo < 10) {
-                *p = static_cast<char>('0' + lo);
-                return p + 1;
+// Writes report text at the end of a string through a cursor, for the long
+// runs of short pieces of the chart table and the annual rows. The string is
+// grown ahead of the cursor, so every piece is written where the string
+// already has room, whatever its length. While a writer is open the
+// string's size includes the room not yet written; the writer cuts it back
+// when it closes, and nothing else may touch the string meanwhile. A writer
+// is kept local to the function that writes and is never handed to another
+// function (PutThrough lends a TextSpan instead), so that its cursor can
+// stay in a register.
+class TextWriter {
+public:
+    // Writes after the current end of `out`, first making room for about
+    // `expected` bytes (0: room is made by the first piece).
+    TextWriter(std::string& out, std::size_t expected) : out_(out) {
+        const std::size_t at = out.size();
+        p_ = Grow(out, at, expected) + at;
+        end_ = out.data() + out.size();
+    }
+    ~TextWriter() { out_.resize(static_cast<std::size_t>(p_ - out_.data())); }
+    TextWriter(const TextWriter&) = delete;
+    TextWriter& operator=(const TextWriter&) = delete;
+
+    [[gnu::always_inline]] void Put(std::string_view s) {
+        Room(s.size());
+        p_ = CopyText(p_, s.data(), s.size());
+    }
+
+    // Writes a piece through write(TextSpan), which returns the span's end;
+    // while that is null, the room is grown and the piece written again.
+    template <typename Write>
+    void PutThrough(Write write) {
+        while (true) {
+            if (char* end = write(TextSpan(p_, end_))) {
+                p_ = end;
+                return;
+            }
+            Room(2 * static_cast<std::size_t>(end_ - p_) + kGrowth);
+        }
+    }
+
+    [[gnu::always_inline]] void PutSpaces(int n) {
+        static constexpr std::string_view kSpaces = "                                                                ";
+        while (n > 0) {
+            const int k = n < static_cast<int>(kSpaces.size()) ? n : static_cast<int>(kSpaces.size());
+            Put(kSpaces.substr(0, static_cast<std::size_t>(k)));
+            n -= k;
+        }
+    }
+
+    // A decimal integer without leading zeros.
+    [[gnu::always_inline]] void PutInt(long v) {
+        Room(kIntBytes);
+        p_ = Digits(p_, v);
+    }
+
+    // A decimal integer with at least two digits (4 → "04", 105 → "105").
+    [[gnu::always_inline]] void PutInt2(long v) {
+        Room(kIntBytes + 1);
+        if (v >= 0 && v < 10) *p_++ = '0';
+        p_ = Digits(p_, v);
+    }
+
+private:
+    // The longest decimal text of a long, with its sign.
+    static constexpr std::size_t kIntBytes = 20;
+    // Room added beyond a piece that does not fit, so that a text of many
+    // short pieces grows the string a few times only.
+    static constexpr std::size_t kGrowth = 256;
+
+    void Room(std::size_t n) {
+        if (n > static_cast<std::size_t>(end_ - p_)) [[unlikely]] {
+            const std::size_t at = static_cast<std::size_t>(p_ - out_.data());
+            p_ = Grow(out_, at, n + kGrowth) + at;
+            end_ = out_.data() + out_.size();
+        }
+    }
+
+    // Makes room for n bytes after `at` and returns the string's bytes. It
+    // takes the string only, not the writer, so that the writer's cursor
+    // need not live in memory.
+    [[gnu::noinline]] static char* Grow(std::string& out, std::size_t at, std::size_t n) {
+        if (at + n > out.size()) out.resize(at + n);
+        return out.data();
+    }
+
+    // "00" "01" .. "99": two digits at a time.
+    struct DigitPairs {
+        char chars[200];
+    };
+    static constexpr DigitPairs kDigitPairs = [] {
+        DigitPairs d{};
+        for (int i = 0; i < 100; ++i) {
+            d.chars[2 * i] = static_cast<char>('0' + i / 10);
+            d.chars[2 * i + 1] = static_cast<char>('0' + i % 10);
+        }
+        return d;
+    }();
+
+    // Writes v at p, which has room for kIntBytes, and returns the end.
+    static char* Digits(char* p, long v) {
+        if (v >= 0 && v < 10000) {  // ages, years and the parts of a date
+            const int hi = static_cast<int>(v / 100);
+            const int lo = static_cast<int>(v % 100);
+            if (hi == 0) {
+                if (lo < 10) {
+                    *p = static_cast<char>('0' + lo);
+                    return p + 1;
+                }
+                std::memcpy(p, kDigitPairs.chars + 2 * lo, 2);
+                return p + 2;
+            }
+            if (hi < 10) {
+                *p++ = static_cast<char>('0' + hi);
+            } else {
+                std::memcpy(p, kDigitPairs.chars + 2 * hi, 2);
+                p += 2;
             }
             std::memcpy(p, kDigitPairs.chars + 2 * lo, 2);
             return p + 2;
         }
-        if (hi < 10) {
-            *p++ = static_cast<char>('0' + hi);
-        } else {
-            std::memcpy(p, kDigitPairs.chars + 2 * hi, 2);
-            p += 2;
-        }
-        std::memcpy(p, kDigitPairs.chars + 2 * lo, 2);
-        return p + 2;
+        return std::to_chars(p, p + kIntBytes, v).ptr;
     }
-    return std::to_chars(p, p + 24, v).ptr;
-}
 
-// A decimal integer with at least two digits.
-inline char* PutInt2(char* p, long v) {
-    if (v >= 0 && v < 10) *p++ = '0';
-    return PutInt(p, v);
-}
+    std::string& out_;
+    char* p_ = nullptr;
+    char* end_ = nullptr;
+};
 
 }  // namespace tl

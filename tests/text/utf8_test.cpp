@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
+
+#include "text/text_build.h"
 
 namespace tl {
 namespace {
@@ -28,6 +31,39 @@ TEST(Utf8Length, CountsCharactersAtEveryLengthAndAlignment) {
     }
     EXPECT_EQ(Utf8Length(""), 0u);
     EXPECT_EQ(Utf8Length("  腾岚八字排盘\r\n"), 10u);
+}
+
+// The report writer: pieces of every length, far past the room made ahead
+// and past what a lent span holds, come out whole and in order.
+TEST(TextWriter, WritesEveryPieceWholeWhateverItsLength) {
+    std::string out = "  姓名:";
+    std::string expected = out;
+    const std::string label = std::string(5000, '-') + "腾岚";  // far longer than any label
+    static constexpr char kPadded[TextSpan::kBlock + 1] = "0123456789abcdef";
+    {
+        TextWriter w(out, 8);
+        for (std::size_t n = 0; n <= 40; ++n) {
+            const std::string piece(n, static_cast<char>('a' + n % 26));
+            w.Put(piece);
+            expected += piece;
+        }
+        w.Put(label);
+        w.PutSpaces(100);
+        w.PutInt(LONG_MIN);
+        w.PutInt2(7);
+        w.PutInt2(2024);
+        expected += label + std::string(100, ' ') + std::to_string(LONG_MIN) + "07" + "2024";
+        // A lent span too short for its piece: the piece is written again.
+        w.PutThrough([&](TextSpan span) {
+            for (int i = 0; i < 300; ++i) span.Put("冲年");
+            span.PutBlock(kPadded, 5);
+            span.PutBlock(label.data(), label.size());
+            return span.end();
+        });
+        for (int i = 0; i < 300; ++i) expected += "冲年";
+        expected += "01234" + label;
+    }
+    EXPECT_EQ(out, expected);
 }
 
 TEST(IsValidUtf8, AcceptsWellFormedRejectsTheRest) {
