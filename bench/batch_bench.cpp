@@ -6,6 +6,7 @@
 
 #include <sys/resource.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -21,7 +22,9 @@ constexpr int kBirths = 100000;
 // A varied CSV of births: both sexes and calendars, leap months, every hour,
 // some birthplaces (true solar time).
 std::filesystem::path WriteBirths() {
-    const auto path = std::filesystem::temp_directory_path() / "tenglan_batch_bench.csv";
+    // One file per process: benchmarks run side by side never share it.
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("tenglan_batch_bench_" + std::to_string(::getpid()) + ".csv");
     std::ofstream out(path, std::ios::binary);
     out << "name,sex,calendar,date,time,leap,province,place\n";
     unsigned seed = 77;
