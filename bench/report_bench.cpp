@@ -5,7 +5,6 @@
 
 #include "chart/report.h"
 #include "chart/run.h"
-#include "place/gazetteer.h"
 
 namespace {
 
@@ -37,20 +36,10 @@ std::vector<tl::ChartRequest> Births() {
     return births;
 }
 
-tl::ReportHeader HeaderOf(const tl::ChartRequest& r) {
-    tl::ReportHeader h;
-    h.name = r.personName;
-    h.provinceItem = tl::ProvinceItem(r.provinceIndex);
-    h.placeItem = tl::PlaceItem(r.provinceIndex, r.placeIndex);
-    h.trueSolarTime = r.useTrueSolarTime;
-    h.hourLabel = tl::HourLabel(r.hour);
-    return h;
-}
-
 void BM_ChartRunAndReport(benchmark::State& state) {
     const auto births = Births();
     std::vector<tl::ReportHeader> headers;
-    for (const auto& b : births) headers.push_back(HeaderOf(b));
+    for (const auto& b : births) headers.push_back(tl::ReportHeaderOf(b, b.personName));
     std::size_t i = 0;
     for (auto _ : state) {
         const tl::Chart c = tl::RunCalendar(births[i]);
@@ -67,7 +56,7 @@ void BM_ReportOnly(benchmark::State& state) {
     std::vector<tl::ReportHeader> headers;
     for (const auto& b : births) {
         charts.push_back(tl::RunCalendar(b));
-        headers.push_back(HeaderOf(b));
+        headers.push_back(tl::ReportHeaderOf(b, b.personName));
     }
     std::size_t i = 0;
     for (auto _ : state) {

@@ -13,6 +13,7 @@
 #include "calendar/jie.h"
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
+#include "place/gazetteer.h"
 #include "text/utf8.h"
 
 namespace tl {
@@ -72,6 +73,16 @@ std::string HourLabel(int hour) {
     std::string s(BranchName(b));
     s += "时";
     return s;
+}
+
+ReportHeader ReportHeaderOf(const ChartRequest& r, std::string_view typedName) {
+    ReportHeader h;
+    h.name = std::string(typedName);
+    h.provinceItem = ProvinceItem(r.provinceIndex);
+    h.placeItem = PlaceItem(r.provinceIndex, r.placeIndex);
+    h.trueSolarTime = r.useTrueSolarTime;
+    h.hourLabel = HourLabel(r.hour);
+    return h;
 }
 
 std::string JieMomentsText(const Date& birth) {

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calendar/chart.h"
+#include "chart/request.h"
 
 namespace tl {
 
@@ -17,6 +19,12 @@ struct ReportHeader {
     bool trueSolarTime = false;
     std::string hourLabel;     // the hour label, e.g. "丑时"
 };
+
+// The header of a request's report as the input window shows it: the name
+// exactly as typed (the request holds it trimmed), the province and place
+// list items of the birthplace (empty for a position outside the lists),
+// the true-solar-time switch and the hour label of the entered hour.
+ReportHeader ReportHeaderOf(const ChartRequest& request, std::string_view typedName);
 
 // A passage of the report in characters (code points), CR LF counting two.
 struct TextRange {

@@ -1,13 +1,15 @@
 #include "cli/chart_args.h"
 
+#include <algorithm>
 #include <charconv>
+#include <span>
 
 #include "text/utf8.h"
 #include "place/gazetteer.h"
 
 namespace tl::cli {
 
-std::optional<int> ParseIntInRange(const std::string& s, int lo, int hi) {
+std::optional<int> ParseIntInRange(std::string_view s, int lo, int hi) {
     if (s.empty() || s.size() > 9) return std::nullopt;
     int v = 0;
     const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
@@ -16,23 +18,55 @@ std::optional<int> ParseIntInRange(const std::string& s, int lo, int hi) {
     return v;
 }
 
+std::string RangeText(int lo, int hi) { return std::to_string(lo) + ".." + std::to_string(hi); }
+
 namespace {
 
-// Splits "a<sep>b<sep>c" into exactly n parts.
-std::optional<std::vector<std::string>> SplitExact(const std::string& s, char sep, std::size_t n) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t at = s.find(sep, start);
-        parts.push_back(s.substr(start, at == std::string::npos ? std::string::npos : at - start));
-        if (at == std::string::npos) break;
-        start = at + 1;
+struct NumberField {
+    const char* name;
+    int lo;
+    int hi;
+    int ChartRequest::*value;
+};
+
+// Reads as many numbers joined by `sep` as there are fields, each into its
+// field of the request. False for another count of numbers (`problem`
+// empty) or a number outside its field's range (`problem` names it).
+bool ReadNumbers(std::string_view text, char sep, std::span<const NumberField> fields, ChartRequest& r,
+                 std::string& problem) {
+    problem.clear();
+    if (static_cast<std::size_t>(std::count(text.begin(), text.end(), sep)) + 1 != fields.size()) return false;
+    for (const NumberField& f : fields) {
+        const std::string_view part = text.substr(0, text.find(sep));
+        const auto v = ParseIntInRange(part, f.lo, f.hi);
+        if (!v) {
+            problem = std::string(f.name) + " must be " + RangeText(f.lo, f.hi) + ", got '" + std::string(part) + "'";
+            return false;
+        }
+        r.*f.value = *v;
+        text.remove_prefix(std::min(part.size() + 1, text.size()));
     }
-    if (parts.size() != n) return std::nullopt;
-    return parts;
+    return true;
 }
 
 }  // namespace
+
+bool ReadBirthDate(std::string_view text, ChartRequest& r, std::string& problem) {
+    static constexpr NumberField kDate[] = {{"year", kFirstInputYear, kLastInputYear, &ChartRequest::year},
+                                            {"month", 1, 12, &ChartRequest::month},
+                                            {"day", 1, 31, &ChartRequest::day}};
+    return ReadNumbers(text, '-', kDate, r, problem);
+}
+
+bool ReadBirthTime(std::string_view text, ChartRequest& r, std::string& problem) {
+    static constexpr NumberField kTime[] = {{"hour", 0, 23, &ChartRequest::hour},
+                                            {"minute", 0, 59, &ChartRequest::minute}};
+    return ReadNumbers(text, ':', kTime, r, problem);
+}
+
+std::optional<int> ParseProvince(std::string_view text) { return ParseIntInRange(text, 0, kProvinceCount - 1); }
+
+std::optional<int> ParsePlaceNumber(std::string_view text) { return ParseIntInRange(text, 1, kLargestPlaceNumber); }
 
 std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& error) {
     ChartOptions o;
@@ -40,6 +74,7 @@ std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& err
     bool haveTime = false;
     bool leap = false;
     std::optional<std::string> placeText;
+    std::string problem;
     auto fail = [&](const std::string& msg) {
         error = msg;
         return std::nullopt;
@@ -50,29 +85,14 @@ std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& err
         if (a == "--date") {
             const std::string* v = value();
             if (!v) return fail("--date needs a value YYYY-MM-DD");
-            const auto parts = SplitExact(*v, '-', 3);
-            if (!parts) return fail("--date must be YYYY-MM-DD, got '" + *v + "'");
-            const auto y = ParseIntInRange((*parts)[0], 1900, 2020);
-            const auto m = ParseIntInRange((*parts)[1], 1, 12);
-            const auto d = ParseIntInRange((*parts)[2], 1, 31);
-            if (!y) return fail("--date: year must be 1900..2020, got '" + (*parts)[0] + "'");
-            if (!m) return fail("--date: month must be 1..12, got '" + (*parts)[1] + "'");
-            if (!d) return fail("--date: day must be 1..31, got '" + (*parts)[2] + "'");
-            o.request.year = *y;
-            o.request.month = *m;
-            o.request.day = *d;
+            if (!ReadBirthDate(*v, o.request, problem))
+                return fail(problem.empty() ? "--date must be YYYY-MM-DD, got '" + *v + "'" : "--date: " + problem);
             haveDate = true;
         } else if (a == "--time") {
             const std::string* v = value();
             if (!v) return fail("--time needs a value HH:MM");
-            const auto parts = SplitExact(*v, ':', 2);
-            if (!parts) return fail("--time must be HH:MM, got '" + *v + "'");
-            const auto h = ParseIntInRange((*parts)[0], 0, 23);
-            const auto m = ParseIntInRange((*parts)[1], 0, 59);
-            if (!h) return fail("--time: hour must be 0..23, got '" + (*parts)[0] + "'");
-            if (!m) return fail("--time: minute must be 0..59, got '" + (*parts)[1] + "'");
-            o.request.hour = *h;
-            o.request.minute = *m;
+            if (!ReadBirthTime(*v, o.request, problem))
+                return fail(problem.empty() ? "--time must be HH:MM, got '" + *v + "'" : "--time: " + problem);
             haveTime = true;
         } else if (a == "--female") {
             o.request.isMale = false;
@@ -86,9 +106,9 @@ std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& err
             o.request.useTrueSolarTime = true;
         } else if (a == "--province") {
             const std::string* v = value();
-            if (!v) return fail("--province needs a value 0.." + std::to_string(kProvinceCount - 1));
-            const auto p = ParseIntInRange(*v, 0, kProvinceCount - 1);
-            if (!p) return fail("--province must be 0.." + std::to_string(kProvinceCount - 1) + ", got '" + *v + "'");
+            if (!v) return fail("--province needs a value " + RangeText(0, kProvinceCount - 1));
+            const auto p = ParseProvince(*v);
+            if (!p) return fail("--province must be " + RangeText(0, kProvinceCount - 1) + ", got '" + *v + "'");
             o.request.provinceIndex = *p;
         } else if (a == "--place") {
             const std::string* v = value();
@@ -112,16 +132,14 @@ std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& err
     // The place is a position in the chosen province's list.
     const int province = o.request.provinceIndex;
     if (placeText) {
-        const auto q = ParseIntInRange(*placeText, 1, PlaceCount(province));
-        if (!q) {
-            return fail("--place must be 1.." + std::to_string(PlaceCount(province)) + " for province " +
+        const auto q = ParsePlaceNumber(*placeText);
+        if (!q || *q > PlaceCount(province)) {
+            return fail("--place must be " + RangeText(1, PlaceCount(province)) + " for province " +
                         std::to_string(province) + " (" + std::string(ProvinceItem(province)) + "), got '" +
                         *placeText + "'");
         }
         o.request.placeIndex = *q;
     }
-    o.provinceItem = ProvinceItem(province);
-    o.placeItem = PlaceItem(province, o.request.placeIndex);
     o.request.isLeapMonth = leap;
     o.request.personName = Trim(o.rawName);
     return o;

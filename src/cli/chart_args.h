@@ -1,9 +1,13 @@
-// Reading a birth from command-line options into a chart request, with the
-// same ranges the input window offers.
+// Reading a birth into a chart request, from the options of `chart` or the
+// cells of a `batch` line, with the ranges the input window offers: years
+// kFirstInputYear..kLastInputYear, months 1..12, days 1..31 whatever the
+// month, hours 0..23, minutes 0..59, provinces 0..kProvinceCount - 1 and the
+// places of the chosen province's list.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "calendar/chart.h"
 #include "chart/request.h"
@@ -14,8 +18,6 @@ namespace tl::cli {
 struct ChartOptions {
     ChartRequest request;
     std::string rawName;  // the name as given, untrimmed (the report shows it as typed)
-    std::string provinceItem;  // the chosen birthplace as the lists show it
-    std::string placeItem;
     bool json = false;
     bool gbk = false;
 };
@@ -29,6 +31,26 @@ struct ChartOptions {
 std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& error);
 
 // Strict decimal parse of a whole string into [lo, hi].
-std::optional<int> ParseIntInRange(const std::string& s, int lo, int hi);
+std::optional<int> ParseIntInRange(std::string_view s, int lo, int hi);
+
+// "lo..hi", as the messages give a range.
+std::string RangeText(int lo, int hi);
+
+// "YYYY-MM-DD" into the request's year, month and day. False when the text
+// is not three numbers joined by "-" (`problem` is then empty) or when a
+// number is outside its range (`problem` names it, e.g. "year must be
+// 1900..2020, got '1899'").
+bool ReadBirthDate(std::string_view text, ChartRequest& request, std::string& problem);
+// "HH:MM" into the request's hour and minute, likewise ("hour must be
+// 0..23, got '24'").
+bool ReadBirthTime(std::string_view text, ChartRequest& request, std::string& problem);
+
+// A province list position, 0..kProvinceCount - 1.
+std::optional<int> ParseProvince(std::string_view text);
+// A place number has at most three digits: a larger number is no list
+// position at all, while a smaller one may still lie past the end of its
+// province's list (see PlaceCount).
+inline constexpr int kLargestPlaceNumber = 999;
+std::optional<int> ParsePlaceNumber(std::string_view text);
 
 }  // namespace tl::cli

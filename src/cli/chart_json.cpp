@@ -48,4 +48,12 @@ void WriteChartMembers(JsonWriter& w, const Chart& c) {
     w.EndObject();
 }
 
+void WriteReportMembers(JsonWriter& w, const Report& report) {
+    w.Key("report").String(report.text);
+    w.Key("red").BeginArray();
+    for (const TextRange& range : report.red)
+        w.BeginObject().Key("start").Int(range.start).Key("length").Int(range.length).EndObject();
+    w.EndArray();
+}
+
 }  // namespace tl::cli

@@ -10,11 +10,11 @@
 
 #include "chart/report.h"
 #include "chart/run.h"
+#include "place/gazetteer.h"
 #include "text/utf8.h"
 #include "cli/chart_args.h"
 #include "cli/chart_json.h"
 #include "cli/commands.h"
-#include "cli/report_header.h"
 
 namespace tl::cli {
 
@@ -102,19 +102,6 @@ bool ParseFlag(std::string_view v, bool empty, bool& out) {
     return false;
 }
 
-// Parses "A<sep>B[<sep>C]" of small decimal numbers into `out`.
-bool ParseNumbers(std::string_view v, char sep, const int (&lo)[3], const int (&hi)[3], int n, int (&out)[3]) {
-    for (int k = 0; k < n; ++k) {
-        const std::size_t end = k + 1 < n ? v.find(sep) : v.size();
-        if (end == std::string_view::npos) return false;
-        const auto x = ParseIntInRange(std::string(v.substr(0, end)), lo[k], hi[k]);
-        if (!x) return false;
-        out[k] = *x;
-        v.remove_prefix(k + 1 < n ? end + 1 : end);
-    }
-    return true;
-}
-
 struct Batch {
     int columns[kColumnCount];
     std::size_t fieldCount = 0;
@@ -188,24 +175,17 @@ struct Batch {
         else if (OneOfWords(cal, {"l", "lunar", "农历"})) r.isSolarInput = false;
         else { error = "calendar must be gregorian or lunar, got '" + std::string(cal) + "'"; return false; }
 
-        int d[3] = {};
         const std::string_view date = TrimAscii(Cell(kDate));
-        if (!ParseNumbers(date, '-', {1900, 1, 1}, {2020, 12, 31}, 3, d)) {
-            error = "date must be YYYY-MM-DD with year 1900..2020, got '" + std::string(date) + "'";
+        if (!ReadBirthDate(date, r, error)) {
+            error = "date must be YYYY-MM-DD with year " + RangeText(kFirstInputYear, kLastInputYear) + ", got '" +
+                    std::string(date) + "'";
             return false;
         }
-        r.year = d[0];
-        r.month = d[1];
-        r.day = d[2];
-
-        int t[3] = {};
         const std::string_view time = TrimAscii(Cell(kTime));
-        if (!ParseNumbers(time, ':', {0, 0, 0}, {23, 59, 0}, 2, t)) {
+        if (!ReadBirthTime(time, r, error)) {
             error = "time must be HH:MM (00:00..23:59), got '" + std::string(time) + "'";
             return false;
         }
-        r.hour = t[0];
-        r.minute = t[1];
 
         const std::string_view leap = TrimAscii(Cell(kLeap));
         if (!ParseFlag(leap, false, r.isLeapMonth)) {
@@ -219,13 +199,17 @@ struct Batch {
 
         const std::string_view province = TrimAscii(Cell(kProvince));
         if (!province.empty()) {
-            const auto p = ParseIntInRange(std::string(province), 0, 34);
-            if (!p) { error = "province must be 0..34, got '" + std::string(province) + "'"; return false; }
+            const auto p = ParseProvince(province);
+            if (!p) {
+                error = "province must be " + RangeText(0, kProvinceCount - 1) + ", got '" + std::string(province) +
+                        "'";
+                return false;
+            }
             r.provinceIndex = *p;
         }
         const std::string_view place = TrimAscii(Cell(kPlace));
         if (!place.empty()) {
-            const auto p = ParseIntInRange(std::string(place), 1, 999);
+            const auto p = ParsePlaceNumber(place);
             if (!p) { error = "place must be a list position from 1, got '" + std::string(place) + "'"; return false; }
             r.placeIndex = *p;
         }
@@ -233,6 +217,10 @@ struct Batch {
         const std::string_view solar = TrimAscii(Cell(kTrueSolar));
         if (!ParseFlag(solar, r.provinceIndex != 0, r.useTrueSolarTime)) {
             error = "truesolar must be 0 or 1, got '" + std::string(solar) + "'";
+            return false;
+        }
+        if (r.placeIndex > PlaceCount(r.provinceIndex)) {
+            error = "no place " + std::to_string(r.placeIndex) + " in province " + std::to_string(r.provinceIndex);
             return false;
         }
         return true;
@@ -245,19 +233,13 @@ struct Batch {
             Fail(lineNo, error);
             return;
         }
-        const auto header = ReportHeaderFor(request, Cell(kName));
-        if (!header) {
-            Fail(lineNo, "no place " + std::to_string(request.placeIndex) + " in province " +
-                             std::to_string(request.provinceIndex));
-            return;
-        }
         const Chart chart = RunCalendar(request);
         JsonWriter w;
         w.BeginObject();
         w.Key("line").Int(lineNo);
         w.Key("name").String(Cell(kName));
         WriteChartMembers(w, chart);
-        if (withReport) WriteReportMembers(w, BuildReport(chart, *header));
+        if (withReport) WriteReportMembers(w, BuildReport(chart, ReportHeaderOf(request, Cell(kName))));
         w.EndObject();
         out += w.str();
         out += '\n';

@@ -8,7 +8,6 @@
 #include "cli/chart_args.h"
 #include "cli/chart_json.h"
 #include "cli/commands.h"
-#include "cli/report_header.h"
 
 namespace tl::cli {
 
@@ -26,22 +25,18 @@ int CmdChart(const Args& args) {
         std::cerr << "tenglan-cli chart: --name is not valid UTF-8\n";
         return 2;
     }
-    const auto header = ReportHeaderFor(options->request, options->rawName);
-    if (!header) {
-        std::cerr << "tenglan-cli chart: no such province or place\n";
-        return 2;
-    }
+    const ReportHeader header = ReportHeaderOf(options->request, options->rawName);
     const Chart chart = RunCalendar(options->request);
-    const Report report = BuildReport(chart, *header);
+    const Report report = BuildReport(chart, header);
     if (options->json) {
         JsonWriter w;
         w.BeginObject();
         w.Key("name").String(options->rawName);
         w.Key("birthplace").BeginObject()
             .Key("province").Int(options->request.provinceIndex)
-            .Key("provinceItem").String(options->provinceItem)
+            .Key("provinceItem").String(header.provinceItem)
             .Key("place").Int(options->request.placeIndex)
-            .Key("placeItem").String(options->placeItem)
+            .Key("placeItem").String(header.placeItem)
             .EndObject();
         w.Key("trueSolarTime").Bool(options->request.useTrueSolarTime);
         WriteChartMembers(w, chart);

@@ -58,19 +58,11 @@ std::string_view QiDays(int year) {
     return kQiDayTable[year - kQiDayFirstYear];
 }
 
-int yueend(int year, int month) {
-    switch (month) {
-        case 1: case 3: case 5: case 7: case 8: case 10: case 12: return 31;
-        case 4: case 6: case 9: case 11: return 30;
-        case 2: return (year % 400 == 0 || (year % 4 == 0 && year % 100 != 0)) ? 29 : 28;
-        default: return 0;
-    }
-}
+int yueend(int year, int month) { return DaysInMonth(year, month); }
 
 int wNUM_A(int year, int month, int day) {
-    int n = day - 1;
-    for (int m = 1; m < month && m <= 12; ++m) n += yueend(year, m);
-    return n;
+    if (month < 1 || month > 12) return day - 1;
+    return static_cast<int>(DayNumber({year, month, day}) - DayNumber({year, 1, 1}));
 }
 
 int wTO_DAY(int year, int month, int day) { return DayPillar({year, month, day}); }

@@ -24,9 +24,11 @@ std::string_view QiDays(int year);
 
 // Days of Gregorian month `month`: 31, 30, or for February 29 in a year
 // divisible by 400, or by 4 but not by 100, else 28. 0 for a month outside
-// 1..12.
+// 1..12. The civil calendar's DaysInMonth.
 int yueend(int year, int month);
-// Zero-based day of the year (1 January is 0), summing yueend.
+// Zero-based day of the year (1 January is 0): the days of the months
+// before `month` and the days of `month` before `day`, a day past the end of
+// its month counting on. Only the day counts for a month outside 1..12.
 int wNUM_A(int year, int month, int day);
 // Sexagenary index 1..60 of a day, the day changing at midnight.
 int wTO_DAY(int year, int month, int day);

@@ -192,6 +192,12 @@ bool WriteSettingsRecord(const fs::path& programFolder, const SettingsBytes& b) 
     return std::fclose(f.release()) == 0 && written;
 }
 
+Settings StoredSettings(const fs::path& programFolder) {
+    if (const auto bytes = ReadSettingsRecord(programFolder))
+        if (auto s = DecodeSettings(*bytes)) return *s;
+    return DefaultSettings();
+}
+
 Settings LoadSettings(const fs::path& programFolder) {
     const fs::path path = SettingsFilePath(programFolder);
     std::error_code ec;
@@ -199,9 +205,7 @@ Settings LoadSettings(const fs::path& programFolder) {
         // As at every start, the file is created empty when missing.
         File created(std::fopen(path.c_str(), "ab"));
     }
-    if (const auto bytes = ReadSettingsRecord(programFolder))
-        if (auto s = DecodeSettings(*bytes)) return *s;
-    return DefaultSettings();
+    return StoredSettings(programFolder);
 }
 
 bool StoreFontChoice(const fs::path& programFolder, const FontStyle& font, std::uint32_t textColour) {

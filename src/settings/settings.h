@@ -84,9 +84,12 @@ std::optional<SettingsBytes> ReadSettingsRecord(const std::filesystem::path& pro
 // stay as they were. False when the file cannot be written.
 bool WriteSettingsRecord(const std::filesystem::path& programFolder, const SettingsBytes& bytes);
 
-// The style applied at program start: the record of shezhi.ini, or the
-// defaults when the file is missing, empty, short, unreadable or unusable.
-// A missing file is created empty; the file is never written here.
+// The style shezhi.ini holds, or the defaults when the file is missing,
+// empty, short, unreadable or unusable. The file is neither created nor
+// written.
+Settings StoredSettings(const std::filesystem::path& programFolder);
+// The style applied at program start: StoredSettings, after creating a
+// missing file empty; the file is never written here.
 Settings LoadSettings(const std::filesystem::path& programFolder);
 
 // The three commands of the settings window, as far as the file goes. Each

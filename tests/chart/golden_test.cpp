@@ -9,7 +9,6 @@
 #include "chart/report.h"
 #include "chart/run.h"
 #include "text/utf8.h"
-#include "place/gazetteer.h"
 
 namespace tl {
 namespace {
@@ -78,13 +77,7 @@ TEST_P(Golden, ReportMatchesFileByteForByte) {
     r.placeIndex = g.place;
     r.useTrueSolarTime = g.trueSolar;
     const Chart chart = RunCalendar(r);
-    ReportHeader h;
-    h.name = g.name;
-    h.provinceItem = ProvinceItem(g.province);
-    h.placeItem = PlaceItem(g.province, g.place);
-    h.trueSolarTime = g.trueSolar;
-    h.hourLabel = HourLabel(g.hour);
-    const Report report = BuildReport(chart, h);
+    const Report report = BuildReport(chart, ReportHeaderOf(r, g.name));
 
     const std::string expected = ReadFile(std::string(TENGLAN_TEST_DATA_DIR) + "/golden/" + g.file + ".txt");
     ASSERT_FALSE(expected.empty()) << g.file;

@@ -32,13 +32,11 @@ std::string CharSlice(const std::string& s, int start, int length) {
     return s.substr(from, i - from);
 }
 
-ReportHeader Header(std::string name = "张三", int hour = 9) {
-    ReportHeader h;
-    h.name = std::move(name);
-    h.provinceItem = "不考虑";
-    h.placeItem = "不考虑";
-    h.hourLabel = HourLabel(hour);
-    return h;
+// The header of a birth entered at `hour` without a birthplace.
+ReportHeader Header(std::string_view name = "张三", int hour = 9) {
+    ChartRequest r;
+    r.hour = hour;
+    return ReportHeaderOf(r, name);
 }
 
 TEST(HourLabel, BranchOfTheEnteredHour) {
@@ -91,12 +89,14 @@ TEST(ReportHeaderLines, LayoutOfTheFiveHeaderLines) {
     }
     {
         // An empty name ends the name line right after the colon; the
-        // true-solar-time marker stands before "公历:".
-        ReportHeader h = Header("");
-        h.trueSolarTime = true;
-        h.provinceItem = "1北京";
-        h.placeItem = "北京";
-        const auto lines = Lines(BuildReport(chart, h).text);
+        // birthplace is written as its list items; the true-solar-time
+        // marker stands before "公历:".
+        ChartRequest r;
+        r.hour = 9;
+        r.useTrueSolarTime = true;
+        r.provinceIndex = 1;
+        r.placeIndex = 1;
+        const auto lines = Lines(BuildReport(chart, ReportHeaderOf(r, "")).text);
         EXPECT_EQ(lines[1], "  姓名:");
         EXPECT_EQ(lines[2], "  出生地点: 1北京,北京");
         EXPECT_EQ(lines[3].rfind("  出生年月: (真太阳时)公历:1985年3月12日9:05:00时", 0), 0u) << lines[3];

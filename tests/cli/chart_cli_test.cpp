@@ -25,18 +25,18 @@ TEST(CliChart, LunarLeapInput) {
 TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
     struct Bad {
         std::vector<std::string> args;
-        const char* option;
+        const char* says;  // the option the message names, or the message's whole end
     };
     const Bad cases[] = {
-        {{"--date", "1899-12-31", "--time", "10:00", "--json"}, "--date"},
-        {{"--date", "2021-01-01", "--time", "10:00", "--json"}, "--date"},
-        {{"--date", "1984-13-01", "--time", "10:00", "--json"}, "--date"},
-        {{"--date", "1984-02-32", "--time", "10:00", "--json"}, "--date"},
+        {{"--date", "1899-12-31", "--time", "10:00", "--json"}, "--date: year must be 1900..2020, got '1899'\n"},
+        {{"--date", "2021-01-01", "--time", "10:00", "--json"}, "--date: year must be 1900..2020, got '2021'\n"},
+        {{"--date", "1984-13-01", "--time", "10:00", "--json"}, "--date: month must be 1..12, got '13'\n"},
+        {{"--date", "1984-02-32", "--time", "10:00", "--json"}, "--date: day must be 1..31, got '32'\n"},
         {{"--date", "1984-02-00", "--time", "10:00", "--json"}, "--date"},
-        {{"--date", "1984-2", "--time", "10:00", "--json"}, "--date"},
+        {{"--date", "1984-2", "--time", "10:00", "--json"}, "--date must be YYYY-MM-DD, got '1984-2'\n"},
         {{"--date", "abcd-02-01", "--time", "10:00", "--json"}, "--date"},
-        {{"--date", "1984-02-04", "--time", "24:00", "--json"}, "--time"},
-        {{"--date", "1984-02-04", "--time", "12:60", "--json"}, "--time"},
+        {{"--date", "1984-02-04", "--time", "24:00", "--json"}, "--time: hour must be 0..23, got '24'\n"},
+        {{"--date", "1984-02-04", "--time", "12:60", "--json"}, "--time: minute must be 0..59, got '60'\n"},
         {{"--date", "1984-02-04", "--time", "-1:00", "--json"}, "--time"},
         {{"--date", "1984-02-04", "--time", "99999999999:00", "--json"}, "--time"},
         {{"--date", "1984-02-04", "--json"}, "--time"},
@@ -49,9 +49,9 @@ TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
         std::vector<std::string> args{"chart"};
         args.insert(args.end(), c.args.begin(), c.args.end());
         const CliResult r = RunCli(args);
-        EXPECT_EQ(r.status, 2) << c.option;
+        EXPECT_EQ(r.status, 2) << c.says;
         EXPECT_TRUE(r.out.empty()) << r.out;
-        EXPECT_NE(r.err.find(c.option), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
     }
 }

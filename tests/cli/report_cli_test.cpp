@@ -101,6 +101,47 @@ TEST(CliBatch, OneJsonLinePerBirthAndBadLinesNamed) {
     EXPECT_EQ(OutputLines(r.err).size(), 6u) << r.err;
 }
 
+TEST(CliBatch, RangesOfTheInputWindow) {
+    // Each line is accepted (no message) or refused with its message.
+    const struct {
+        const char* line;
+        const char* message;
+    } cases[] = {
+        {"1900-01-01,00:00,,", ""},
+        {"2020-12-31,23:59,,", ""},
+        {"1899-12-31,12:00,,", "date must be YYYY-MM-DD with year 1900..2020, got '1899-12-31'"},
+        {"2021-01-01,12:00,,", "date must be YYYY-MM-DD with year 1900..2020, got '2021-01-01'"},
+        {"1985-03-12-01,12:00,,", "date must be YYYY-MM-DD with year 1900..2020, got '1985-03-12-01'"},
+        {"1985-03-12,24:00,,", "time must be HH:MM (00:00..23:59), got '24:00'"},
+        {"1985-03-12,09:05,34,", ""},
+        {"1985-03-12,09:05,35,", "province must be 0..34, got '35'"},
+        {"1985-03-12,09:05,30,173", ""},
+        {"1985-03-12,09:05,30,174", "no place 174 in province 30"},
+        {"1985-03-12,09:05,1,999", "no place 999 in province 1"},
+        {"1985-03-12,09:05,1,1000", "place must be a list position from 1, got '1000'"},
+        {"1985-03-12,09:05,1,0", "place must be a list position from 1, got '0'"},
+    };
+    std::string input = "date,time,province,place\n";
+    for (const auto& c : cases) input += std::string(c.line) + "\n";
+    const CliResult r = RunCli({"batch"}, input);
+    EXPECT_EQ(r.status, 1);
+    const auto out = OutputLines(r.out);
+    const auto err = OutputLines(r.err);
+    std::size_t o = 0, e = 0;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const std::string lineNo = std::to_string(i + 2);
+        if (*cases[i].message == '\0') {
+            ASSERT_LT(o, out.size()) << cases[i].line;
+            EXPECT_EQ(out[o++].rfind("{\"line\":" + lineNo + ",", 0), 0u) << cases[i].line;
+        } else {
+            ASSERT_LT(e, err.size()) << cases[i].line;
+            EXPECT_EQ(err[e++], "tenglan-cli batch: line " + lineNo + ": " + cases[i].message);
+        }
+    }
+    EXPECT_EQ(o, out.size()) << r.out;
+    EXPECT_EQ(e, err.size()) << r.err;
+}
+
 TEST(CliBatch, ReportWithEachBirth) {
     const CliResult r = RunCli({"batch", "--report"},
                                "date,time,name,sex\n1985-03-12,09:05,张三,m\n1953-06-06,08:48,孙八,f\n");

@@ -29,9 +29,12 @@ TEST(wNUM_A, ZeroBasedDayOfTheYear) {
     EXPECT_EQ(wNUM_A(2007, 3, 1), 59);
     EXPECT_EQ(wNUM_A(2000, 12, 31), 365);
     EXPECT_EQ(wNUM_A(1900, 3, 1), 59);  // 1900 has no 29 February
+    EXPECT_EQ(wNUM_A(1900, 12, 31), 364);
     EXPECT_EQ(wNUM_A(1984, 12, 31), 365);
     EXPECT_EQ(wNUM_A(2021, 12, 31), 364);
     EXPECT_EQ(wNUM_A(2021, 7, 10), 190);
+    EXPECT_EQ(wNUM_A(2007, 2, 30), 60);  // counts on into March
+    EXPECT_EQ(wNUM_A(2008, 0, 5), 4);
 }
 
 TEST(wTO_DAY, OneStepADayAcrossEveryYear) {

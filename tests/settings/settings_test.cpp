@@ -122,6 +122,9 @@ TEST(EncodeSettings, SizeAndNameTexts) {
 
 TEST(LoadSettings, FirstStartWithoutAFile) {
     TempFolder folder;
+    // Reading the stored style creates nothing; the start creates the file.
+    EXPECT_EQ(StoredSettings(folder.path()), DefaultSettings());
+    EXPECT_FALSE(fs::exists(folder / "shezhi.ini"));
     EXPECT_EQ(LoadSettings(folder.path()), DefaultSettings());
     ASSERT_TRUE(fs::exists(folder / "shezhi.ini"));
     EXPECT_EQ(fs::file_size(folder / "shezhi.ini"), 0u);

@@ -376,12 +376,7 @@ void MainFrm::StartChart() {
         return;
     }
     const Chart chart = RunCalendar(*request);
-    ReportHeader header;
-    header.name = Text1->text().toStdString();
-    header.provinceItem = Combo5->currentText().toStdString();
-    header.placeItem = Combo6->currentText().toStdString();
-    header.trueSolarTime = Check2->isChecked();
-    header.hourLabel = Label2->text().toStdString();
+    const ReportHeader header = ReportHeaderOf(*request, Text1->text().toStdString());
     const Report report = BuildReport(chart, header);
     ShowReport(Q(report.text), report.red);
     current_ = ArchiveFields(chart, request->personName, header.provinceItem, header.placeItem);

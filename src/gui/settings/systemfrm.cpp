@@ -12,16 +12,6 @@ namespace tl {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-// The style the file holds now, or the defaults: where the font dialog
-// starts.
-Settings StoredSettings(const std::filesystem::path& programFolder) {
-    if (const std::optional<SettingsBytes> bytes = ReadSettingsRecord(programFolder))
-        if (const std::optional<Settings> s = DecodeSettings(*bytes)) return *s;
-    return DefaultSettings();
-}
-
 void ColourAllText(RichTextBox& box, quint32 colour) {
     box.SelectRange(0, static_cast<int>(box.Text().size()));
     box.SetSelColor(colour);
@@ -59,29 +49,15 @@ SystemFrm::SystemFrm(std::filesystem::path programFolder, Dialogs& dialogs, Rich
 }
 
 void SystemFrm::ChooseFont() {
+    // The dialog starts from the style the file holds now, or the defaults.
     const Settings stored = StoredSettings(programFolder_);
-    FontChoice start;
-    start.name = Q(stored.font.name);
-    start.pointSize = stored.font.pointSize;
-    start.bold = stored.font.bold;
-    start.italic = stored.font.italic;
-    start.underline = stored.font.underline;
-    start.strikeOut = stored.font.strikethrough;
-    start.color = stored.textColour;
-    const std::optional<FontChoice> chosen = dialogs_.ChooseFont(this, start);
-    if (!chosen) return;
-    box_.SetBoxFont(chosen->name, chosen->pointSize, chosen->bold, chosen->italic, chosen->underline,
-                    chosen->strikeOut);
-    ColourAllText(box_, chosen->color);
-    FontStyle font;
-    font.name = chosen->name.toStdString();
-    font.pointSize = chosen->pointSize;
-    font.bold = chosen->bold;
-    font.strikethrough = chosen->strikeOut;
-    font.italic = chosen->italic;
-    font.underline = chosen->underline;
+    FontStyle font = stored.font;
+    quint32 colour = stored.textColour;
+    if (!dialogs_.ChooseFont(this, font, colour)) return;
+    box_.SetBoxFont(font);
+    ColourAllText(box_, colour);
     // A failure to write keeps what the box shows; nothing is reported.
-    StoreFontChoice(programFolder_, font, chosen->color);
+    StoreFontChoice(programFolder_, font, colour);
 }
 
 void SystemFrm::ChooseBackground() {

@@ -14,7 +14,7 @@ HelpFrm::HelpFrm(const std::filesystem::path& programFolder, QWidget* parent) : 
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     RichTextBox1->setLineWrapMode(QTextEdit::WidgetWidth);
     RichTextBox1->setReadOnly(true);
-    RichTextBox1->SetBoxFont(QStringLiteral("宋体"), 12, false, false, false, false);
+    RichTextBox1->SetBoxFont({.name = "宋体", .pointSize = 12});
     RichTextBox1->SetText(QStringLiteral("帮助文件丢失!"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -105,7 +105,7 @@ bool QtDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-std::optional<FontChoice> QtDialogs::ChooseFont(QWidget* parent, const FontChoice& start) {
+bool QtDialogs::ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) {
     // The platform font dialog knows no text colour: it is embedded with a
     // colour list beside its effects.
     QDialog dialog(parent);
@@ -113,12 +113,7 @@ std::optional<FontChoice> QtDialogs::ChooseFont(QWidget* parent, const FontChoic
     auto* fonts = new QFontDialog(&dialog);
     fonts->setWindowFlags(Qt::Widget);
     fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    QFont font = ReportFont(start.name, start.pointSize);
-    font.setBold(start.bold);
-    font.setItalic(start.italic);
-    font.setUnderline(start.underline);
-    font.setStrikeOut(start.strikeOut);
-    fonts->setCurrentFont(font);
+    fonts->setCurrentFont(ReportFont(font));
 
     auto* colors = new QComboBox(&dialog);
     int startIndex = 0;
@@ -126,7 +121,7 @@ std::optional<FontChoice> QtDialogs::ChooseFont(QWidget* parent, const FontChoic
         QPixmap swatch(16, 16);
         swatch.fill(ColorFromBgr(c.bgr));
         colors->addItem(QIcon(swatch), QString::fromUtf8(c.name), c.bgr);
-        if (c.bgr == (start.color & 0xFFFFFF)) startIndex = colors->count() - 1;
+        if (c.bgr == (colour & 0xFFFFFF)) startIndex = colors->count() - 1;
     }
     colors->setCurrentIndex(startIndex);
 
@@ -145,17 +140,10 @@ std::optional<FontChoice> QtDialogs::ChooseFont(QWidget* parent, const FontChoic
     layout->addLayout(colorRow);
     layout->addWidget(buttons);
 
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    const QFont chosen = fonts->currentFont();
-    FontChoice choice;
-    choice.name = chosen.family();
-    choice.pointSize = chosen.pointSizeF();
-    choice.bold = chosen.bold();
-    choice.italic = chosen.italic();
-    choice.underline = chosen.underline();
-    choice.strikeOut = chosen.strikeOut();
-    choice.color = colors->currentData().toUInt();
-    return choice;
+    if (dialog.exec() != QDialog::Accepted) return false;
+    font = StyleOf(fonts->currentFont());
+    colour = colors->currentData().toUInt();
+    return true;
 }
 
 std::optional<quint32> QtDialogs::ChooseColor(QWidget* parent, quint32 start) {

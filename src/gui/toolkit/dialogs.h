@@ -9,6 +9,8 @@
 
 #include <optional>
 
+#include "settings/settings.h"
+
 class QPrinter;
 class QWidget;
 
@@ -17,19 +19,6 @@ namespace tl {
 enum class MessageIcon { Information, Question };
 enum class MessageButtons { Ok, OkCancel };
 enum class MessageResult { Ok, Cancel };
-
-// A font as the font dialog returns it, with the text colour 0x00BBGGRR.
-struct FontChoice {
-    QString name;
-    double pointSize = 10.5;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strikeOut = false;
-    quint32 color = 0;
-
-    friend bool operator==(const FontChoice&, const FontChoice&) = default;
-};
 
 class Dialogs {
 public:
@@ -53,8 +42,10 @@ public:
     // the choice left in the printer.
     virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
 
-    // Font dialog with the effects strikethrough, underline and colour.
-    virtual std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& start) = 0;
+    // Font dialog with the effects strikethrough, underline and colour,
+    // starting from `font` and the text colour `colour` (0x00BBGGRR): true
+    // when the user chose, with the choice left in both.
+    virtual bool ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) = 0;
     // Colour dialog starting from `start`; colours are 0x00BBGGRR.
     virtual std::optional<quint32> ChooseColor(QWidget* parent, quint32 start) = 0;
 };
@@ -69,7 +60,7 @@ public:
     std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                         int filterIndex) override;
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
-    std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& start) override;
+    bool ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) override;
     std::optional<quint32> ChooseColor(QWidget* parent, quint32 start) override;
 };
 

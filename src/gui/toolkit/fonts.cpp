@@ -37,4 +37,18 @@ QFont ReportFont(const QString& name, double pointSize) {
     return font;
 }
 
+QFont ReportFont(const FontStyle& style) {
+    QFont font = ReportFont(QString::fromStdString(style.name), style.pointSize);
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
+    font.setStrikeOut(style.strikethrough);
+    return font;
+}
+
+FontStyle StyleOf(const QFont& font) {
+    return {font.family().toStdString(), font.pointSizeF(), font.bold(), font.strikeOut(), font.italic(),
+            font.underline()};
+}
+
 }  // namespace tl

@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QString>
 
+#include "settings/settings.h"
+
 namespace tl {
 
 // The faces that take the place of 宋体 and of every missing font name, in
@@ -22,5 +24,9 @@ void InstallFontSubstitutes();
 // report faces first. Chosen by name, never by pitch: none of the good
 // faces calls itself fixed-pitch.
 QFont ReportFont(const QString& name, double pointSize);
+// The same for a font style, with its bold, italic, underline and
+// strikethrough; and the style of a font.
+QFont ReportFont(const FontStyle& style);
+FontStyle StyleOf(const QFont& font);
 
 }  // namespace tl

@@ -106,13 +106,8 @@ void RichTextBox::SetSelColor(quint32 bgr) {
     setTextCursor(c);
 }
 
-void RichTextBox::SetBoxFont(const QString& name, double pointSize, bool bold, bool italic, bool underline,
-                             bool strikeOut) {
-    QFont f = ReportFont(name, pointSize);
-    f.setBold(bold);
-    f.setItalic(italic);
-    f.setUnderline(underline);
-    f.setStrikeOut(strikeOut);
+void RichTextBox::SetBoxFont(const FontStyle& font) {
+    const QFont f = ReportFont(font);
     setFont(f);
     document()->setDefaultFont(f);
 }
@@ -171,8 +166,7 @@ void RichTextBox::PrintTo(QPrinter& printer) const {
 
 void ApplyStyle(RichTextBox& box, const Settings& settings) {
     box.SetBackColor(settings.backgroundColour);
-    const FontStyle& f = settings.font;
-    box.SetBoxFont(QString::fromStdString(f.name), f.pointSize, f.bold, f.italic, f.underline, f.strikethrough);
+    box.SetBoxFont(settings.font);
     box.SelectRange(0, static_cast<int>(box.Text().size()));
     box.SetSelColor(settings.textColour);
     box.SelectRange(0, 0);

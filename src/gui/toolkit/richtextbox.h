@@ -8,11 +8,11 @@
 
 #include <cstdint>
 
+#include "settings/settings.h"
+
 class QPrinter;
 
 namespace tl {
-
-struct Settings;
 
 class RichTextBox : public QTextEdit {
     Q_OBJECT
@@ -34,7 +34,7 @@ public:
     void SetSelColor(quint32 bgr);
 
     // The font of the whole box and of text set later.
-    void SetBoxFont(const QString& name, double pointSize, bool bold, bool italic, bool underline, bool strikeOut);
+    void SetBoxFont(const FontStyle& font);
     // 0x00BBGGRR, or kSystemWindowColour for the platform's base colour.
     void SetBackColor(quint32 color);
 

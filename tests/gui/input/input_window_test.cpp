@@ -90,14 +90,8 @@ class InputWindowTest : public QObject {
         in.trueSolarTicked = f.Check2->isChecked();
         in.provincePosition = f.Combo5->currentIndex();
         in.placePosition = f.Combo6->currentIndex();
-        const Chart chart = RunCalendar(*ReadRequest(in));
-        ReportHeader h;
-        h.name = in.nameText;
-        h.provinceItem = f.Combo5->currentText().toStdString();
-        h.placeItem = f.Combo6->currentText().toStdString();
-        h.trueSolarTime = in.trueSolarTicked;
-        h.hourLabel = HourLabel(in.positions.hour);
-        return BuildReport(chart, h);
+        const ChartRequest request = *ReadRequest(in);
+        return BuildReport(RunCalendar(request), ReportHeaderOf(request, in.nameText));
     }
 
     // A click on the round indicator of an option button.

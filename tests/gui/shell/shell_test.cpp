@@ -148,10 +148,14 @@ private slots:
         QCOMPARE(box.palette().color(QPalette::Base), QColor(0, 128, 255));
         box.SetBackColor(kSystemWindowColour);
         QCOMPARE(box.palette().color(QPalette::Base), QApplication::palette(&box).color(QPalette::Base));
-        box.SetBoxFont(QStringLiteral("隶书"), 14, true, true, true, true);
+        const FontStyle style{.name = "隶书", .pointSize = 14, .bold = true, .italic = true};
+        box.SetBoxFont(style);
         QCOMPARE(box.font().family(), QStringLiteral("隶书"));
         QCOMPARE(box.font().pointSizeF(), 14.0);
-        QVERIFY(box.font().bold() && box.font().italic() && box.font().underline() && box.font().strikeOut());
+        QVERIFY(box.font().bold() && box.font().italic() && !box.font().underline() && !box.font().strikeOut());
+        QVERIFY(StyleOf(box.font()) == style);
+        box.SetBoxFont({"隶书", 14, false, true, false, true});
+        QVERIFY(!box.font().bold() && box.font().strikeOut() && !box.font().italic() && box.font().underline());
         QCOMPARE(box.document()->defaultFont(), box.font());
     }
 

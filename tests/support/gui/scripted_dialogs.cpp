@@ -1,5 +1,7 @@
 #include "support/gui/scripted_dialogs.h"
 
+#include <tuple>
+
 namespace tl::test {
 
 namespace {
@@ -39,9 +41,11 @@ bool ScriptedDialogs::SetUpPrinter(QWidget*, QPrinter& p) {
     return printer ? printer(p) : false;
 }
 
-std::optional<FontChoice> ScriptedDialogs::ChooseFont(QWidget*, const FontChoice& start) {
-    fontStarts.push_back(start);
-    return Next(fonts, std::optional<FontChoice>());
+bool ScriptedDialogs::ChooseFont(QWidget*, FontStyle& font, quint32& colour) {
+    fontStarts.emplace_back(font, colour);
+    const std::optional<FontAndColour> chosen = Next(fonts, std::optional<FontAndColour>());
+    if (chosen) std::tie(font, colour) = *chosen;
+    return chosen.has_value();
 }
 
 std::optional<quint32> ScriptedDialogs::ChooseColor(QWidget*, quint32 start) {

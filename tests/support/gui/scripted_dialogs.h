@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "gui/toolkit/dialogs.h"
@@ -16,6 +17,9 @@ namespace tl::test {
 
 class ScriptedDialogs final : public Dialogs {
 public:
+    // A font with its text colour, as the font dialog starts and answers.
+    using FontAndColour = std::pair<FontStyle, quint32>;
+
     struct Shown {
         QString text;
         QString title;
@@ -35,14 +39,14 @@ public:
     std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                         int filterIndex) override;
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
-    std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& start) override;
+    bool ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) override;
     std::optional<quint32> ChooseColor(QWidget* parent, quint32 start) override;
 
     // Recorded.
     std::vector<Shown> messages;
     std::vector<FileAsked> fileDialogs;
     int printDialogs = 0;
-    std::vector<FontChoice> fontStarts;
+    std::vector<FontAndColour> fontStarts;
     std::vector<quint32> colorStarts;
 
     // The script.
@@ -50,7 +54,7 @@ public:
     std::deque<std::optional<QString>> files;
     // Answers the print dialog; without it the dialog is cancelled.
     std::function<bool(QPrinter&)> printer;
-    std::deque<std::optional<FontChoice>> fonts;
+    std::deque<std::optional<FontAndColour>> fonts;
     std::deque<std::optional<quint32>> colors;
 };
 
