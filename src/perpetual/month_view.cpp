@@ -105,6 +105,11 @@ const DayCell& MonthView::Day(int d) const {
     return cells[static_cast<std::size_t>(firstColumn + d - 1)];
 }
 
+int MonthView::CellOf(const Date& d) const {
+    if (d.year != year || d.month != month || d.day < 1 || d.day > monthLength) return -1;
+    return firstColumn + d.day - 1;
+}
+
 MonthView BuildMonthView(int year, int month) {
     MonthView v;
     v.year = year;

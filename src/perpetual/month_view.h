@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/types.h"
 #include "calendar/years.h"
 
 namespace tl {
@@ -80,6 +81,9 @@ struct MonthView {
 
     // The cell of day d; an empty cell for a day outside 1..monthLength.
     const DayCell& Day(int d) const;
+    // The index of the cell of a Gregorian date, -1 when the date lies
+    // outside this month.
+    int CellOf(const Date& d) const;
 };
 
 // The month view of (year, month). A month outside 1..12 gives an empty

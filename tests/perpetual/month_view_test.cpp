@@ -173,6 +173,12 @@ TEST(BuildMonthView, December2100TheLastMonth) {
     EXPECT_EQ(v.titleYearName, "庚申年");
     EXPECT_EQ(v.zodiac, "猴");
     EXPECT_EQ(v.jieLine, "大雪: 9时40分");
+    // The cell of a date: only dates of this month have one.
+    EXPECT_EQ(v.CellOf({2100, 12, 1}), 3);
+    EXPECT_EQ(v.CellOf({2100, 12, 31}), 33);
+    EXPECT_EQ(v.CellOf({2100, 11, 30}), -1);
+    EXPECT_EQ(v.CellOf({2099, 12, 9}), -1);
+    EXPECT_EQ(v.CellOf({2100, 12, 32}), -1);
 }
 
 TEST(BuildMonthView, August1989StartsTheSeventhMonthOnTheSecond) {
