@@ -14,6 +14,11 @@ Every row of the file is checked for its form, and wherever the file holds
 two consecutive years, the first one's new year plus its months must give the
 second one's new year.
 
+Two rows stay as the file has them although their new moons fall within
+seconds of midnight, where the forecast of Delta T decides the day (see
+"Uncertain days" in data/astro/README.md): 2057 (month 9 from 29 September)
+and 2097 (month 7 from 7 August). The table says so when it holds them.
+
 The printed table of the almanac covers 1900..2021; its includer puts the
 generated spans before and after it.
 
@@ -26,6 +31,8 @@ from datetime import date, timedelta
 from table_data import emit, fail, header, read_csv
 
 SOURCE = "data/astro/lunar_years_extra.csv"
+# year: the month whose first day rests on a new moon at midnight
+UNCERTAIN = {2057: "month 9 from 2057-09-29", 2097: "month 7 from 2097-08-07"}
 
 
 def new_year_and_length(year, row):
@@ -72,10 +79,14 @@ def main():
         fail(f"{SOURCE} has no row for {missing[0]}")
 
     span = f"{first}" if first == last else f"{first}..{last}"
-    text = header([SOURCE], [
+    about = [
         "(lunar-javascript 1.7.7, new moons checked against astronomy-engine and astronomia):",
         f"lunar year{'' if first == last else 's'} {span}, 13 month lengths, leap month in hex, new year MMDD.",
-    ], f"src/calendar/lunar_year_{first}_data.inc")
+    ]
+    uncertain = [f"{y} ({UNCERTAIN[y]})" for y in sorted(UNCERTAIN) if first <= y <= last]
+    if uncertain:
+        about.append(f"New moon within seconds of midnight, day uncertain: {', '.join(uncertain)}.")
+    text = header([SOURCE], about, f"src/calendar/lunar_year_{first}_data.inc")
     for y in range(first, last + 1):
         text += f'    "{rows[y]}",  // {y}\n'
     emit(text)

@@ -15,6 +15,10 @@ data/astro/README.md. A year the day-table file holds takes its row from
 there; any other year is worked out from the moments. Where both give a row
 they must agree, and so must the row and the file's plain-day columns.
 
+One day rests on a moment within a minute of midnight, where the forecast of
+Delta T decides the day (see "Uncertain days" in data/astro/README.md): qi
+春分 2084, 19 March at 23:59. The table says so when it holds it.
+
 The printed tables of the almanac cover only some years (jie 1900..2050, qi
 1901..2050); their includers put generated spans before or after them.
 
@@ -31,6 +35,8 @@ TERMS = {
     "jie": ("data/astro/jie_moments.csv", "src/calendar", 0),
     "qi": ("data/astro/qi_moments.csv", "src/perpetual", 15),
 }
+# (term, year): the day that rests on a moment at midnight
+UNCERTAIN = {("qi", 2084): "春分 on 19 March, 23:59"}
 ABOUT = {
     "jie": "digit m is the day of month m on which that month's jie (节) falls.",
     "qi": "digit m plus 15 is the day of month m on which that month's qi (中气) falls.",
@@ -91,10 +97,14 @@ def main():
 
     sources = [moments] + ([DAY_TABLES] if any(y in tabled for y in years) else [])
     span = f"{first}" if first == last else f"{first}..{last}"
-    text = header(sources, [
+    about = [
         f"{'Row' if first == last else 'Rows'} {span}, each day the civil date of the moment in UTC+8:",
         ABOUT[term],
-    ], f"{folder}/{term}_day_{first}_data.inc")
+    ]
+    uncertain = [f"{y} {UNCERTAIN[(t, y)]}" for (t, y) in sorted(UNCERTAIN) if t == term and y in years]
+    if uncertain:
+        about.append(f"Moment within a minute of midnight, day uncertain: {', '.join(uncertain)}.")
+    text = header(sources, about, f"{folder}/{term}_day_{first}_data.inc")
     for y in years:
         text += f'    "{tabled.get(y, computed.get(y))}",  // {y}\n'
     emit(text)

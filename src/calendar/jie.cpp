@@ -7,10 +7,12 @@ namespace tl {
 namespace {
 
 // Day of month of each jie, one row per year: the k-th digit is the day of
-// January..December on which jie k falls. The almanac's printed rows stay
-// authoritative for the day.
+// January..December on which jie k falls. The almanac's printed rows
+// (1900..2050) stay authoritative for the day; the years after them are the
+// civil days of the computed moments.
 constexpr std::string_view kJieDayTable[] = {
 #include "calendar/jie_day_data.inc"
+#include "calendar/jie_day_2051_data.inc"
 };
 static_assert(std::size(kJieDayTable) == kJieDayLastYear - kJieDayFirstYear + 1);
 
@@ -28,16 +30,13 @@ constexpr bool InMomentTable(int year, int month) {
     return year >= kJieMomentFirstYear && year <= kJieMomentLastYear && month >= 1 && month <= 12;
 }
 
-// Every row is 12 digits, each in the range its month's jie can take.
+// Every row is 12 digits: every jie falls between the 3rd and the 9th of its
+// month.
 constexpr bool DayTableIsWellFormed() {
-    constexpr int lo[12] = {5, 3, 5, 4, 5, 5, 6, 7, 7, 7, 7, 6};
-    constexpr int hi[12] = {7, 5, 7, 6, 7, 7, 8, 9, 9, 9, 8, 8};
     for (std::string_view row : kJieDayTable) {
         if (row.size() != 12) return false;
-        for (int k = 0; k < 12; ++k) {
-            const int d = row[k] - '0';
-            if (d < lo[k] || d > hi[k]) return false;
-        }
+        for (char c : row)
+            if (c < '3' || c > '9') return false;
     }
     return true;
 }

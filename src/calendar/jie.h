@@ -1,6 +1,8 @@
 // The twelve jie (节) terms: on which day of each Gregorian month the month's
-// jie falls (1900..2050) and at what clock time, China Standard Time
-// (December 1899 .. December 2021). Pure table lookups, no astronomy.
+// jie falls and at what clock time, China Standard Time, from December 1899
+// to December 2101: one year past the calendar's last year, whose births and
+// lunar dates reach into January 2101 and count their luck to its jie. Pure
+// table lookups, no astronomy.
 #pragma once
 
 #include <optional>
@@ -8,21 +10,24 @@
 #include <string_view>
 
 #include "calendar/types.h"
+#include "calendar/years.h"
 
 namespace tl {
 
 inline constexpr int kJieDayFirstYear = 1900;
-inline constexpr int kJieDayLastYear = 2050;
+inline constexpr int kJieDayLastYear = 2101;
 inline constexpr int kJieMomentFirstYear = 1900;
-inline constexpr int kJieMomentLastYear = 2021;
+inline constexpr int kJieMomentLastYear = 2101;
+static_assert(kJieDayFirstYear <= kCalendarFirstYear && kJieDayLastYear > kCalendarLastYear);
+static_assert(kJieMomentFirstYear <= kCalendarFirstYear && kJieMomentLastYear > kCalendarLastYear);
 
 // The year's 12-digit row (digit k = day of jie k in month k); empty outside
-// 1900..2050.
+// kJieDayFirstYear..kJieDayLastYear.
 std::string_view JieDays(int year);
 // Digit `month` of JieDays(year); 0 when there is no such row or month.
 int JieDay(int year, int month);
 // Clock time of the jie of (year, month), hh:mm:00; 00:00 outside
-// 1900..2021 or months 1..12.
+// kJieMomentFirstYear..kJieMomentLastYear or months 1..12.
 TimeOfDay JieMoment(int year, int month);
 // The same as text without leading zeros ("16时2分", "6时30分"); empty
 // outside the table.
@@ -32,7 +37,8 @@ std::string_view JieName(int k);
 
 // The full moment of the jie of Gregorian month (year, month): its day from
 // the day table and its clock time. Known for December 1899 (the one jie
-// before 1900 a backward count can need) and every month of 1900..2021.
+// before 1900 a backward count can need) and every month of
+// kJieMomentFirstYear..kJieMomentLastYear.
 struct JieInstant {
     Date date;
     TimeOfDay time;

@@ -10,11 +10,13 @@ namespace {
 
 // One row per lunar year, 18 characters: 13 month lengths ("1" = 30 days,
 // "0" = 29), the leap month as a hex digit (0 = none) and the Gregorian date
-// MMDD of the lunar new year. The almanac's printed rows, with the year
-// before them computed from the lunar new moons.
+// MMDD of the lunar new year. The almanac's printed rows (1900..2021, one
+// of them mended), with the year before them and the years after them
+// computed from the lunar new moons.
 constexpr std::string_view kLunarYearTable[] = {
 #include "calendar/lunar_year_1899_data.inc"
 #include "calendar/lunar_year_data.inc"
+#include "calendar/lunar_year_2022_data.inc"
 };
 static_assert(std::size(kLunarYearTable) == kLunarLastYear - kLunarFirstYear + 1);
 
@@ -91,9 +93,9 @@ std::optional<LunarDate> SolarToLunar(const Date& d, bool nextDay) {
     const long n = DayNumber(d) + (nextDay ? 1 : 0);
     const int gregorianYear = DateOfDayNumber(n).year;
     auto ly = LunarYearOf(gregorianYear);
-    if (!ly) return std::nullopt;
-    // Before the lunar new year the date belongs to the previous lunar year.
-    if (n < DayNumber(ly->newYear)) {
+    // Before the lunar new year the date belongs to the previous lunar year,
+    // and so does January 2101, after the table's last new year.
+    if (!ly || n < DayNumber(ly->newYear)) {
         ly = LunarYearOf(gregorianYear - 1);
         if (!ly) return std::nullopt;
     }

@@ -1,6 +1,7 @@
-// The Chinese lunar calendar of 1899..2021 as a table of month lengths, leap
+// The Chinese lunar calendar of 1899..2100 as a table of month lengths, leap
 // months and new-year dates, with the two conversions and the Chinese names
-// of lunar dates. Table walks only, no astronomy.
+// of lunar dates. Table walks only, no astronomy. The row of 1899 gives
+// January 1900 its lunar dates; the last row, 2100, runs to 28 January 2101.
 #pragma once
 
 #include <optional>
@@ -8,11 +9,13 @@
 #include <string_view>
 
 #include "calendar/types.h"
+#include "calendar/years.h"
 
 namespace tl {
 
 inline constexpr int kLunarFirstYear = 1899;
-inline constexpr int kLunarLastYear = 2021;
+inline constexpr int kLunarLastYear = 2100;
+static_assert(kLunarFirstYear < kCalendarFirstYear && kLunarLastYear >= kCalendarLastYear);
 
 struct LunarDate {
     int year = 0;   // the Gregorian year in which this lunar year's new year falls
@@ -39,7 +42,8 @@ struct LunarYear {
     bool IsLeapAt(int position) const { return leapMonth != 0 && position == leapMonth + 1; }
 };
 
-// The raw 18-character row of a lunar year, empty outside 1899..2021.
+// The raw 18-character row of a lunar year, empty outside
+// kLunarFirstYear..kLunarLastYear.
 std::string_view LunarYearRow(int year);
 std::optional<LunarYear> LunarYearOf(int year);
 

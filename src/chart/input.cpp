@@ -22,7 +22,7 @@ int PositionIn(int position, int count) { return position >= 0 && position < cou
 
 std::vector<std::string> InputListItems(InputList list) {
     switch (list) {
-        case InputList::Year: return Numbers(kFirstInputYear, kLastInputYear);
+        case InputList::Year: return Numbers(kCalendarFirstYear, kCalendarLastYear);
         case InputList::Month: return Numbers(1, 12);
         case InputList::Day: return Numbers(1, 31);
         case InputList::Hour: return Numbers(0, 23);
@@ -33,7 +33,7 @@ std::vector<std::string> InputListItems(InputList list) {
 
 DateTimePositions TodayPositions(const Date& today, TimeOfDay now) {
     DateTimePositions p;
-    p.year = PositionIn(today.year - kFirstInputYear, kLastInputYear - kFirstInputYear + 1);
+    p.year = PositionIn(today.year - kCalendarFirstYear, kCalendarLastYear - kCalendarFirstYear + 1);
     p.month = PositionIn(today.month - 1, 12);
     p.day = PositionIn(today.day - 1, 31);
     p.hour = PositionIn(now.hour(), 24);
@@ -48,7 +48,7 @@ std::optional<ChartRequest> ReadRequest(const InputSelections& in) {
     r.personName = Trim(in.nameText);
     r.isMale = in.isMale;
     r.isSolarInput = in.isSolarInput;
-    r.year = p.year + kFirstInputYear;
+    r.year = p.year + kCalendarFirstYear;
     // The month, day and hour lists always hold a selection once the window
     // has started; a missing one reads as the first item.
     r.month = std::max(p.month, 0) + 1;

@@ -4,26 +4,23 @@
 
 #include <string>
 
+#include "calendar/years.h"
+
 namespace tl {
 
-// The years a chart can be asked for: the input window's year list, and the
-// range the command line accepts.
-inline constexpr int kFirstInputYear = 1900;
-inline constexpr int kLastInputYear = 2020;
-
 struct ChartRequest {
-    std::string personName;      // the name box, blanks trimmed
+    std::string personName;         // the name box, blanks trimmed
     bool isMale = true;
-    bool isSolarInput = true;    // Gregorian (true) or lunar (false) date
-    int year = kFirstInputYear;  // kFirstInputYear..kLastInputYear
-    int month = 1;               // 1..12
-    int day = 1;                 // 1..31 (a lunar day 31 is read as 30)
-    bool isLeapMonth = false;    // read for lunar input only
-    int hour = 0;                // 0..23
-    int minute = 0;              // 0..59 (0 only when the minute list has no selection)
+    bool isSolarInput = true;       // Gregorian (true) or lunar (false) date
+    int year = kCalendarFirstYear;  // kCalendarFirstYear..kCalendarLastYear, either calendar
+    int month = 1;                  // 1..12
+    int day = 1;                    // 1..31 (a lunar day 31 is read as 30)
+    bool isLeapMonth = false;       // read for lunar input only
+    int hour = 0;                   // 0..23
+    int minute = 0;                 // 0..59 (0 only when the minute list has no selection)
     bool useTrueSolarTime = false;
-    int provinceIndex = 0;       // 0..34, 0 = "不考虑"
-    int placeIndex = 1;          // 1.. within the province
+    int provinceIndex = 0;          // 0..34, 0 = "不考虑"
+    int placeIndex = 1;             // 1.. within the province
 };
 
 }  // namespace tl

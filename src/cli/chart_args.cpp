@@ -52,7 +52,7 @@ bool ReadNumbers(std::string_view text, char sep, std::span<const NumberField> f
 }  // namespace
 
 bool ReadBirthDate(std::string_view text, ChartRequest& r, std::string& problem) {
-    static constexpr NumberField kDate[] = {{"year", kFirstInputYear, kLastInputYear, &ChartRequest::year},
+    static constexpr NumberField kDate[] = {{"year", kCalendarFirstYear, kCalendarLastYear, &ChartRequest::year},
                                             {"month", 1, 12, &ChartRequest::month},
                                             {"day", 1, 31, &ChartRequest::day}};
     return ReadNumbers(text, '-', kDate, r, problem);

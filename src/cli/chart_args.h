@@ -1,8 +1,8 @@
 // Reading a birth into a chart request, from the options of `chart` or the
 // cells of a `batch` line, with the ranges the input window offers: years
-// kFirstInputYear..kLastInputYear, months 1..12, days 1..31 whatever the
-// month, hours 0..23, minutes 0..59, provinces 0..kProvinceCount - 1 and the
-// places of the chosen province's list.
+// kCalendarFirstYear..kCalendarLastYear (Gregorian or lunar), months 1..12,
+// days 1..31 whatever the month, hours 0..23, minutes 0..59, provinces
+// 0..kProvinceCount - 1 and the places of the chosen province's list.
 #pragma once
 
 #include <optional>
@@ -39,7 +39,7 @@ std::string RangeText(int lo, int hi);
 // "YYYY-MM-DD" into the request's year, month and day. False when the text
 // is not three numbers joined by "-" (`problem` is then empty) or when a
 // number is outside its range (`problem` names it, e.g. "year must be
-// 1900..2020, got '1899'").
+// 1900..2100, got '1899'").
 bool ReadBirthDate(std::string_view text, ChartRequest& request, std::string& problem);
 // "HH:MM" into the request's hour and minute, likewise ("hour must be
 // 0..23, got '24'").

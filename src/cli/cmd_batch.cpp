@@ -177,7 +177,7 @@ struct Batch {
 
         const std::string_view date = TrimAscii(Cell(kDate));
         if (!ReadBirthDate(date, r, error)) {
-            error = "date must be YYYY-MM-DD with year " + RangeText(kFirstInputYear, kLastInputYear) + ", got '" +
+            error = "date must be YYYY-MM-DD with year " + RangeText(kCalendarFirstYear, kCalendarLastYear) + ", got '" +
                     std::string(date) + "'";
             return false;
         }

@@ -69,8 +69,8 @@ int Fail(const std::string& message) {
 
 int CmdCalendar(const Args& args) {
     if (args.size() < 2 || args.size() > 3) return Fail("usage: calendar YEAR MONTH [DAY]");
-    const auto year = ParseIntInRange(args[0], 1900, 2021);
-    if (!year) return Fail("YEAR must be 1900..2021, got '" + args[0] + "'");
+    const auto year = ParseIntInRange(args[0], kCalendarFirstYear, kCalendarLastYear);
+    if (!year) return Fail("YEAR must be " + RangeText(kCalendarFirstYear, kCalendarLastYear) + ", got '" + args[0] + "'");
     const auto month = ParseIntInRange(args[1], 1, 12);
     if (!month) return Fail("MONTH must be 1..12, got '" + args[1] + "'");
     if (args.size() == 2) {

@@ -11,12 +11,13 @@ namespace {
 
 // Day of the qi (中气) term of each Gregorian month, one row per year: digit
 // m plus 15 is the day of month m on which that month's qi falls (大寒 in
-// January .. 冬至 in December). The almanac's printed rows, which stay
-// authoritative for the day, with the year before them computed from the qi
-// moments.
+// January .. 冬至 in December). The almanac's printed rows (1901..2050),
+// which stay authoritative for the day, with the years before and after them
+// the civil days of the computed qi moments.
 constexpr std::string_view kQiDayTable[] = {
 #include "perpetual/qi_day_1900_data.inc"
 #include "perpetual/qi_day_data.inc"
+#include "perpetual/qi_day_2051_data.inc"
 };
 static_assert(std::size(kQiDayTable) == kQiDayLastYear - kQiDayFirstYear + 1);
 
@@ -102,6 +103,11 @@ const DayCell& MonthView::Day(int d) const {
     static const DayCell kEmpty;
     if (d < 1 || d > monthLength) return kEmpty;
     return cells[static_cast<std::size_t>(firstColumn + d - 1)];
+}
+
+int MonthView::CellOf(const Date& d) const {
+    if (d.year != year || d.month != month || d.day < 1 || d.day > monthLength) return -1;
+    return firstColumn + d.day - 1;
 }
 
 MonthView BuildMonthView(int year, int month) {

@@ -1,4 +1,4 @@
-// The perpetual calendar's month model: one Gregorian month (1900..2021) as
+// The perpetual calendar's month model: one Gregorian month (1900..2100) as
 // a grid of day cells with lunar dates and solar terms, the sexagenary year
 // and zodiac of the month, the moment of its jie term, and the sexagenary
 // year, month, day and first double-hour of any day. Pure functions of their
@@ -9,13 +9,18 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/types.h"
+#include "calendar/years.h"
+
 namespace tl {
 
 inline constexpr int kQiDayFirstYear = 1900;
-inline constexpr int kQiDayLastYear = 2050;
+inline constexpr int kQiDayLastYear = 2100;
+static_assert(kQiDayFirstYear <= kCalendarFirstYear && kQiDayLastYear >= kCalendarLastYear);
 
 // The year's 12-digit qi-day row: digit m plus 15 is the day of Gregorian
-// month m on which that month's qi (中气) falls. Empty outside 1900..2050.
+// month m on which that month's qi (中气) falls. Empty outside
+// kQiDayFirstYear..kQiDayLastYear.
 std::string_view QiDays(int year);
 
 // Days of Gregorian month `month`: 31, 30, or for February 29 in a year
@@ -76,6 +81,9 @@ struct MonthView {
 
     // The cell of day d; an empty cell for a day outside 1..monthLength.
     const DayCell& Day(int d) const;
+    // The index of the cell of a Gregorian date, -1 when the date lies
+    // outside this month.
+    int CellOf(const Date& d) const;
 };
 
 // The month view of (year, month). A month outside 1..12 gives an empty

@@ -37,6 +37,20 @@ TEST(SolarToLunar, KnownDates) {
         // in the 29-day eleventh month after the 30-day twelfth.
         {{2020, 12, 31}, true, {2020, 11, 18, false}},
         {{2021, 1, 1}, false, {2020, 11, 18, false}},
+        // 1989: the seventh month begins on 2 August, the day of the new moon
+        // (00:05:35 China Standard Time), after a sixth month of 30 days.
+        {{1989, 8, 1}, false, {1989, 6, 30, false}},
+        {{1989, 8, 2}, false, {1989, 7, 1, false}},
+        {{1989, 8, 30}, false, {1989, 7, 29, false}},
+        {{1989, 8, 31}, false, {1989, 8, 1, false}},
+        // Lunar 2023 has 闰二月, from 22 March; 2033 has 闰十一月, from
+        // 22 December.
+        {{2023, 3, 21}, false, {2023, 2, 30, false}},
+        {{2023, 3, 22}, false, {2023, 2, 1, true}},
+        {{2033, 12, 22}, false, {2033, 11, 1, true}},
+        // The last lunar year of the table, 2100, runs to 28 January 2101.
+        {{2100, 12, 31}, true, {2100, 12, 2, false}},
+        {{2101, 1, 28}, false, {2100, 12, 29, false}},
     };
     for (const auto& c : cases) {
         const auto got = SolarToLunar(c.date, c.nextDay);
@@ -74,6 +88,10 @@ TEST(LunarToSolar, KnownDates) {
         {{1901, 3, 1, true}, false, {1901, 4, 19}},
         {{1901, 3, 1, false}, false, {1901, 4, 19}},
         {{1984, 10, 1, true}, false, {1984, 11, 23}},
+        {{1989, 7, 1, false}, false, {1989, 8, 2}},
+        {{2033, 11, 1, true}, false, {2033, 12, 22}},
+        {{2033, 11, 1, false}, false, {2033, 11, 22}},
+        {{2100, 12, 29, false}, false, {2101, 1, 28}},
     };
     for (const auto& c : cases) {
         const auto got = LunarToSolar(c.lunar, c.nextDay);
@@ -82,7 +100,7 @@ TEST(LunarToSolar, KnownDates) {
                                     << got->year << "-" << got->month << "-" << got->day;
     }
     EXPECT_FALSE(LunarToSolar({1898, 1, 1, false}, false));
-    EXPECT_FALSE(LunarToSolar({2022, 1, 1, false}, false));
+    EXPECT_FALSE(LunarToSolar({2101, 1, 1, false}, false));
     EXPECT_FALSE(LunarToSolar({2000, 13, 1, false}, false));
 }
 
@@ -98,39 +116,40 @@ TEST(LunarYearTable, EachNewYearPlusItsMonthsIsTheNextNewYear) {
     EXPECT_EQ(LunarYearOf(1984)->leapMonth, 10);
     EXPECT_EQ(LunarYearOf(2020)->leapMonth, 4);
     EXPECT_EQ(LunarYearOf(1900)->lengths[9], 29);  // the leap eighth month of 1900
+    EXPECT_EQ(LunarYearOf(2023)->leapMonth, 2);
+    EXPECT_EQ(LunarYearOf(2033)->leapMonth, 11);
+    // The printed rows run on into the computed ones, and the last row ends
+    // where lunar 2101 begins, on 29 January 2101.
+    const auto last = LunarYearOf(kLunarLastYear);
+    EXPECT_EQ(DayNumber(last->newYear) + last->Days(), DayNumber({2101, 1, 29}));
     EXPECT_FALSE(LunarYearOf(1898));
-    EXPECT_FALSE(LunarYearOf(2022));
+    EXPECT_FALSE(LunarYearOf(2101));
 }
 
-TEST(LunarConversions, InverseAtTheLateZiHour) {
-    // A Gregorian birth at 23:xx and the lunar date the program shows for it
-    // name the same moment: converting back gives the same Gregorian day.
-    for (long n = DayNumber({1900, 1, 1}); n <= DayNumber({2021, 2, 10}); n += 7) {
-        const Date d = DateOfDayNumber(n);
-        const auto lunar = SolarToLunar(d, true);
-        ASSERT_TRUE(lunar);
-        EXPECT_EQ(LunarToSolar(*lunar, true), d) << d.year << "-" << d.month << "-" << d.day;
-    }
-}
-
-TEST(LunarConversions, RoundTripEveryDateFrom1900To2021) {
-    // Every Gregorian date of the table's span converts to a lunar date that
-    // converts back to it.
-    const long first = DayNumber({1900, 1, 1});
-    const long last = DayNumber({2021, 12, 31});
+TEST(LunarConversions, RoundTripEveryDateAndHourOfTheCalendar) {
+    // Every Gregorian date of 1900..2100 converts to a lunar date that
+    // converts back to it, at hours 0, 12 and 23: a birth at 23:xx and the
+    // lunar date the program shows for it (already the next lunar day) name
+    // the same moment.
+    const long first = DayNumber({kCalendarFirstYear, 1, 1});
+    const long last = DayNumber({kCalendarLastYear, 12, 31});
     LunarDate previous{};
     for (long n = first; n <= last; ++n) {
         const Date d = DateOfDayNumber(n);
-        const auto lunar = SolarToLunar(d, false);
-        ASSERT_TRUE(lunar) << d.year << "-" << d.month << "-" << d.day;
-        const auto back = LunarToSolar(*lunar, false);
-        ASSERT_TRUE(back);
-        ASSERT_EQ(*back, d) << lunar->year << "/" << lunar->month << "/" << lunar->day;
-        // Lunar days count up by one or restart at 1 with a new month.
-        if (n > first) {
-            ASSERT_TRUE(lunar->day == previous.day + 1 || lunar->day == 1);
+        for (const int hour : {0, 12, 23}) {
+            const bool lateZi = hour == 23;
+            const auto lunar = SolarToLunar(d, lateZi);
+            ASSERT_TRUE(lunar) << d.year << "-" << d.month << "-" << d.day << " " << hour;
+            const auto back = LunarToSolar(*lunar, lateZi);
+            ASSERT_TRUE(back);
+            ASSERT_EQ(*back, d) << lunar->year << "/" << lunar->month << "/" << lunar->day << " " << hour;
+            if (hour != 0) continue;
+            // Lunar days count up by one or restart at 1 with a new month.
+            if (n > first) {
+                ASSERT_TRUE(lunar->day == previous.day + 1 || lunar->day == 1);
+            }
+            previous = *lunar;
         }
-        previous = *lunar;
     }
 }
 

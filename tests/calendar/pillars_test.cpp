@@ -38,6 +38,16 @@ TEST(ComputePillars, KnownBirths) {
         // 31 December 1899 continues the cycle; its month follows 大雪 1899.
         {{1899, 12, 31}, 23, 50, "己亥 丙子 甲戌 甲子"},
         {{1899, 12, 31}, 12, 0, "己亥 丙子 癸酉 戊午"},
+        // 立春 2024 falls at 16:27 on 4 February.
+        {{2024, 2, 4}, 16, 26, "癸卯 乙丑 戊戌 庚申"},
+        {{2024, 2, 4}, 16, 27, "甲辰 丙寅 戊戌 庚申"},
+        // 立春 2021 at 22:59: a birth at 23:00 on 3 February is in 辛丑.
+        {{2021, 2, 3}, 23, 0, "辛丑 庚寅 癸未 壬子"},
+        {{2021, 2, 3}, 22, 58, "庚子 己丑 壬午 辛亥"},
+        // The last day of the calendar, and the first of 2101 that a late
+        // hour or a corrected time reaches.
+        {{2100, 12, 31}, 23, 30, "庚申 戊子 戊申 壬子"},
+        {{2101, 1, 5}, 21, 6, "庚申 己丑 壬子 辛亥"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Names(ComputePillars(c.date, TimeOfDay::Hms(c.hour, c.minute))), c.expected)
@@ -63,9 +73,9 @@ TEST(ComputePillars, JieMomentItselfCountsAsAfter) {
     EXPECT_EQ(PillarName(ComputePillars({1984, 1, 6}, TimeOfDay::Hms(11, 41)).month), "甲子");
 }
 
-TEST(DayPillar, AdvancesByOneEveryDayFrom1900To2021) {
+TEST(DayPillar, AdvancesByOneEveryDayFrom1900To2101) {
     const long first = DayNumber({1900, 1, 1});
-    const long last = DayNumber({2021, 12, 31});
+    const long last = DayNumber({2101, 12, 31});
     EXPECT_EQ(DayPillar({1900, 1, 1}), 11);
     EXPECT_EQ(DayPillar({1901, 1, 1}), 16);
     EXPECT_EQ(DayPillar({2000, 1, 1}), 55);
@@ -83,7 +93,7 @@ TEST(DayPillar, MatchesTheYearlyBaseRule) {
     // 1 January of each year: the previous base plus 5 after a common year,
     // plus 6 after a leap year.
     int base = 11;
-    for (int y = 1900; y <= 2021; ++y) {
+    for (int y = 1900; y <= 2101; ++y) {
         ASSERT_EQ(DayPillar({y, 1, 1}), base) << y;
         base += IsGregorianLeapYear(y) ? 6 : 5;
         if (base > 60) base -= 60;

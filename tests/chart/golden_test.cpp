@@ -55,6 +55,8 @@ const GoldenCase kGoldens[] = {
     {"true_solar_beijing", "true solar time in 北京 moves 9:05 to 8:41:11 and the hour pillar from 巳 to 辰; "
      "the life palace and the hour label keep the entered 巳 hour", "周九", true, true, 1985, 3, 12, false, 9, 5,
      1, 1, true},
+    {"last_day_2100_late_zi", "the calendar's last day at 23:30: lunar 十二月初二 of 2100, the second jie and the "
+     "forward luck count in January 2101, annual pillars 2102 .. 2192", "吴十", true, true, 2100, 12, 31, false, 23, 30},
 };
 
 class Golden : public ::testing::TestWithParam<GoldenCase> {};

@@ -13,7 +13,7 @@ TEST(InputListItems, ListsOfTheWindow) {
         const char* last;
     };
     const Case cases[] = {
-        {InputList::Year, 121, "1900", "2020"},
+        {InputList::Year, 201, "1900", "2100"},
         {InputList::Month, 12, "1", "12"},
         {InputList::Day, 31, "1", "31"},  // 31 days in every month
         {InputList::Hour, 24, "0", "23"},
@@ -40,9 +40,10 @@ TEST(TodayPositions, SelectsTodayOrNothing) {
         {{1985, 3, 12}, 9, 5, {85, 2, 11, 9, 4}},
         {{1900, 1, 1}, 0, 1, {0, 0, 0, 0, 0}},
         {{2020, 12, 31}, 23, 59, {120, 11, 30, 23, 58}},
-        // After 2020 there is no year item to select.
-        {{2021, 1, 1}, 12, 30, {-1, 0, 0, 12, 29}},
-        {{2026, 12, 9}, 7, 31, {-1, 11, 8, 7, 30}},
+        {{2026, 12, 9}, 7, 31, {126, 11, 8, 7, 30}},
+        {{2100, 12, 31}, 23, 59, {200, 11, 30, 23, 58}},
+        // After 2100 there is no year item to select.
+        {{2101, 1, 1}, 12, 30, {-1, 0, 0, 12, 29}},
         // Minute 0 of the clock: the minute list starts without a selection.
         {{1999, 6, 15}, 14, 0, {99, 5, 14, 14, -1}},
         {{1899, 12, 31}, 0, 0, {-1, 11, 30, 0, -1}},
@@ -120,7 +121,7 @@ TEST(ReadRequest, EmptySelections) {
     EXPECT_FALSE(r->isMale);
     EXPECT_EQ(r->personName, "");
 
-    in.positions.year = -1;  // today after 2020: no year to run
+    in.positions.year = -1;  // today after 2100: no year to run
     EXPECT_FALSE(ReadRequest(in));
 }
 

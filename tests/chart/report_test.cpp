@@ -65,6 +65,8 @@ TEST(JieMoments, FirstIsTheBirthMonthsJieSecondOpensOrClosesTheSolarMonth) {
         // December on or after 大雪: the 小寒 of the next January.
         {{1984, 12, 7}, "12月7日6时28分大雪      1月5日17时35分小寒"},
         {{1999, 12, 25}, "12月7日21时47分大雪      1月6日9时1分小寒"},
+        {{2020, 12, 20}, "12月7日0时9分大雪      1月5日11时23分小寒"},
+        {{2100, 12, 31}, "12月7日9时40分大雪      1月5日21时6分小寒"},
         // December before 大雪 and January after 小寒 stay inside the year.
         {{1984, 12, 6}, "12月7日6时28分大雪      11月7日13时46分立冬"},
         {{1985, 1, 5}, "1月5日17时35分小寒      2月4日5时12分立春"},

@@ -144,6 +144,20 @@ TEST(LuckStart, DecemberForwardCountsToNextJanuary) {
     ASSERT_TRUE(c.luckForward);
     EXPECT_EQ(StartOf(c), (LuckStart{5, 5, 7, 22}));
     EXPECT_EQ(PillarName(c.firstLuckPillar), "丁丑");
+
+    // The last day of the calendar at 23:30, lunar 2100 十二月初二: a male
+    // counts forward to 小寒 2101 (5 January, 21:06), 4 d 21 h 36 min =
+    // 7,056 minutes; a female back to 大雪 2100 (7 December, 9:40),
+    // 24 d 13 h 50 min = 35,390 minutes.
+    const Chart male = RunCalendar(Solar(2100, 12, 31, 23, 30));
+    EXPECT_EQ((LunarDate{male.lunarYear, male.lunarMonth, male.lunarDay, male.isLeapMonth}),
+              (LunarDate{2100, 12, 2, false}));
+    ASSERT_TRUE(male.luckForward);
+    EXPECT_EQ(StartOf(male), (LuckStart{1, 7, 18, 0}));
+    EXPECT_EQ(PillarName(male.firstLuckPillar), "己丑");
+    const Chart female = RunCalendar(Solar(2100, 12, 31, 23, 30, false));
+    ASSERT_FALSE(female.luckForward);
+    EXPECT_EQ(StartOf(female), (LuckStart{8, 2, 9, 4}));
 }
 
 TEST(LuckStart, FirstPillarWrapsAroundTheCycle) {

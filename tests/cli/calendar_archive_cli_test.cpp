@@ -44,6 +44,16 @@ TEST(CliCalendar, MonthGrid) {
     EXPECT_EQ(firstRow.find_first_not_of(' '), 54u);
 }
 
+TEST(CliCalendar, TheCalendarsYears) {
+    const CliResult last = RunCli("calendar 2100 12");
+    ASSERT_EQ(last.status, 0) << last.err;
+    EXPECT_NE(last.out.find("\n庚申年 猴\n大雪: 9时40分"), std::string::npos) << last.out;
+    EXPECT_NE(last.out.find("[十二月]"), std::string::npos) << last.out;
+    const CliResult after = RunCli("calendar 2101 1");
+    EXPECT_EQ(after.status, 2);
+    EXPECT_EQ(after.err, "tenglan-cli calendar: YEAR must be 1900..2100, got '2101'\n");
+}
+
 TEST(CliCalendar, DayDetails) {
     const CliResult r = RunCli("calendar 2008 2 4");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -51,7 +61,7 @@ TEST(CliCalendar, DayDetails) {
 }
 
 TEST(CliCalendar, BadArgumentsGiveOneLineAndStatus2) {
-    for (const char* args : {"calendar", "calendar 2008", "calendar 1899 1", "calendar 2022 1", "calendar 2008 13",
+    for (const char* args : {"calendar", "calendar 2008", "calendar 1899 1", "calendar 2101 1", "calendar 2008 13",
                              "calendar 2008 0", "calendar 2008 2 30", "calendar 2008 2 0", "calendar x 1",
                              "calendar 2008 2 4 5", "calendar -2008 2", "calendar 2008 2 4x"}) {
         const CliResult r = RunCli(args);

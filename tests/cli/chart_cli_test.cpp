@@ -20,6 +20,10 @@ TEST(CliChart, LunarLeapInput) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("\"birthDate\":\"2020-05-23\""), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"leap\":true"), std::string::npos) << r.out;
+    // The last lunar day of 2100 is 28 January 2101.
+    const CliResult last = RunCli({"chart", "--date", "2100-12-29", "--time", "10:30", "--lunar", "--json"});
+    ASSERT_EQ(last.status, 0) << last.err;
+    EXPECT_NE(last.out.find("\"birthDate\":\"2101-01-28\""), std::string::npos) << last.out;
 }
 
 TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
@@ -28,8 +32,9 @@ TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
         const char* says;  // the option the message names, or the message's whole end
     };
     const Bad cases[] = {
-        {{"--date", "1899-12-31", "--time", "10:00", "--json"}, "--date: year must be 1900..2020, got '1899'\n"},
-        {{"--date", "2021-01-01", "--time", "10:00", "--json"}, "--date: year must be 1900..2020, got '2021'\n"},
+        {{"--date", "1899-12-31", "--time", "10:00", "--json"}, "--date: year must be 1900..2100, got '1899'\n"},
+        {{"--date", "2101-01-01", "--time", "10:00", "--json"}, "--date: year must be 1900..2100, got '2101'\n"},
+        {{"--date", "2101-01-01", "--time", "10:00", "--lunar"}, "--date: year must be 1900..2100, got '2101'\n"},
         {{"--date", "1984-13-01", "--time", "10:00", "--json"}, "--date: month must be 1..12, got '13'\n"},
         {{"--date", "1984-02-32", "--time", "10:00", "--json"}, "--date: day must be 1..31, got '32'\n"},
         {{"--date", "1984-02-00", "--time", "10:00", "--json"}, "--date"},

@@ -108,10 +108,11 @@ TEST(CliBatch, RangesOfTheInputWindow) {
         const char* message;
     } cases[] = {
         {"1900-01-01,00:00,,", ""},
-        {"2020-12-31,23:59,,", ""},
-        {"1899-12-31,12:00,,", "date must be YYYY-MM-DD with year 1900..2020, got '1899-12-31'"},
-        {"2021-01-01,12:00,,", "date must be YYYY-MM-DD with year 1900..2020, got '2021-01-01'"},
-        {"1985-03-12-01,12:00,,", "date must be YYYY-MM-DD with year 1900..2020, got '1985-03-12-01'"},
+        {"2026-12-09,08:00,,", ""},
+        {"2100-12-31,23:59,,", ""},
+        {"1899-12-31,12:00,,", "date must be YYYY-MM-DD with year 1900..2100, got '1899-12-31'"},
+        {"2101-01-01,12:00,,", "date must be YYYY-MM-DD with year 1900..2100, got '2101-01-01'"},
+        {"1985-03-12-01,12:00,,", "date must be YYYY-MM-DD with year 1900..2100, got '1985-03-12-01'"},
         {"1985-03-12,24:00,,", "time must be HH:MM (00:00..23:59), got '24:00'"},
         {"1985-03-12,09:05,34,", ""},
         {"1985-03-12,09:05,35,", "province must be 0..34, got '35'"},

@@ -41,7 +41,7 @@ TEST(wTO_DAY, OneStepADayAcrossEveryYear) {
     EXPECT_EQ(wjzname(wTO_DAY(1900, 1, 1)), "甲戌");
     EXPECT_EQ(wjzname(wTO_DAY(2000, 1, 1)), "戊午");
     int previous = wTO_DAY(1900, 1, 1);
-    for (long n = DayNumber({1900, 1, 2}); n <= DayNumber({2021, 12, 31}); ++n) {
+    for (long n = DayNumber({1900, 1, 2}); n <= DayNumber({kCalendarLastYear, 12, 31}); ++n) {
         const Date d = DateOfDayNumber(n);
         const int e = wTO_DAY(d.year, d.month, d.day);
         ASSERT_EQ(e, previous % 60 + 1) << d.year << "-" << d.month << "-" << d.day;
@@ -52,7 +52,7 @@ TEST(wTO_DAY, OneStepADayAcrossEveryYear) {
 TEST(wTO_N, TheSameLunarDatesAsTheChartRun) {
     // Forwards from the new year, and backwards through the previous lunar
     // year before it: both walks give the dates of the chart's conversion.
-    for (long n = DayNumber({1900, 1, 1}); n <= DayNumber({2021, 12, 31}); ++n) {
+    for (long n = DayNumber({kCalendarFirstYear, 1, 1}); n <= DayNumber({kCalendarLastYear, 12, 31}); ++n) {
         const Date d = DateOfDayNumber(n);
         const auto ly = LunarYearOf(d.year);
         ASSERT_TRUE(ly.has_value());
@@ -64,7 +64,7 @@ TEST(wTO_N, TheSameLunarDatesAsTheChartRun) {
             << d.year << "-" << d.month << "-" << d.day;
     }
     EXPECT_EQ(wTO_N(1899, 10, 0), LunarMonthDay{});  // no row before 1899's
-    EXPECT_EQ(wTO_N(2030, 40, 10), LunarMonthDay{});
+    EXPECT_EQ(wTO_N(2101, 28, 30), LunarMonthDay{});  // no row for lunar 2101
 }
 
 TEST(NameLists, RangesAndNeutralValues) {
@@ -91,8 +91,11 @@ TEST(QiDays, TheTableWithItsRowFor1900) {
     EXPECT_EQ(QiDays(1901), "646677899987");
     EXPECT_EQ(QiDays(2008), "645566787876");
     EXPECT_EQ(QiDays(2050), "535566788877");
+    // After the printed rows: the days of the computed moments, to 2100.
+    EXPECT_EQ(QiDays(2051), "545566888877");
+    EXPECT_EQ(QiDays(2100), "535566888877");
     EXPECT_EQ(QiDays(1899), "");
-    EXPECT_EQ(QiDays(2051), "");
+    EXPECT_EQ(QiDays(2101), "");
 }
 
 void ExpectCell(const MonthView& v, int cell, const char* day, const char* lunar, bool highlighted) {
@@ -156,6 +159,38 @@ TEST(BuildMonthView, January1900UsesTheLunarYear1899) {
     EXPECT_EQ(v.zodiac, "猪");
 }
 
+TEST(BuildMonthView, December2100TheLastMonth) {
+    const MonthView v = BuildMonthView(2100, 12);
+    EXPECT_EQ(v.firstColumn, 3);
+    EXPECT_EQ(v.monthLength, 31);
+    EXPECT_EQ(v.Day(1).lunarText, "十一月");
+    EXPECT_TRUE(v.Day(1).highlighted);
+    EXPECT_EQ(v.Day(2).lunarText, "初二");
+    EXPECT_EQ(v.Day(7).lunarText, "大雪");
+    EXPECT_EQ(v.Day(22).lunarText, "冬至");
+    EXPECT_EQ(v.Day(30).lunarText, "三十");
+    EXPECT_EQ(v.Day(31).lunarText, "十二月");  // lunar 2100's last month, to 28 January 2101
+    EXPECT_EQ(v.titleYearName, "庚申年");
+    EXPECT_EQ(v.zodiac, "猴");
+    EXPECT_EQ(v.jieLine, "大雪: 9时40分");
+    // The cell of a date: only dates of this month have one.
+    EXPECT_EQ(v.CellOf({2100, 12, 1}), 3);
+    EXPECT_EQ(v.CellOf({2100, 12, 31}), 33);
+    EXPECT_EQ(v.CellOf({2100, 11, 30}), -1);
+    EXPECT_EQ(v.CellOf({2099, 12, 9}), -1);
+    EXPECT_EQ(v.CellOf({2100, 12, 32}), -1);
+}
+
+TEST(BuildMonthView, August1989StartsTheSeventhMonthOnTheSecond) {
+    const MonthView v = BuildMonthView(1989, 8);
+    EXPECT_EQ(v.Day(1).lunarText, "三十");
+    EXPECT_FALSE(v.Day(1).highlighted);
+    EXPECT_EQ(v.Day(2).lunarText, "七月");
+    EXPECT_TRUE(v.Day(2).highlighted);
+    EXPECT_EQ(v.Day(30).lunarText, "廿九");
+    EXPECT_EQ(v.Day(31).lunarText, "八月");
+}
+
 TEST(BuildMonthView, TheGuiYearTitlesItsMonthsGuiHai) {
     // 癸亥 is index 60: (1983 - 1863) mod 60 = 0 is read as 60.
     for (int m = 2; m <= 12; ++m) {
@@ -169,7 +204,7 @@ TEST(BuildMonthView, TheGuiYearTitlesItsMonthsGuiHai) {
 }
 
 TEST(BuildMonthView, EveryMonthOfTheCalendar) {
-    for (int y = 1900; y <= 2021; ++y) {
+    for (int y = kCalendarFirstYear; y <= kCalendarLastYear; ++y) {
         for (int m = 1; m <= 12; ++m) {
             const MonthView v = BuildMonthView(y, m);
             ASSERT_EQ(v.firstColumn, Weekday({y, m, 1}));
@@ -211,6 +246,7 @@ TEST(DayDetails, TheJieDayBelongsToTheNewMonth) {
         {1985, 1, 2, "1985年1月2日\r\n甲子年 丙子月 辛丑日 戊子起时 "},
         {1900, 1, 1, "1900年1月1日\r\n己亥年 丙子月 甲戌日 甲子起时 "},
         {2021, 12, 31, "2021年12月31日\r\n辛丑年 庚子月 癸丑日 壬子起时 "},
+        {2100, 12, 31, "2100年12月31日\r\n庚申年 戊子月 丁未日 庚子起时 "},
     };
     for (const auto& [y, m, d, text] : cases) EXPECT_EQ(DayDetails(y, m, d), text) << y << "-" << m << "-" << d;
     EXPECT_EQ(DayDetails(2008, 0, 1), "");
@@ -221,7 +257,7 @@ TEST(DayDetails, AgreesWithTheBirthPillarsOfTheFirstDoubleHour) {
     // Away from the jie day, the details name the four pillars of a birth
     // at 00:30 of that day: the year changing at 立春, the month at the jie,
     // the hour stem following the day stem.
-    for (int y = 1900; y <= 2021; ++y) {
+    for (int y = kCalendarFirstYear; y <= kCalendarLastYear; ++y) {
         for (int m = 1; m <= 12; ++m) {
             const int j = JieDay(y, m);
             for (int d = 1; d <= yueend(y, m); ++d) {

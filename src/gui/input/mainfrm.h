@@ -9,7 +9,7 @@
 //              labels Label11 "公历" and Label12 "农历" select them
 //   Check1     leap lunar month; Label10 "是闰月" toggles it
 //   Check2     apply true solar time; Label13 "真太阳时" toggles it
-//   Combo1     year list, 1900..2020
+//   Combo1     year list, kCalendarFirstYear..kCalendarLastYear (1900..2100)
 //   Combo2     month list, 1..12
 //   Combo3     day list, always 1..31
 //   Combo4     hour list, 0..23

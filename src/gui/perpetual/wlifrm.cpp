@@ -27,6 +27,7 @@ constexpr int Px(int twips) { return twips / 15; }
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kBlack(0, 0, 0);
+const QColor kTodayFrame(220, 0, 0);
 
 QFont BoldFont(const char* name, double points) {
     QFont f = ReportFont(QString::fromUtf8(name), points);
@@ -64,14 +65,15 @@ WliFrm::WliFrm(Today today, QWidget* parent)
     BuildControls();
 
     // Form load: both lists, then today's year and month; each selection
-    // redraws, so the window opens on the current month. A year the list
-    // cannot hold opens the same month of its last year.
-    for (int y = kFirstYear; y <= kLastYear; ++y) Combo1->addItem(QString::number(y));
-    for (int m = 1; m <= 12; ++m) Combo2->addItem(QString::number(m));
+    // redraws, so the window opens on the current month with today framed.
+    // A year the list cannot hold opens the same month of its last year.
     const QDate now = today ? today() : QDate::currentDate();
+    if (now.isValid()) today_ = Date{now.year(), now.month(), now.day()};
+    for (int y = kCalendarFirstYear; y <= kCalendarLastYear; ++y) Combo1->addItem(QString::number(y));
+    for (int m = 1; m <= 12; ++m) Combo2->addItem(QString::number(m));
     int year = now.year();
-    if (year < kFirstYear || year > kLastYear) year = kLastYear;
-    Combo1->setCurrentIndex(year - kFirstYear);
+    if (year < kCalendarFirstYear || year > kCalendarLastYear) year = kCalendarLastYear;
+    Combo1->setCurrentIndex(year - kCalendarFirstYear);
     Combo2->setCurrentIndex(now.isValid() ? now.month() - 1 : 0);
 }
 
@@ -145,7 +147,7 @@ void WliFrm::BuildControls() {
     setFixedSize(Px(11760), Px(9000));
 }
 
-int WliFrm::SelectedYear() const { return std::max(Combo1->currentIndex(), 0) + kFirstYear; }
+int WliFrm::SelectedYear() const { return std::max(Combo1->currentIndex(), 0) + kCalendarFirstYear; }
 int WliFrm::SelectedMonth() const { return Combo2->currentIndex() < 0 ? 1 : Combo2->currentIndex() + 1; }
 
 void WliFrm::ShowMonth() {
@@ -161,6 +163,9 @@ void WliFrm::ShowMonth() {
         SetColour(Label1[i], cell.highlighted ? kRed : kBlue);
         SetColour(Label1[kLunarBase + i], cell.highlighted ? kRed : kBlack);
     }
+    // Today's frame follows the month shown.
+    todayCell_ = view_.CellOf(today_);
+    update();
     currentDay_ = 1;
     Label2->setText(DetailsText(year, month, 1));
     Label8->setText(Q(view_.titleYearName));
@@ -201,6 +206,12 @@ void WliFrm::paintEvent(QPaintEvent* event) {
     painter.setPen(QPen(QColor(160, 80, 40), 2));
     painter.drawLine(Px(1000), Px(2200), Px(11160), Px(2200));
     painter.drawRect(Px(960), Px(1560), Px(10260), Px(6700));
+    // Today's cell: a red frame, drawn over the cell's own.
+    if (todayCell_ >= 0) {
+        painter.setPen(QPen(kTodayFrame, 3));
+        painter.drawRoundedRect(Px(CellLeft(todayCell_) - 40), Px(CellTop(todayCell_) - 40), Px(1400), Px(900), 4,
+                                4);
+    }
     QDialog::paintEvent(event);
 }
 

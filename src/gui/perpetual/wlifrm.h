@@ -1,9 +1,11 @@
-// The perpetual calendar window: one Gregorian month from 1900 to 2021 as a
-// grid of day cells with their lunar days and solar terms; the mouse over a
-// day shows its sexagenary year, month, day and first double-hour.
+// The perpetual calendar window: one Gregorian month from 1900 to 2100 as a
+// grid of day cells with their lunar days and solar terms; today's cell has a
+// frame of its own; the mouse over a day shows its sexagenary year, month,
+// day and first double-hour.
 //
 // Controls:
-//   Combo1    year list, 1900..2021; Label3 "年" after it
+//   Combo1    year list, kCalendarFirstYear..kCalendarLastYear (1900..2100);
+//             Label3 "年" after it
 //   Combo2    month list, 1..12; Label4 "月" after it
 //   Label6    the selected year in large figures
 //   Label7    the selected month in large figures
@@ -15,7 +17,8 @@
 //   Label1[]  the grid: day numbers 0..38, weekday header 42..48, lunar day
 //             or term texts 49..87 (cell i + 49 under day cell i)
 //   Shape1/2/3  drawn frames: around each day cell, under the header, around
-//             the grid
+//             the grid; a red frame around today's cell when the month shown
+//             holds today
 #pragma once
 
 #include <QDate>
@@ -36,8 +39,6 @@ class WliFrm : public QDialog {
 public:
     using Today = std::function<QDate()>;
 
-    static constexpr int kFirstYear = 1900;
-    static constexpr int kLastYear = 2021;
     // Indices of the label array: day cells 0..38, the weekday header
     // 42..48, the lunar cells 49..87 (cell i + 49 under day cell i).
     static constexpr int kHeaderBase = 42;
@@ -46,8 +47,9 @@ public:
     // Only day cells up to this index react to the mouse.
     static constexpr int kLastHoverCell = 36;
 
-    // `today` gives the month the window opens on; a year the list cannot
-    // select opens the same month of 2021.
+    // `today` gives the month the window opens on and the day it frames; a
+    // year the list cannot select opens the same month of the list's last
+    // year.
     explicit WliFrm(Today today = {}, QWidget* parent = nullptr);
 
     // The mouse over label `index` of the array.
@@ -56,6 +58,9 @@ public:
     void ShowMonth();
 
     int CurrentDay() const { return currentDay_; }
+    // The day cell framed as today, -1 when the month shown does not hold
+    // today.
+    int TodayCell() const { return todayCell_; }
     const MonthView& View() const { return view_; }
 
     QComboBox* Combo1 = nullptr;
@@ -80,7 +85,9 @@ private:
     int SelectedYear() const;
     int SelectedMonth() const;
 
+    Date today_;
     int currentDay_ = 1;
+    int todayCell_ = -1;
     MonthView view_;
 };
 

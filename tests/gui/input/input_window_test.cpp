@@ -148,9 +148,9 @@ private slots:
         QVERIFY(!f.ReportBox()->textCursor().hasSelection());
         QTRY_VERIFY(f.Text1->hasFocus());
 
-        QCOMPARE(f.Combo1->count(), 121);
+        QCOMPARE(f.Combo1->count(), 201);
         QCOMPARE(f.Combo1->itemText(0), QStringLiteral("1900"));
-        QCOMPARE(f.Combo1->itemText(120), QStringLiteral("2020"));
+        QCOMPARE(f.Combo1->itemText(200), QStringLiteral("2100"));
         QCOMPARE(f.Combo1->currentText(), QStringLiteral("1985"));
         QCOMPARE(f.Combo2->count(), 12);
         QCOMPARE(f.Combo2->currentText(), QStringLiteral("3"));
@@ -179,15 +179,27 @@ private slots:
         QCOMPARE(m.horizontalAdvance(QStringLiteral("甲")), 2 * m.horizontalAdvance(QLatin1Char(' ')));
     }
 
-    void startupAfter2020AndInMinuteZero() {
+    void startupInMinuteZeroChartsToday() {
         MainFrm& f = Open(At(2026, 12, 9, 7, 0));
-        // No year item to select, no minute item for minute 0.
-        QCOMPARE(f.Combo1->currentIndex(), -1);
-        QCOMPARE(f.Combo1->currentText(), QString());
+        // This year is selected; there is no minute item for minute 0.
+        QCOMPARE(f.Combo1->currentText(), QStringLiteral("2026"));
         QCOMPARE(f.Combo2->currentText(), QStringLiteral("12"));
         QCOMPARE(f.Combo3->currentText(), QStringLiteral("9"));
         QCOMPARE(f.Combo4->currentText(), QStringLiteral("7"));
         QCOMPARE(f.Combo9->currentIndex(), -1);
+        // A run right after start charts today, at minute 0.
+        Run(f, QStringLiteral("甲"));
+        QCOMPARE(f.ReportBox()->Text(), Q(CoreReport(f).text));
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("公历:2026年12月9日7:00:00时")));
+        QCOMPARE(f.CurrentRecord().birthDate, OleDate({2026, 12, 9}));
+        QCOMPARE(f.CurrentRecord().birthTime, TimeOfDay::Hms(7, 0).fraction());
+    }
+
+    void startupAfter2100SelectsNoYear() {
+        MainFrm& f = Open(At(2101, 1, 1, 7, 5));
+        QCOMPARE(f.Combo1->currentIndex(), -1);
+        QCOMPARE(f.Combo1->currentText(), QString());
+        QCOMPARE(f.Combo2->currentText(), QStringLiteral("1"));
         // With no year the run does nothing but point at the year list.
         f.Text1->setFocus();
         QTest::mouseClick(f.Command1, Qt::LeftButton);
@@ -195,11 +207,11 @@ private slots:
         QCOMPARE(f.ReportBox()->Text(), QStringLiteral("腾岚八字排盘系统:"));
         QCOMPARE(f.CurrentRecord(), ChartRecord{});
         QTRY_VERIFY(f.Combo1->hasFocus());
-        // Once a year is chosen the run reads minute 0.
+        // Once a year is chosen the run goes ahead.
         f.Combo1->setCurrentIndex(84);
         Run(f, QStringLiteral("甲"));
         QCOMPARE(f.ReportBox()->Text(), Q(CoreReport(f).text));
-        QCOMPARE(f.CurrentRecord().birthTime, TimeOfDay::Hms(7, 0).fraction());
+        QCOMPARE(f.CurrentRecord().birthTime, TimeOfDay::Hms(7, 5).fraction());
     }
 
     void hourLabel_data() {

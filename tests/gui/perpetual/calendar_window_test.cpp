@@ -2,6 +2,7 @@
 // mouse and the redraw when the lists change.
 #include <QAction>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -30,6 +31,17 @@ class CalendarWindowTest : public QObject {
         w.Combo2->setCurrentIndex(month - 1);
     }
 
+    // Whether the window's picture shows today's red frame on the left edge
+    // of day cell `cell` (laid out in twips, 15 to a pixel).
+    static bool FramedAt(WliFrm& w, int cell) {
+        const QImage shot = w.grab().toImage();
+        const int x = (1080 + 1440 * (cell % 7) - 40) / 15;
+        const int y = (2400 + 960 * (cell / 7) - 40 + 450) / 15;
+        for (int dx = -1; dx <= 1; ++dx)
+            if (shot.pixelColor(x + dx, y) == QColor(220, 0, 0)) return true;
+        return false;
+    }
+
     // The mouse moving over label `index`, delivered as the label gets it.
     static void Hover(WliFrm& w, int index) {
         QLabel* label = w.Label1[static_cast<std::size_t>(index)];
@@ -43,9 +55,9 @@ private slots:
     void opensOnTheCurrentMonth() {
         WliFrm w([] { return QDate(2008, 2, 17); });
         QCOMPARE(w.windowTitle(), QStringLiteral("腾岚万年历"));
-        QCOMPARE(w.Combo1->count(), 122);
+        QCOMPARE(w.Combo1->count(), 201);
         QCOMPARE(w.Combo1->itemText(0), QStringLiteral("1900"));
-        QCOMPARE(w.Combo1->itemText(121), QStringLiteral("2021"));
+        QCOMPARE(w.Combo1->itemText(200), QStringLiteral("2100"));
         QCOMPARE(w.Combo2->count(), 12);
         QCOMPARE(w.Combo1->currentText(), QStringLiteral("2008"));
         QCOMPARE(w.Combo2->currentText(), QStringLiteral("2"));
@@ -61,14 +73,55 @@ private slots:
         }
     }
 
-    void outsideTheListsOpensTheMonthOf2021() {
-        WliFrm late([] { return QDate(2026, 12, 9); });
-        QCOMPARE(late.Combo1->currentText(), QStringLiteral("2021"));
-        QCOMPARE(late.Combo2->currentText(), QStringLiteral("12"));
-        QCOMPARE(late.Label7->text(), QStringLiteral("12"));
-        QCOMPARE(late.Label1[3]->text(), QStringLiteral("1"));  // 1 December 2021 was a Wednesday
+    void todayIsFramedInTheMonthShown() {
+        WliFrm w([] { return QDate(2026, 12, 9); });
+        QCOMPARE(w.Combo1->currentText(), QStringLiteral("2026"));
+        QCOMPARE(w.Combo2->currentText(), QStringLiteral("12"));
+        // 1 December 2026 is a Tuesday: the 9th is in cell 10.
+        QCOMPARE(w.TodayCell(), 10);
+        QCOMPARE(w.Label1[10]->text(), QStringLiteral("9"));
+        // The frame is drawn on the left edge of cell 10 and of no other.
+        QVERIFY(FramedAt(w, 10));
+        QVERIFY(!FramedAt(w, 9) && !FramedAt(w, 11));
+        // The frame goes with the month: not in another month or year, back
+        // with December 2026.
+        Select(w, 2026, 11);
+        QCOMPARE(w.TodayCell(), -1);
+        Select(w, 2025, 12);
+        QCOMPARE(w.TodayCell(), -1);
+        QVERIFY(!FramedAt(w, 10));
+        Select(w, 2026, 12);
+        QCOMPARE(w.TodayCell(), 10);
+    }
+
+    void december2100IsComplete() {
+        WliFrm w([] { return QDate(2026, 12, 9); });
+        Select(w, 2100, 12);
+        // Wednesday 1 December to Friday the 31st, cells 3..33.
+        for (int i = 0; i < 39; ++i) {
+            const QString expected = i >= 3 && i <= 33 ? QString::number(i - 2) : QString();
+            QCOMPARE(w.Label1[static_cast<std::size_t>(i)]->text(), expected);
+            QCOMPARE(w.Label1[static_cast<std::size_t>(WliFrm::kLunarBase + i)]->text().isEmpty(), expected.isEmpty());
+        }
+        QCOMPARE(w.Label1[WliFrm::kLunarBase + 3]->text(), QStringLiteral("十一月"));
+        QCOMPARE(w.Label1[WliFrm::kLunarBase + 9]->text(), QStringLiteral("大雪"));
+        QCOMPARE(w.Label1[WliFrm::kLunarBase + 24]->text(), QStringLiteral("冬至"));
+        QCOMPARE(w.Label1[WliFrm::kLunarBase + 33]->text(), QStringLiteral("十二月"));
+        QCOMPARE(w.Label8->text(), QStringLiteral("庚申年"));
+        QCOMPARE(w.Label9->text(), QStringLiteral("猴"));
+        QCOMPARE(w.Label5->text(), QStringLiteral("大雪: 9时40分"));
+        QCOMPARE(w.TodayCell(), -1);
+    }
+
+    void outsideTheListsOpensTheMonthOf2100() {
+        WliFrm late([] { return QDate(2101, 5, 9); });
+        QCOMPARE(late.Combo1->currentText(), QStringLiteral("2100"));
+        QCOMPARE(late.Combo2->currentText(), QStringLiteral("5"));
+        QCOMPARE(late.Label7->text(), QStringLiteral("5"));
+        QCOMPARE(late.Label1[6]->text(), QStringLiteral("1"));  // 1 May 2100 is a Saturday
+        QCOMPARE(late.TodayCell(), -1);
         WliFrm early([] { return QDate(1899, 5, 1); });
-        QCOMPARE(early.Combo1->currentText(), QStringLiteral("2021"));
+        QCOMPARE(early.Combo1->currentText(), QStringLiteral("2100"));
         QCOMPARE(early.Combo2->currentText(), QStringLiteral("5"));
     }
 
