@@ -3,8 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <random>
+#include <set>
 #include <string>
 
 #include "text/gbk.h"
@@ -249,6 +255,33 @@ TEST(GbkTextFile, ReadAndWrite) {
     WriteBytes(folder / "bad.txt", "ok\xFF");
     EXPECT_EQ(ReadGbkTextFile(folder / "bad.txt"), "ok\xEF\xBF\xBD");
     EXPECT_FALSE(WriteGbkTextFile(folder / "missing folder" / "a.txt", "x"));
+    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    EXPECT_EQ(ReadGbkTextFile(folder / "pipe"), std::nullopt);
+}
+
+TEST(GbkTextFile, OverwritingKeepsTheFileAsATextEditorDoes) {
+    // A private file stays private; a link keeps pointing at its target,
+    // which gets the new text and keeps its permission bits.
+    TempFolder folder;
+    WriteBytes(folder / "private.txt", "old");
+    fs::permissions(folder / "private.txt", fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WriteGbkTextFile(folder / "private.txt", "新"));
+    EXPECT_EQ(ReadBytes(folder / "private.txt"), Utf8ToGbk("新"));
+    EXPECT_EQ(fs::status(folder / "private.txt").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    fs::create_directory(folder / "real");
+    WriteBytes(folder / "real" / "target.txt", "old");
+    fs::permissions(folder / "real" / "target.txt", fs::perms::owner_all | fs::perms::group_read);
+    fs::create_symlink("real/target.txt", folder / "link.txt");
+    ASSERT_TRUE(WriteGbkTextFile(folder / "link.txt", "新"));
+    EXPECT_TRUE(fs::is_symlink(folder / "link.txt"));
+    EXPECT_EQ(ReadBytes(folder / "real" / "target.txt"), Utf8ToGbk("新"));
+    EXPECT_EQ(fs::status(folder / "real" / "target.txt").permissions() & fs::perms::all,
+              fs::perms::owner_all | fs::perms::group_read);
+    // Only the two files and the link: no temporary file left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "real"), fs::directory_iterator()), 1);
 }
 
 }  // namespace
