@@ -492,6 +492,18 @@ private slots:
             QCOMPARE(f.ReportBox()->palette().color(QPalette::Base),
                      QApplication::palette(f.ReportBox()).color(QPalette::Base));
         }
+        // A named pipe for shezhi.ini: the defaults at once, not a start
+        // that waits for a writer (the alarm ends a hanging test).
+        {
+            NewFolder();
+            QCOMPARE(::mkfifo(QFile::encodeName(folder_->filePath(QStringLiteral("shezhi.ini"))).constData(), 0600), 0);
+            ::alarm(20);
+            MainFrm& f = Open(At(1985, 3, 12, 9, 5), false);
+            ::alarm(0);
+            QCOMPARE(f.ReportBox()->font().family(), QStringLiteral("宋体"));
+            QCOMPARE(f.ReportBox()->font().pointSizeF(), 10.5);
+            QVERIFY(!QFileInfo(folder_->filePath(QStringLiteral("shezhi.ini"))).isFile());
+        }
         // A stored style: background, font, and the colour of the greeting.
         NewFolder();
         Settings s;
