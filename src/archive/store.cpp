@@ -1,10 +1,14 @@
 #include "archive/store.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <memory>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+
+#include "text/file_io.h"
 #include "text/gbk.h"
 #include "text/text_file.h"
 
@@ -14,61 +18,71 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-File Open(const fs::path& p, const char* mode) { return File(std::fopen(p.c_str(), mode)); }
-
-// Closes a file that was written to and reports whether every byte reached
-// it.
-bool CloseWritten(File f) {
-    const bool flushed = std::fflush(f.get()) == 0 && std::ferror(f.get()) == 0;
-    return std::fclose(f.release()) == 0 && flushed;
-}
-
-std::optional<std::uintmax_t> FileLength(const fs::path& p) {
-    std::error_code ec;
-    const std::uintmax_t n = fs::file_size(p, ec);
-    if (ec) return std::nullopt;
-    return n;
-}
-
-// Reads up to `size` bytes at `offset`; the bytes past the end of the file
-// stay zero. Empty when the file cannot be read.
-std::optional<std::string> ReadAt(const fs::path& p, std::uintmax_t offset, std::size_t size) {
-    File f = Open(p, "rb");
-    if (!f) return std::nullopt;
-    std::string out(size, '\0');
-    if (std::fseek(f.get(), static_cast<long>(offset), SEEK_SET) != 0) return std::nullopt;
-    const std::size_t got = std::fread(out.data(), 1, size, f.get());
-    if (got < size && std::ferror(f.get())) return std::nullopt;
-    return out;
-}
-
-// Writes `bytes` at `offset` of an existing file; a gap before the offset
-// reads as zero bytes.
-bool WriteAt(const fs::path& p, std::uintmax_t offset, std::string_view bytes) {
-    File f = Open(p, "r+b");
-    if (!f) return false;
-    if (std::fseek(f.get(), static_cast<long>(offset), SEEK_SET) != 0) return false;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size()) return false;
-    return CloseWritten(std::move(f));
-}
-
-// Creates an empty file when there is none; `created` tells which.
-bool EnsureFileExists(const fs::path& p, bool& created) {
-    std::error_code ec;
-    created = false;
-    if (fs::exists(p, ec)) return true;
-    File f = Open(p, "ab");
-    created = f != nullptr;
-    return f && CloseWritten(std::move(f));
-}
-
 std::uintmax_t AddressableCount(std::uintmax_t count) {
     return count < static_cast<std::uintmax_t>(kMaxRecords) ? count : static_cast<std::uintmax_t>(kMaxRecords);
+}
+
+// reco.dat, open and locked for one operation. Every program that works on
+// the archive locks the file: saving and deleting exclusively, from reading
+// the record count to the last write, listing and reading shared. So two
+// programs on one folder (two windows of the program, or the program and
+// tenglan-cli) never write the same position, and a reader sees the archive
+// as it was before a save or after it, never half of one.
+struct LockedFile {
+    FileHandle file;
+    std::uintmax_t length = 0;
+    bool created = false;  // this operation created the file
+    bool missing = false;  // no reco.dat (reading only)
+};
+
+enum class Access { kRead, kChange, kAppend };
+
+// Waits for the lock. A file system that cannot lock at all (some network
+// and user-space ones) still lets a single program save, as it always did.
+bool Lock(int fd, int operation) {
+    while (::flock(fd, operation) != 0) {
+        if (errno == EOPNOTSUPP || errno == ENOSYS || errno == EINVAL) return true;
+        if (errno != EINTR) return false;
+    }
+    return true;
+}
+
+// Whether `fd` is still the file at `path`: a failed first save removes the
+// reco.dat it created, and whoever was waiting for its lock opens the file
+// anew.
+bool StillAtPath(int fd, const fs::path& path) {
+    struct stat opened {}, named {};
+    return ::fstat(fd, &opened) == 0 && opened.st_nlink > 0 && ::stat(path.c_str(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// Opens and locks the folder's reco.dat, a regular file or nothing: a
+// folder, a pipe or a device there is unusable. kAppend creates the file
+// when missing; kRead reports a missing file as `missing`.
+std::optional<LockedFile> OpenLocked(const fs::path& folder, Access access) {
+    const fs::path path = RecordFilePath(folder);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        LockedFile f;
+        f.file = OpenRegularFile(path, access == Access::kRead ? O_RDONLY : O_RDWR);
+        if (!f.file && (errno == ENOENT || errno == ENOTDIR)) {
+            if (access == Access::kRead) {
+                f.missing = true;
+                return f;
+            }
+            if (access == Access::kChange || errno == ENOTDIR) return std::nullopt;
+            f.file = CreateNewFile(path);
+            if (!f.file && errno == EEXIST) continue;  // another program was quicker
+            f.created = static_cast<bool>(f.file);
+        }
+        if (!f.file) return std::nullopt;
+        if (!Lock(f.file.get(), access == Access::kRead ? LOCK_SH : LOCK_EX)) return std::nullopt;
+        if (!StillAtPath(f.file.get(), path)) continue;
+        struct stat st {};
+        if (::fstat(f.file.get(), &st) != 0) return std::nullopt;
+        f.length = static_cast<std::uintmax_t>(st.st_size);
+        return f;
+    }
+    return std::nullopt;
 }
 
 // What an append changed, so that it can be taken back: the length of the
@@ -79,31 +93,33 @@ struct AppendUndo {
     std::uintmax_t previousLength = 0;
     std::uintmax_t offset = 0;
     std::string overwritten;
-    bool created = false;  // reco.dat did not exist before
 };
 
-bool Undo(const fs::path& file, const AppendUndo& undo) {
-    std::error_code ec;
-    if (undo.created) return fs::remove(file, ec);
-    fs::resize_file(file, undo.previousLength, ec);
-    if (ec) return false;
-    return undo.overwritten.empty() || WriteAt(file, undo.offset, undo.overwritten);
+// Takes the record back out, still under the lock, so that nothing but
+// this save's own record goes. A reco.dat this save created goes as a
+// whole (emptied first, for a reader that still has it open).
+bool Undo(const fs::path& folder, LockedFile& f, const AppendUndo& undo) {
+    if (f.created && undo.previousLength == 0) {
+        const bool emptied = ::ftruncate(f.file.get(), 0) == 0;
+        return emptied && ::unlink(RecordFilePath(folder).c_str()) == 0 && SyncFolder(folder);
+    }
+    if (::ftruncate(f.file.get(), static_cast<off_t>(undo.previousLength)) != 0) return false;
+    if (!undo.overwritten.empty() && !WriteAt(f.file.get(), undo.offset, undo.overwritten)) return false;
+    return SyncFile(f.file.get());
 }
 
-std::optional<AppendUndo> Append(const fs::path& folder, const ChartRecord& current, double savedAt) {
-    const fs::path file = RecordFilePath(folder);
-    AppendUndo undo;
-    if (!EnsureFileExists(file, undo.created)) return std::nullopt;
-    const auto length = FileLength(file);
-    if (!length) return std::nullopt;
-    const std::uintmax_t n = RecordCountOfLength(*length);
+// Writes `current` at the end of the locked file.
+std::optional<AppendUndo> Append(const fs::path& folder, LockedFile& f, const ChartRecord& current,
+                                 double savedAt) {
+    const std::uintmax_t n = RecordCountOfLength(f.length);
     if (n >= static_cast<std::uintmax_t>(kMaxRecords)) return std::nullopt;
 
+    AppendUndo undo;
     undo.position = static_cast<int>(n) + 1;
-    undo.previousLength = *length;
+    undo.previousLength = f.length;
     undo.offset = n * kRecordSize;
-    if (undo.offset < *length) {
-        const auto tail = ReadAt(file, undo.offset, static_cast<std::size_t>(*length - undo.offset));
+    if (undo.offset < f.length) {
+        const auto tail = ReadAt(f.file.get(), undo.offset, static_cast<std::size_t>(f.length - undo.offset));
         if (!tail) return std::nullopt;
         undo.overwritten = *tail;
     }
@@ -112,11 +128,24 @@ std::optional<AppendUndo> Append(const fs::path& folder, const ChartRecord& curr
     r.recordNumber = static_cast<int>(n);
     r.savedAt = savedAt;
     const RecordBytes bytes = EncodeRecord(r);
-    if (!WriteAt(file, undo.offset, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
-        Undo(file, undo);
+    if (!WriteAt(f.file.get(), undo.offset,
+                 std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
+        Undo(folder, f, undo);
         return std::nullopt;
     }
     return undo;
+}
+
+// Puts the appended record on disk, and with a new reco.dat its folder entry.
+bool SyncAppended(const fs::path& folder, const LockedFile& f) {
+    return SyncFile(f.file.get()) && (!f.created || SyncFolder(folder));
+}
+
+// Reads `size` bytes at `offset`; bytes past the end of the file stay zero.
+std::optional<std::string> ReadPadded(const LockedFile& f, std::uintmax_t offset, std::size_t size) {
+    auto bytes = ReadAt(f.file.get(), offset, size);
+    if (bytes) bytes->resize(size, '\0');
+    return bytes;
 }
 
 }  // namespace
@@ -136,20 +165,17 @@ std::uintmax_t RecordCountOfLength(std::uintmax_t length) {
 }
 
 std::optional<std::uintmax_t> CountRecords(const fs::path& programFolder) {
-    const fs::path file = RecordFilePath(programFolder);
-    std::error_code ec;
-    if (!fs::exists(file, ec)) return ec ? std::nullopt : std::optional<std::uintmax_t>(0);
-    const auto length = FileLength(file);
-    if (!length) return std::nullopt;
-    return RecordCountOfLength(*length);
+    const auto f = OpenLocked(programFolder, Access::kRead);
+    if (!f) return std::nullopt;
+    return RecordCountOfLength(f->length);
 }
 
 std::optional<ChartRecord> ReadRecord(const fs::path& programFolder, int position) {
-    const auto count = CountRecords(programFolder);
-    if (!count || position < 1 || static_cast<std::uintmax_t>(position) > AddressableCount(*count))
+    const auto f = OpenLocked(programFolder, Access::kRead);
+    if (!f || position < 1 ||
+        static_cast<std::uintmax_t>(position) > AddressableCount(RecordCountOfLength(f->length)))
         return std::nullopt;
-    const auto bytes =
-        ReadAt(RecordFilePath(programFolder), static_cast<std::uintmax_t>(position - 1) * kRecordSize, kRecordSize);
+    const auto bytes = ReadPadded(*f, static_cast<std::uintmax_t>(position - 1) * kRecordSize, kRecordSize);
     if (!bytes) return std::nullopt;
     RecordBytes b;
     std::copy(bytes->begin(), bytes->end(), b.begin());
@@ -157,12 +183,12 @@ std::optional<ChartRecord> ReadRecord(const fs::path& programFolder, int positio
 }
 
 std::optional<std::vector<ChartRecord>> ReadRecords(const fs::path& programFolder) {
-    const auto count = CountRecords(programFolder);
-    if (!count) return std::nullopt;
-    const std::size_t n = static_cast<std::size_t>(AddressableCount(*count));
+    const auto f = OpenLocked(programFolder, Access::kRead);
+    if (!f) return std::nullopt;
+    const std::size_t n = static_cast<std::size_t>(AddressableCount(RecordCountOfLength(f->length)));
     std::vector<ChartRecord> records;
     if (n == 0) return records;
-    const auto bytes = ReadAt(RecordFilePath(programFolder), 0, n * kRecordSize);
+    const auto bytes = ReadPadded(*f, 0, n * kRecordSize);
     if (!bytes) return std::nullopt;
     records.reserve(n);
     GbkCodec codec;
@@ -175,28 +201,42 @@ std::optional<std::vector<ChartRecord>> ReadRecords(const fs::path& programFolde
 }
 
 std::optional<int> AppendRecord(const fs::path& programFolder, const ChartRecord& current, double savedAt) {
-    const auto undo = Append(programFolder, current, savedAt);
+    auto f = OpenLocked(programFolder, Access::kAppend);
+    if (!f) return std::nullopt;
+    const auto undo = Append(programFolder, *f, current, savedAt);
     if (!undo) return std::nullopt;
+    if (!SyncAppended(programFolder, *f)) {
+        Undo(programFolder, *f, *undo);
+        return std::nullopt;
+    }
     return undo->position;
 }
 
 bool MarkDeleted(const fs::path& programFolder, int position) {
-    const auto count = CountRecords(programFolder);
-    if (!count || position < 1 || static_cast<std::uintmax_t>(position) > AddressableCount(*count)) return false;
+    const auto f = OpenLocked(programFolder, Access::kChange);
+    if (!f || position < 1 ||
+        static_cast<std::uintmax_t>(position) > AddressableCount(RecordCountOfLength(f->length)))
+        return false;
     // deleted = -1: the two bytes FF FF at offset 54 of the record.
     const std::uintmax_t offset = static_cast<std::uintmax_t>(position - 1) * kRecordSize + 54;
-    return WriteAt(RecordFilePath(programFolder), offset, "\xFF\xFF");
+    return WriteAt(f->file.get(), offset, "\xFF\xFF") && SyncFile(f->file.get());
 }
 
 SaveOutcome SaveChart(const fs::path& programFolder, const ChartRecord& current, std::string_view reportText,
                       double savedAt) {
     SaveOutcome out;
     out.message = kSaveFolderMissingMessage;
-    const auto undo = Append(programFolder, current, savedAt);
+    // The lock is held from the record count to the text file, so that the
+    // position, its record and its text belong to this save alone.
+    auto f = OpenLocked(programFolder, Access::kAppend);
+    if (!f) return out;
+    const auto undo = Append(programFolder, *f, current, savedAt);
     if (!undo) return out;
-    if (!WriteGbkTextFile(SavedTextPath(programFolder, undo->position), reportText)) {
+    // The text and the record are on disk before the save counts as done.
+    if (!WriteGbkTextFile(SavedTextPath(programFolder, undo->position), reportText, ExistingFile::kReplace) ||
+        !SyncAppended(programFolder, *f)) {
         // No text, no record: take the record back out.
-        Undo(RecordFilePath(programFolder), *undo);
+        Undo(programFolder, *f, *undo);
         return out;
     }
     out.saved = true;

@@ -1,7 +1,11 @@
 // The archive on disk: reco.dat, a flat file of 56-byte records in the
 // program folder, and one report text per record in the folder "save",
 // named by the record's position. Every operation takes the program folder
-// and opens and closes the files it needs.
+// and opens and closes the files it needs. Several programs may work on one
+// folder at once: each operation locks reco.dat (flock), shared for
+// reading, exclusive for saving and deleting, so no save overwrites or takes
+// back another's record and no reader sees half a save. reco.dat must be a
+// regular file (or a link to one); anything else there is unusable.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +35,7 @@ std::filesystem::path SavedTextPath(const std::filesystem::path& programFolder, 
 std::uintmax_t RecordCountOfLength(std::uintmax_t length);
 
 // The record count of the folder's reco.dat; 0 when there is no such file,
-// empty when its length cannot be read. May exceed kMaxRecords for a file
+// empty when it is no regular file or its length cannot be read. May exceed kMaxRecords for a file
 // this program did not write; only the first kMaxRecords positions are ever
 // read or changed.
 std::optional<std::uintmax_t> CountRecords(const std::filesystem::path& programFolder);
@@ -47,22 +51,27 @@ std::optional<std::vector<ChartRecord>> ReadRecords(const std::filesystem::path&
 
 // Appends `current` with its recordNumber set to the count n and its save
 // time to `savedAt`, at position n + 1; reco.dat is created when missing.
-// Returns the new position, or nothing when the file holds kMaxRecords
-// records already or cannot be written (then the file is as it was).
+// Returns the new position once the record is on disk, or nothing when the
+// file holds kMaxRecords records already or cannot be written (then the
+// file is as it was).
 std::optional<int> AppendRecord(const std::filesystem::path& programFolder, const ChartRecord& current,
                                 double savedAt);
 
-// Sets `deleted` of record `position` to -1; the record keeps its place and
-// every other byte. False, with nothing changed, for a position outside
-// 1 .. min(count, kMaxRecords) or a file that cannot be written.
+// Sets `deleted` of record `position` to -1 and puts it on disk; the record
+// keeps its place and every other byte. False, with nothing changed, for a
+// position outside 1 .. min(count, kMaxRecords) or a file that cannot be
+// written.
 bool MarkDeleted(const std::filesystem::path& programFolder, int position);
 
-// The archive steps of Save result: append the current record, then write
-// the report text (UTF-8, lines ending in CR LF as given) as GBK to the text
-// file of the new position, replacing a file of that name. When the text
-// file cannot be written (usually because the folder "save" is missing; it
-// is never created here) the appended record is taken back out, so reco.dat
-// is exactly as it was and never lists a chart without its text.
+// The archive steps of Save result, under one lock of reco.dat: append the
+// current record, then write the report text (UTF-8, lines ending in CR LF
+// as given) as GBK to the text file of the new position, replacing a file of
+// that name (through a temporary file of a fresh name, never following a
+// link). Saved means the record, the text and its folder entry are on disk.
+// When the text file cannot be written (usually because the folder "save"
+// is missing; it is never created here) or any of it cannot be put on disk,
+// the appended record is taken back out, so reco.dat is exactly as it was
+// and never lists a chart without its text.
 struct SaveOutcome {
     bool saved = false;
     int position = 0;          // the new position when saved

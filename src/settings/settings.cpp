@@ -1,12 +1,14 @@
 #include "settings/settings.h"
 
+#include <fcntl.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <memory>
 #include <string_view>
-#include <system_error>
 
+#include "text/file_io.h"
 #include "text/gbk.h"
 
 namespace tl {
@@ -106,11 +108,6 @@ bool HasControlCharacter(std::string_view s) {
     return false;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
 }  // namespace
 
 Settings DefaultSettings() { return Settings{}; }
@@ -174,22 +171,25 @@ SettingsBytes WithBackground(const SettingsBytes& current, std::uint32_t colour)
 fs::path SettingsFilePath(const fs::path& programFolder) { return programFolder / "shezhi.ini"; }
 
 std::optional<SettingsBytes> ReadSettingsRecord(const fs::path& programFolder) {
-    File f(std::fopen(SettingsFilePath(programFolder).c_str(), "rb"));
+    // Only a regular file holds settings: a pipe or a device there is
+    // unusable, and is not waited on.
+    const FileHandle f = OpenRegularFile(SettingsFilePath(programFolder), O_RDONLY);
     if (!f) return std::nullopt;
+    const auto bytes = ReadAt(f.get(), 0, kSettingsSize);
+    if (!bytes || bytes->size() != kSettingsSize) return std::nullopt;
     SettingsBytes b{};
-    if (std::fread(b.data(), 1, b.size(), f.get()) != b.size()) return std::nullopt;
+    std::copy(bytes->begin(), bytes->end(), b.begin());
     return b;
 }
 
 bool WriteSettingsRecord(const fs::path& programFolder, const SettingsBytes& b) {
     const fs::path path = SettingsFilePath(programFolder);
-    // "r+b" keeps whatever follows the record; "wb" only for a new file.
-    File f(std::fopen(path.c_str(), "r+b"));
-    std::error_code ec;
-    if (!f && !fs::exists(path, ec)) f.reset(std::fopen(path.c_str(), "wb"));
+    // The record is written in place, so whatever follows it stays.
+    FileHandle f = OpenRegularFile(path, O_RDWR);
+    if (!f && errno == ENOENT) f = CreateNewFile(path);
     if (!f) return false;
-    const bool written = std::fwrite(b.data(), 1, b.size(), f.get()) == b.size() && std::fflush(f.get()) == 0;
-    return std::fclose(f.release()) == 0 && written;
+    const bool written = WriteAt(f.get(), 0, std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
+    return f.Close() && written;
 }
 
 Settings StoredSettings(const fs::path& programFolder) {
@@ -199,12 +199,9 @@ Settings StoredSettings(const fs::path& programFolder) {
 }
 
 Settings LoadSettings(const fs::path& programFolder) {
-    const fs::path path = SettingsFilePath(programFolder);
-    std::error_code ec;
-    if (!fs::exists(path, ec) && !ec) {
-        // As at every start, the file is created empty when missing.
-        File created(std::fopen(path.c_str(), "ab"));
-    }
+    // As at every start, the file is created empty when missing (and only
+    // then: an existing name, whatever it is, stays as it is).
+    CreateNewFile(SettingsFilePath(programFolder));
     return StoredSettings(programFolder);
 }
 

@@ -77,11 +77,12 @@ SettingsBytes WithBackground(const SettingsBytes& current, std::uint32_t colour)
 std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolder);
 
 // Record 1 of the folder's shezhi.ini: its first 37 bytes (a longer file's
-// tail is ignored). Empty when the file is missing, shorter than a record or
-// unreadable.
+// tail is ignored). Empty when the file is missing, no regular file (a
+// named pipe is not waited on), shorter than a record or unreadable.
 std::optional<SettingsBytes> ReadSettingsRecord(const std::filesystem::path& programFolder);
 // Writes record 1, creating the file when missing; bytes past the record
-// stay as they were. False when the file cannot be written.
+// stay as they were. False when the file cannot be written or is no regular
+// file.
 bool WriteSettingsRecord(const std::filesystem::path& programFolder, const SettingsBytes& bytes);
 
 // The style shezhi.ini holds, or the defaults when the file is missing,

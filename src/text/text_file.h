@@ -9,14 +9,20 @@
 #include <string>
 #include <string_view>
 
+#include "text/file_io.h"
+
 namespace tl {
 
 // A plain GBK text file as UTF-8 (a saved report, or any imported file).
-// Empty when the file cannot be read or is larger than kMaxTextFileBytes.
+// Empty when the file cannot be read, is no regular file or is larger than
+// kMaxTextFileBytes.
 inline constexpr std::uintmax_t kMaxTextFileBytes = 64u << 20;
 std::optional<std::string> ReadGbkTextFile(const std::filesystem::path& path);
 // Writes UTF-8 text as GBK, replacing the file only once the whole text is
-// written. False when that fails; an existing file is then left as it was.
-bool WriteGbkTextFile(const std::filesystem::path& path, std::string_view utf8);
+// written and on disk. By default an existing file is kept as a text editor
+// keeps it: a link's target is written, the permission bits stay. False
+// when that fails; an existing file is then left as it was.
+bool WriteGbkTextFile(const std::filesystem::path& path, std::string_view utf8,
+                      ExistingFile existing = ExistingFile::kKeep);
 
 }  // namespace tl

@@ -3,11 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <random>
+#include <set>
 #include <string>
 
 #include "text/gbk.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 
 namespace tl {
@@ -124,6 +132,119 @@ TEST(SaveChart, UndoRestoresAStrayTail) {
     EXPECT_EQ(ReadBytes(folder / "reco.dat").substr(0, 56), bytes.substr(0, 56));
 }
 
+// The chart and the text of save `i` of program `who`: both name the save,
+// so that a record found with another program's text shows.
+std::string NameOf(char who, int i) {
+    std::string name(1, who);
+    name += std::to_string(i);
+    return name;
+}
+ChartRecord ChartOf(char who, int i) { return Sample(NameOf(who, i)); }
+std::string TextOf(char who, int i, std::size_t padding = 200) {
+    return "程序" + NameOf(who, i) + "次\r\n" + std::string(padding, '.');
+}
+
+// Saves `count` charts of program `who`; the exit status counts the saves
+// that failed or did not report the position their record went to.
+int SaveMany(const fs::path& folder, char who, int count) {
+    int wrong = 0;
+    for (int i = 0; i < count; ++i) {
+        const SaveOutcome out = SaveChart(folder, ChartOf(who, i), TextOf(who, i), 40000 + i);
+        const auto stored = ReadRecord(folder, out.position);
+        wrong += !out.saved || !stored || stored->name.rfind(NameOf(who, i) + ' ', 0) != 0;
+    }
+    return std::min(wrong, 255);
+}
+
+// Which save of which program record `k` and its text hold; nothing when
+// the record and the text do not agree or the record is not whole.
+std::optional<std::pair<char, int>> SaveAt(const fs::path& folder, int k) {
+    const auto r = ReadRecord(folder, k);
+    if (!r || r->recordNumber != k - 1 || r->deleted != 0 || r->birthDate != 31118) return std::nullopt;
+    const char who = r->name[0];
+    const int i = std::atoi(r->name.c_str() + 1);
+    const std::string name = NameOf(who, i);
+    if (r->name != name + std::string(12 - name.size(), ' ') || r->savedAt != 40000 + i) return std::nullopt;
+    const auto text = ReadGbkTextFile(SavedTextPath(folder, k));
+    if (!text || text->rfind(TextOf(who, i, 0), 0) != 0) return std::nullopt;
+    return std::pair(who, i);
+}
+
+TEST(SaveChart, TwoProgramsSavingAtOnceLoseNothing) {
+    ProgramFolder folder;
+    constexpr int kSaves = 300;
+    const pid_t a = test::StartChild([&] { return SaveMany(folder.path(), 'A', kSaves); });
+    const pid_t b = test::StartChild([&] { return SaveMany(folder.path(), 'B', kSaves); });
+    EXPECT_EQ(test::WaitChild(a, std::chrono::minutes(2)), 0);
+    EXPECT_EQ(test::WaitChild(b, std::chrono::minutes(2)), 0);
+    // Every save is in reco.dat once, whole, with its own text.
+    ASSERT_EQ(CountRecords(folder.path()), std::optional<std::uintmax_t>(2 * kSaves));
+    std::set<std::pair<char, int>> found;
+    for (int k = 1; k <= 2 * kSaves; ++k) {
+        const auto save = SaveAt(folder.path(), k);
+        ASSERT_TRUE(save.has_value()) << "record " << k;
+        EXPECT_TRUE(found.insert(*save).second) << "record " << k;
+    }
+    EXPECT_EQ(found.size(), 2u * kSaves);
+}
+
+TEST(SaveChart, AFailingSaveTakesBackOnlyItsOwnRecord) {
+    // Program A cannot write files larger than 64 KiB, and its texts are
+    // larger: every save of A fails halfway through its text, while
+    // program B saves beside it.
+    ProgramFolder folder;
+    constexpr int kSaves = 200;
+    const pid_t a = test::StartChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit cap{64 << 10, 64 << 10};
+        if (::setrlimit(RLIMIT_FSIZE, &cap) != 0) return 255;
+        int saved = 0;
+        for (int i = 0; i < kSaves; ++i) {
+            const SaveOutcome out = SaveChart(folder.path(), ChartOf('A', i), TextOf('A', i, 100 << 10), 40000 + i);
+            saved += out.saved || out.message != kSaveFolderMissingMessage;
+        }
+        return std::min(saved, 255);
+    });
+    const pid_t b = test::StartChild([&] { return SaveMany(folder.path(), 'B', kSaves); });
+    EXPECT_EQ(test::WaitChild(a, std::chrono::minutes(2)), 0);
+    EXPECT_EQ(test::WaitChild(b, std::chrono::minutes(2)), 0);
+    ASSERT_EQ(CountRecords(folder.path()), std::optional<std::uintmax_t>(kSaves));
+    for (int k = 1; k <= kSaves; ++k) EXPECT_EQ(SaveAt(folder.path(), k), std::pair('B', k - 1)) << k;
+}
+
+TEST(SaveChart, AWriteFailureHalfwayLeavesRecoDatAsItWas) {
+    // Files capped at a few sizes: the record or the text is cut off
+    // halfway. The save is reported failed, reco.dat keeps every byte
+    // (the stray tail included) and no text or temporary file is left.
+    for (const rlim_t cap : {130, 200, 4096}) {
+        ProgramFolder folder;
+        ASSERT_TRUE(SaveChart(folder.path(), Sample("张三"), kReport, 40000).saved);
+        ASSERT_TRUE(SaveChart(folder.path(), Sample("李四"), kReport, 40001).saved);
+        WriteBytes(folder / "reco.dat", ReadBytes(folder / "reco.dat") + "z");
+        const std::string before = ReadBytes(folder / "reco.dat");
+        const auto failed = test::RunInChild([&] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{cap, cap};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
+            const SaveOutcome out = SaveChart(folder.path(), Sample("王五"), std::string(8192, 'x'), 40002);
+            return !out.saved && out.message == kSaveFolderMissingMessage ? 0 : 1;
+        });
+        EXPECT_EQ(failed, 0) << cap;
+        EXPECT_EQ(ReadBytes(folder / "reco.dat"), before) << cap;
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder / "save"), fs::directory_iterator()), 2) << cap;
+    }
+}
+
+TEST(SaveChart, DoesNotFollowALinkPlantedAtATemporaryName) {
+    ProgramFolder folder;
+    WriteBytes(folder / "victim", "keep me");
+    fs::create_symlink(folder / "victim", folder.path() / "save" / "1.txt.part");
+    ASSERT_TRUE(SaveChart(folder.path(), Sample("张三"), kReport, 40000).saved);
+    EXPECT_EQ(ReadBytes(folder / "victim"), "keep me");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder.path() / "save" / "1.txt")));
+    EXPECT_EQ(ReadBytes(folder.path() / "save" / "1.txt"), Utf8ToGbk(kReport));
+}
+
 TEST(SaveChart, ReplacesAStaleTextFileOfTheSameName) {
     ProgramFolder folder;
     WriteBytes(folder.path() / "save" / "1.txt", "old text that is longer than the new one...................");
@@ -181,12 +302,19 @@ TEST(Store, NoRecordFile) {
     EXPECT_EQ(AppendRecord(folder / "no such folder", Sample("张三"), 40000), std::nullopt);
 }
 
-TEST(Store, ARecordFileThatIsAFolder) {
-    TempFolder folder;
-    fs::create_directory(folder / "reco.dat");
-    EXPECT_EQ(ReadRecords(folder.path()), std::nullopt);
-    EXPECT_EQ(AppendRecord(folder.path(), Sample("张三"), 40000), std::nullopt);
-    EXPECT_FALSE(SaveChart(folder.path(), Sample("张三"), kReport, 40000).saved);
+TEST(Store, ARecordFileThatIsNoRegularFile) {
+    // A folder or a named pipe is unusable, and is never waited on.
+    for (const bool pipe : {false, true}) {
+        ProgramFolder folder;
+        if (pipe) ASSERT_EQ(::mkfifo((folder / "reco.dat").c_str(), 0600), 0);
+        else fs::create_directory(folder / "reco.dat");
+        EXPECT_EQ(ReadRecords(folder.path()), std::nullopt);
+        EXPECT_EQ(ReadRecord(folder.path(), 1), std::nullopt);
+        EXPECT_EQ(AppendRecord(folder.path(), Sample("张三"), 40000), std::nullopt);
+        EXPECT_FALSE(MarkDeleted(folder.path(), 1));
+        EXPECT_FALSE(SaveChart(folder.path(), Sample("张三"), kReport, 40000).saved);
+        EXPECT_EQ(fs::is_fifo(folder / "reco.dat"), pipe);
+    }
 }
 
 TEST(Store, FiftySevenBytes) {
@@ -249,6 +377,33 @@ TEST(GbkTextFile, ReadAndWrite) {
     WriteBytes(folder / "bad.txt", "ok\xFF");
     EXPECT_EQ(ReadGbkTextFile(folder / "bad.txt"), "ok\xEF\xBF\xBD");
     EXPECT_FALSE(WriteGbkTextFile(folder / "missing folder" / "a.txt", "x"));
+    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    EXPECT_EQ(ReadGbkTextFile(folder / "pipe"), std::nullopt);
+}
+
+TEST(GbkTextFile, OverwritingKeepsTheFileAsATextEditorDoes) {
+    // A private file stays private; a link keeps pointing at its target,
+    // which gets the new text and keeps its permission bits.
+    TempFolder folder;
+    WriteBytes(folder / "private.txt", "old");
+    fs::permissions(folder / "private.txt", fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WriteGbkTextFile(folder / "private.txt", "新"));
+    EXPECT_EQ(ReadBytes(folder / "private.txt"), Utf8ToGbk("新"));
+    EXPECT_EQ(fs::status(folder / "private.txt").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    fs::create_directory(folder / "real");
+    WriteBytes(folder / "real" / "target.txt", "old");
+    fs::permissions(folder / "real" / "target.txt", fs::perms::owner_all | fs::perms::group_read);
+    fs::create_symlink("real/target.txt", folder / "link.txt");
+    ASSERT_TRUE(WriteGbkTextFile(folder / "link.txt", "新"));
+    EXPECT_TRUE(fs::is_symlink(folder / "link.txt"));
+    EXPECT_EQ(ReadBytes(folder / "real" / "target.txt"), Utf8ToGbk("新"));
+    EXPECT_EQ(fs::status(folder / "real" / "target.txt").permissions() & fs::perms::all,
+              fs::perms::owner_all | fs::perms::group_read);
+    // Only the two files and the link: no temporary file left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "real"), fs::directory_iterator()), 1);
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <random>
 #include <string>
 
 #include "text/gbk.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 
 namespace tl {
@@ -151,6 +154,20 @@ TEST(LoadSettings, UnusableFilesGiveTheDefaultsAndStayAsTheyWere) {
     fs::create_directory(folder / "shezhi.ini");  // unreadable as a file
     EXPECT_EQ(LoadSettings(folder.path()), DefaultSettings());
     EXPECT_EQ(LoadSettings(folder / "no such folder"), DefaultSettings());
+}
+
+TEST(LoadSettings, ANamedPipeIsNoSettingsFile) {
+    // Opening a pipe for reading would wait for a writer: the start must
+    // go on with the defaults at once, and the commands write nothing.
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "shezhi.ini").c_str(), 0600), 0);
+    const auto status = test::RunInChild([&] {
+        if (LoadSettings(folder.path()) != DefaultSettings()) return 1;
+        if (ReadSettingsRecord(folder.path()) || StoreDefaults(folder.path())) return 1;
+        return StoreBackgroundChoice(folder.path(), 0x00FFFFFF) ? 1 : 0;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(fs::is_fifo(folder / "shezhi.ini"));
 }
 
 TEST(LoadSettings, ALongFileAppliesItsFirstRecord) {

@@ -16,6 +16,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <memory>
 
 #include "archive/fields.h"
@@ -46,6 +49,12 @@ QByteArray ReadAll(const QString& path) {
 }
 
 QByteArray Gbk(const QString& text) { return QByteArray::fromStdString(Utf8ToGbk(text.toStdString())); }
+
+// The permission bits of a file.
+int ModeOf(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+}
 
 }  // namespace
 
@@ -489,6 +498,18 @@ private slots:
             QCOMPARE(f.ReportBox()->palette().color(QPalette::Base),
                      QApplication::palette(f.ReportBox()).color(QPalette::Base));
         }
+        // A named pipe for shezhi.ini: the defaults at once, not a start
+        // that waits for a writer (the alarm ends a hanging test).
+        {
+            NewFolder();
+            QCOMPARE(::mkfifo(QFile::encodeName(folder_->filePath(QStringLiteral("shezhi.ini"))).constData(), 0600), 0);
+            ::alarm(20);
+            MainFrm& f = Open(At(1985, 3, 12, 9, 5), false);
+            ::alarm(0);
+            QCOMPARE(f.ReportBox()->font().family(), QStringLiteral("宋体"));
+            QCOMPARE(f.ReportBox()->font().pointSizeF(), 10.5);
+            QVERIFY(!QFileInfo(folder_->filePath(QStringLiteral("shezhi.ini"))).isFile());
+        }
         // A stored style: background, font, and the colour of the greeting.
         NewFolder();
         Settings s;
@@ -563,12 +584,15 @@ private slots:
         QCOMPARE(dialogs_->messages[0].buttons, MessageButtons::OkCancel);
         QCOMPARE(ReadAll(path), QByteArray("OLD"));
         QCOMPARE(f.ReportBox()->Text(), before);
-        // OK at the question replaces the file.
+        // OK at the question replaces the content; the file keeps its
+        // permission bits.
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
         dialogs_->files = {path};
         dialogs_->answers = {MessageResult::Ok};
         QTest::mouseClick(f.Command7, Qt::LeftButton);
         QCOMPARE(ReadAll(path), Gbk(before + QStringLiteral("\r\n  预测:\r\n")));
         QCOMPARE(dialogs_->messages.back().text, QStringLiteral("文件保存成功!"));
+        QCOMPARE(ModeOf(path), 0600);
         QFile::remove(path);
     }
 

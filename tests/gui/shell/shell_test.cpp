@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include "text/gbk.h"
 #include "settings/settings.h"
 #include "support/gui/gui_support.h"
@@ -49,6 +51,11 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("help.txt")));  // a folder, not a file
         HelpFrm help(PathOf(dir));
         QCOMPARE(help.RichTextBox1->Text(), QStringLiteral("帮助文件丢失!"));
+        // A named pipe, which is not waited on.
+        QTemporaryDir piped;
+        QCOMPARE(::mkfifo(QFile::encodeName(piped.filePath(QStringLiteral("help.txt"))).constData(), 0600), 0);
+        HelpFrm pipeHelp(PathOf(piped));
+        QCOMPARE(pipeHelp.RichTextBox1->Text(), QStringLiteral("帮助文件丢失!"));
     }
 
     void theInstalledManual() {

@@ -1,0 +1,203 @@
+#include "text/file_io.h"
+
+#include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+
+namespace tl {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Retries a system call that a signal interrupted.
+template <typename Call>
+auto Retry(Call call) {
+    decltype(call()) r;
+    do r = call();
+    while (r < 0 && errno == EINTR);
+    return r;
+}
+
+// Eight bytes no other writer is likely to pick: from the kernel's random
+// source, else from the clock, the process and a counter. The name only has
+// to be unlikely; creating it exclusively makes it unique.
+std::uint64_t FreshNumber() {
+    static std::atomic<std::uint64_t> counter{0};
+    std::uint64_t n = 0;
+    if (::getrandom(&n, sizeof n, GRND_NONBLOCK) == static_cast<ssize_t>(sizeof n)) return n;
+    const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    return now ^ (static_cast<std::uint64_t>(::getpid()) << 32) ^ (counter++ * 0x9E3779B97F4A7C15u);
+}
+
+// A hidden name beside `target`'s: ".<name>.<16 hex digits>.part", the name
+// cut so that the whole stays within the usual 255-byte limit.
+fs::path TemporaryName(const fs::path& target) {
+    std::string name = target.filename().string().substr(0, 200);
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::uint64_t n = FreshNumber();
+    std::string digits(16, '0');
+    for (char& c : digits) {
+        c = kHex[n & 0xF];
+        n >>= 4;
+    }
+    return target.parent_path() / ("." + name + "." + digits + ".part");
+}
+
+// The file a path names once every link on the way is followed (at most
+// 40 of them); the path itself when it is no link. The result need not
+// exist. Nothing for a loop of links or a link that cannot be read.
+std::optional<fs::path> FollowLinks(fs::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) return std::nullopt;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+FileHandle::~FileHandle() { Close(); }
+
+bool FileHandle::Close() {
+    if (fd_ < 0) return true;
+    const int fd = fd_;
+    fd_ = -1;
+    // After an interrupted close the descriptor is gone all the same.
+    return ::close(fd) == 0 || errno == EINTR;
+}
+
+FileHandle OpenRegularFile(const fs::path& path, int flags) {
+    // Without O_NONBLOCK, opening a named pipe waits for its other end.
+    FileHandle f(Retry([&] { return ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC); }));
+    if (!f) return f;
+    struct stat st {};
+    if (::fstat(f.get(), &st) != 0) return FileHandle();
+    if (!S_ISREG(st.st_mode)) {
+        f.Close();
+        errno = EINVAL;
+        return FileHandle();
+    }
+    const int status = ::fcntl(f.get(), F_GETFL);
+    if (status < 0 || ::fcntl(f.get(), F_SETFL, status & ~O_NONBLOCK) != 0) return FileHandle();
+    return f;
+}
+
+FileHandle CreateNewFile(const fs::path& path) {
+    return FileHandle(
+        Retry([&] { return ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666); }));
+}
+
+std::optional<std::string> ReadAt(int fd, std::uintmax_t offset, std::size_t size) {
+    std::string out(size, '\0');
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = Retry(
+            [&] { return ::pread(fd, out.data() + got, size - got, static_cast<off_t>(offset + got)); });
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    out.resize(got);
+    return out;
+}
+
+bool WriteAt(int fd, std::uintmax_t offset, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = Retry([&] {
+            return ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+        });
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool SyncFile(int fd) { return Retry([&] { return ::fsync(fd); }) == 0; }
+
+bool SyncFolder(const fs::path& folder) {
+    const fs::path name = folder.empty() ? fs::path(".") : folder;
+    FileHandle f(Retry([&] { return ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
+    if (!f) return false;
+    // A file system that cannot sync a folder (EINVAL) has nothing to put
+    // on disk for it.
+    return SyncFile(f.get()) || errno == EINVAL;
+}
+
+std::optional<std::string> ReadRegularFile(const fs::path& path, std::uintmax_t maxBytes) {
+    const FileHandle f = OpenRegularFile(path, O_RDONLY);
+    if (!f) return std::nullopt;
+    struct stat st {};
+    if (::fstat(f.get(), &st) != 0 || static_cast<std::uintmax_t>(st.st_size) > maxBytes) return std::nullopt;
+    // Read to the end, not just the length seen: a file that grows while it
+    // is read is cut at the limit like one that was larger to begin with.
+    std::string bytes;
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = Retry([&] { return ::read(f.get(), buf, sizeof buf); });
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;
+        bytes.append(buf, static_cast<std::size_t>(n));
+        if (bytes.size() > maxBytes) return std::nullopt;
+    }
+    return bytes;
+}
+
+bool ReplaceFile(const fs::path& path, std::string_view bytes, ExistingFile existing) {
+    fs::path target = path;
+    std::optional<mode_t> keepMode;
+    if (existing == ExistingFile::kKeep) {
+        const auto followed = FollowLinks(path);
+        if (!followed) return false;
+        target = *followed;
+        struct stat st {};
+        if (::stat(target.c_str(), &st) == 0) {
+            if (!S_ISREG(st.st_mode)) return false;
+            keepMode = st.st_mode & 07777;
+        } else if (errno != ENOENT) {
+            return false;
+        }
+    }
+
+    // A fresh name, created here and now: never a file or a link that was
+    // already there.
+    fs::path temp;
+    FileHandle f;
+    for (int attempt = 0; attempt < 100 && !f; ++attempt) {
+        temp = TemporaryName(target);
+        f = CreateNewFile(temp);
+        if (!f && errno != EEXIST) return false;
+    }
+    if (!f) return false;
+
+    bool ok = WriteAt(f.get(), 0, bytes);
+    if (ok && keepMode) ok = ::fchmod(f.get(), *keepMode) == 0;
+    ok = ok && SyncFile(f.get());
+    ok = f.Close() && ok;
+    if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return SyncFolder(target.parent_path());
+}
+
+}  // namespace tl
