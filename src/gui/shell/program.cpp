@@ -1,7 +1,6 @@
 #include "gui/shell/program.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -26,10 +25,6 @@ void PrepareApplication(QApplication& app) {
     if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
-}
-
-std::filesystem::path ProgramFolder() {
-    return std::filesystem::path(QFile::encodeName(QApplication::applicationDirPath()).toStdString());
 }
 
 }  // namespace tl
