@@ -13,6 +13,8 @@ namespace tl {
 
 void PrepareApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("tenglan"));
+    // The menu entry tenglan.desktop: its icon and name for the windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tenglan"));
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(IconPicture(size));
     QApplication::setWindowIcon(icon);
