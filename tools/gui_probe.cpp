@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "folders/program_folder.h"
 #include "gui/input/mainfrm.h"
 #include "gui/toolkit/dialogs.h"
 #include "gui/shell/helpfrm.h"
@@ -64,7 +65,9 @@ int main(int argc, char* argv[]) {
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     tl::PrepareApplication(app);
-    const std::filesystem::path folder = argc > 2 ? std::filesystem::path(argv[2]) : tl::ProgramFolder();
+    std::string error;
+    const tl::ProgramFolder folder =
+        argc > 2 ? tl::ProgramFolder(argv[2]) : tl::ThisProgramFolder(error).value_or(tl::ProgramFolder());
     tl::QtDialogs dialogs;
     tl::MonthFrm frame(folder, dialogs, [] { QCoreApplication::exit(0); },
                        [] { return QDateTime(QDate(1985, 3, 12), QTime(9, 5)); });

@@ -1,12 +1,16 @@
 // tenglan-cli archive list [FOLDER]: the archive list of a program folder,
 // line for line as the archive window shows it (each record line followed
-// by an empty line). Without FOLDER the folder of tenglan-cli itself.
+// by an empty line). Without FOLDER the program folder of tenglan-cli, the
+// same one the desktop program uses.
 #include <filesystem>
 #include <iostream>
+#include <optional>
+#include <string>
 #include <system_error>
 
 #include "archive/list.h"
 #include "cli/commands.h"
+#include "folders/program_folder.h"
 
 namespace tl::cli {
 
@@ -19,18 +23,22 @@ int Fail(const std::string& message) {
     return 2;
 }
 
-// The folder that holds the running program.
-fs::path ProgramFolder() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::current_path(ec) : exe.parent_path();
-}
-
 }  // namespace
 
 int CmdArchive(const Args& args) {
     if (args.empty() || args[0] != "list" || args.size() > 2) return Fail("usage: archive list [FOLDER]");
-    const fs::path folder = args.size() == 2 ? fs::path(args[1]) : ProgramFolder();
+    fs::path folder;
+    if (args.size() == 2) {
+        folder = fs::path(args[1]);
+    } else {
+        std::string error;
+        const std::optional<ProgramFolder> own = ThisProgramFolder(error);
+        if (!own) {
+            std::cerr << "tenglan-cli archive: " << error << "\n";
+            return 1;
+        }
+        folder = own->files;
+    }
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return Fail("no such folder '" + folder.string() + "'");
     const auto list = ListArchive(folder);

@@ -17,14 +17,6 @@
 
 namespace tl {
 
-namespace {
-
-QString PathText(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
-
-}  // namespace
-
 ReadFrm::ReadFrm(std::filesystem::path programFolder, Dialogs& dialogs, ReportTarget& target, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
@@ -91,7 +83,7 @@ void ReadFrm::Read() {
     if (!position) return;
     // A saved text that is missing or cannot be read leaves the box as it
     // is; the window closes all the same.
-    target_.LoadReportFile(PathText(SavedTextPath(programFolder_, *position)));
+    target_.LoadReportFile(SavedTextPath(programFolder_, *position));
     target_.ClearExtraText();
     accept();
 }
@@ -113,7 +105,7 @@ void ReadFrm::Import() {
     if (!path || path->isEmpty()) return;
     // A file that cannot be loaded ends the command with nothing changed
     // and the window still open.
-    if (!target_.LoadReportFile(*path)) return;
+    if (!target_.LoadReportFile(std::filesystem::path(QFile::encodeName(*path).toStdString()))) return;
     target_.ClearExtraText();
     accept();
 }

@@ -440,7 +440,7 @@ void MainFrm::PrintResult() {
     RichTextBox1->PrintTo(*printer_);
 }
 
-bool MainFrm::LoadReportFile(const QString& path) { return RichTextBox1->LoadFile(path); }
+bool MainFrm::LoadReportFile(const std::filesystem::path& file) { return RichTextBox1->LoadFile(file); }
 
 void MainFrm::ClearExtraText() { Text3->clear(); }
 

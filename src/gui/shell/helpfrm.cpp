@@ -1,13 +1,12 @@
 #include "gui/shell/helpfrm.h"
 
-#include <QFile>
 #include <QVBoxLayout>
 
 #include "gui/toolkit/richtextbox.h"
 
 namespace tl {
 
-HelpFrm::HelpFrm(const std::filesystem::path& programFolder, QWidget* parent) : QWidget(parent, Qt::Window) {
+HelpFrm::HelpFrm(const std::filesystem::path& manualFolder, QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("helpfrm"));
     setWindowTitle(QStringLiteral("腾岚八字排盘系统[帮助]"));
     RichTextBox1 = new RichTextBox(this);
@@ -20,7 +19,7 @@ HelpFrm::HelpFrm(const std::filesystem::path& programFolder, QWidget* parent) : 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(RichTextBox1);
     // A missing or unreadable manual leaves the text above.
-    RichTextBox1->LoadFile(QFile::decodeName(QByteArray::fromStdString((programFolder / "help.txt").string())));
+    RichTextBox1->LoadFile(manualFolder / "help.txt");
 }
 
 }  // namespace tl

@@ -1,5 +1,4 @@
-// The help window: the manual help.txt of the program folder, shown as
-// plain text.
+// The help window: the manual help.txt, shown as plain text.
 //
 // Controls:
 //   RichTextBox1  the manual, or "帮助文件丢失!" when help.txt is missing
@@ -16,9 +15,10 @@ class RichTextBox;
 class HelpFrm : public QWidget {
     Q_OBJECT
 public:
-    // Loads help.txt of `programFolder`; without it the box says
+    // Loads help.txt of `manualFolder` (the program folder, or the installed
+    // data folder of an installed program); without it the box says
     // "帮助文件丢失!".
-    explicit HelpFrm(const std::filesystem::path& programFolder, QWidget* parent = nullptr);
+    explicit HelpFrm(const std::filesystem::path& manualFolder, QWidget* parent = nullptr);
 
     RichTextBox* RichTextBox1 = nullptr;
 };

@@ -2,6 +2,11 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "folders/program_folder.h"
 #include "gui/toolkit/dialogs.h"
 #include "gui/shell/monthfrm.h"
 #include "gui/shell/program.h"
@@ -10,7 +15,17 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tl::PrepareApplication(app);
     tl::QtDialogs dialogs;
-    tl::MonthFrm frame(tl::ProgramFolder(), dialogs, [] { QCoreApplication::exit(0); });
+    // The folder of the executable when help.txt lies beside it, else the
+    // user's data folder, made on the first start.
+    std::string error;
+    const std::optional<tl::ProgramFolder> folder = tl::ThisProgramFolder(error);
+    if (!folder) {
+        std::cerr << "tenglan: " << error << "\n";
+        dialogs.Message(nullptr, QStringLiteral("无法建立程序文件夹:\n") + QString::fromStdString(error),
+                        QStringLiteral("提示"), tl::MessageIcon::Information, tl::MessageButtons::Ok);
+        return 1;
+    }
+    tl::MonthFrm frame(*folder, dialogs, [] { QCoreApplication::exit(0); });
     if (const QScreen* screen = frame.screen()) frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();
     return app.exec();

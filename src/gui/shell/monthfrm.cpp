@@ -15,7 +15,7 @@
 
 namespace tl {
 
-MonthFrm::MonthFrm(std::filesystem::path programFolder, Dialogs& dialogs, std::function<void()> endProgram,
+MonthFrm::MonthFrm(ProgramFolder programFolder, Dialogs& dialogs, std::function<void()> endProgram,
                    MainFrm::Clock clock, QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)), dialogs_(dialogs), endProgram_(std::move(endProgram)) {
     setObjectName(QStringLiteral("monthfrm"));
@@ -27,7 +27,7 @@ MonthFrm::MonthFrm(std::filesystem::path programFolder, Dialogs& dialogs, std::f
     mdi_->setObjectName(QStringLiteral("MDIClient"));
     setCentralWidget(mdi_);
     clock_ = clock;
-    mainfrm_ = new MainFrm(programFolder_, dialogs_, std::move(clock));
+    mainfrm_ = new MainFrm(programFolder_.files, dialogs_, std::move(clock));
     mainfrm_->SetFrameClosingQuery([this] { return frameClosing_; });
     inputWindow_ = mdi_->addSubWindow(mainfrm_);
     inputWindow_->setWindowIcon(windowIcon());
@@ -118,7 +118,7 @@ void MonthFrm::ShowAbout() {
 
 void MonthFrm::ShowHelp() {
     if (!help_) {
-        help_ = new HelpFrm(programFolder_);
+        help_ = new HelpFrm(programFolder_.manual);
         help_->setAttribute(Qt::WA_DeleteOnClose);
         help_->showMaximized();
     } else {
@@ -156,7 +156,7 @@ void MonthFrm::OpenArchive() {
         archive_->raise();
         return;
     }
-    archive_ = new ReadFrm(programFolder_, dialogs_, *mainfrm_, this);
+    archive_ = new ReadFrm(programFolder_.files, dialogs_, *mainfrm_, this);
     ShowModal(archive_);
 }
 
@@ -165,7 +165,7 @@ void MonthFrm::OpenSettings() {
         settings_->raise();
         return;
     }
-    settings_ = new SystemFrm(programFolder_, dialogs_, *mainfrm_->ReportBox(), this);
+    settings_ = new SystemFrm(programFolder_.files, dialogs_, *mainfrm_->ReportBox(), this);
     ShowModal(settings_);
 }
 

@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "folders/program_folder.h"
 #include "gui/archive/readfrm.h"
 #include "gui/input/mainfrm.h"
 #include "gui/perpetual/wlifrm.h"
@@ -39,9 +40,10 @@ class Dialogs;
 class MonthFrm : public QMainWindow {
     Q_OBJECT
 public:
-    // `endProgram` ends the program at once ("退出系统"): no question, no
-    // close queries, nothing saved.
-    MonthFrm(std::filesystem::path programFolder, Dialogs& dialogs, std::function<void()> endProgram,
+    // `programFolder` holds the program's files and its manual (a single
+    // folder converts to one holding both); `endProgram` ends the program at
+    // once ("退出系统"): no question, no close queries, nothing saved.
+    MonthFrm(ProgramFolder programFolder, Dialogs& dialogs, std::function<void()> endProgram,
              MainFrm::Clock clock = {}, QWidget* parent = nullptr);
     ~MonthFrm() override;
 
@@ -82,7 +84,7 @@ public:
 
 private:
 
-    std::filesystem::path programFolder_;
+    ProgramFolder programFolder_;
     Dialogs& dialogs_;
     std::function<void()> endProgram_;
     MainFrm::Clock clock_;

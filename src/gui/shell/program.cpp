@@ -1,7 +1,6 @@
 #include "gui/shell/program.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -14,6 +13,8 @@ namespace tl {
 
 void PrepareApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("tenglan"));
+    // The menu entry tenglan.desktop: its icon and name for the windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tenglan"));
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(IconPicture(size));
     QApplication::setWindowIcon(icon);
@@ -26,10 +27,6 @@ void PrepareApplication(QApplication& app) {
     if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
-}
-
-std::filesystem::path ProgramFolder() {
-    return std::filesystem::path(QFile::encodeName(QApplication::applicationDirPath()).toStdString());
 }
 
 }  // namespace tl

@@ -3,16 +3,10 @@
 // platform's dialogs.
 #pragma once
 
-#include <filesystem>
-
 class QApplication;
 
 namespace tl {
 
 void PrepareApplication(QApplication& app);
-
-// The program folder: the folder of the executable. reco.dat, shezhi.ini,
-// the folder save and help.txt live there.
-std::filesystem::path ProgramFolder();
 
 }  // namespace tl

@@ -3,7 +3,7 @@
 // input window to it as this, so that no window touches another's controls.
 #pragma once
 
-#include <QString>
+#include <filesystem>
 
 namespace tl {
 
@@ -11,8 +11,9 @@ class ReportTarget {
 public:
     virtual ~ReportTarget() = default;
     // Loads a GBK text file into the report box as plain text; false, with
-    // the box unchanged, when the file cannot be loaded.
-    virtual bool LoadReportFile(const QString& path) = 0;
+    // the box unchanged, when the file cannot be loaded. The path is bytes,
+    // as the file system has it.
+    virtual bool LoadReportFile(const std::filesystem::path& file) = 0;
     // Empties the extra-information text.
     virtual void ClearExtraText() = 0;
 };

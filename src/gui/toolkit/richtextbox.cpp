@@ -121,9 +121,12 @@ void RichTextBox::SetBackColor(quint32 color) {
 }
 
 bool RichTextBox::LoadFile(const QString& path) {
+    return LoadFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+}
+
+bool RichTextBox::LoadFile(const std::filesystem::path& file) {
     // Only a regular file of at most kMaxLoadBytes is a report: a device,
     // a pipe or a huge file would hang or exhaust the box.
-    const std::filesystem::path file = QFile::encodeName(path).toStdString();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) return false;
     const std::uintmax_t size = std::filesystem::file_size(file, ec);

@@ -7,6 +7,7 @@
 #include <QTextEdit>
 
 #include <cstdint>
+#include <filesystem>
 
 #include "settings/settings.h"
 
@@ -42,6 +43,8 @@ public:
     // with the content unchanged, when the file cannot be read, is not a
     // regular file or is larger than kMaxLoadBytes, too large to be a report.
     static constexpr std::uintmax_t kMaxLoadBytes = 16u << 20;
+    // The path is taken as bytes: a folder name need not be UTF-8.
+    bool LoadFile(const std::filesystem::path& file);
     bool LoadFile(const QString& path);
     // Writes the content as plain GBK text with CR LF, replacing the file.
     bool SaveFile(const QString& path) const;

@@ -11,9 +11,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
+#include "folders/program_folder.h"
 #include "gui/input/mainfrm.h"
+#include "text/gbk.h"
 #include "support/gui/gui_support.h"
 #include "support/gui/gui_test.h"
 #include "support/gui/scripted_dialogs.h"
@@ -214,6 +218,25 @@ private slots:
         QCOMPARE(f.Help(), help.data());
         help->close();
         QTRY_VERIFY(!f.Help());
+    }
+
+    void anInstalledProgramsTwoFolders() {
+        // The user's files in one folder, the installed manual in another:
+        // the settings file is made among the files, the help window reads
+        // the manual folder.
+        QTemporaryDir files, manual;
+        {
+            std::ofstream help(PathOf(manual) / "help.txt", std::ios::binary);
+            help << Utf8ToGbk("已安装的说明\r\n");
+        }
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        MonthFrm f(ProgramFolder(PathOf(files), PathOf(manual)), *dialogs_, [] {}, [] { return At(1985, 3, 12, 9, 5); });
+        f.Timer1()->stop();
+        QVERIFY(std::filesystem::exists(PathOf(files) / "shezhi.ini"));
+        QVERIFY(!std::filesystem::exists(PathOf(manual) / "shezhi.ini"));
+        f.ShowHelp();
+        QCOMPARE(f.Help()->RichTextBox1->Text(), QStringLiteral("已安装的说明\r\n"));
+        f.Help()->close();
     }
 
     void endProgramAtOnce() {

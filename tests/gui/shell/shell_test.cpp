@@ -8,6 +8,8 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <filesystem>
+#include <fstream>
 
 #include "text/gbk.h"
 #include "settings/settings.h"
@@ -37,13 +39,16 @@ private slots:
     void helpShowsTheManualAsPlainGbkText() {
         QTemporaryDir dir;
         const QString text = QStringLiteral("腾岚 <b>说明</b>\r\n第二行 &amp;\r\n");
-        {
-            QFile f(dir.filePath(QStringLiteral("help.txt")));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QByteArray::fromStdString(Utf8ToGbk(text.toStdString())));
+        // Also from a folder whose name is GBK bytes (八字), not UTF-8.
+        for (const std::filesystem::path& folder : {PathOf(dir), PathOf(dir) / "\xB0\xCB\xD7\xD6"}) {
+            std::filesystem::create_directories(folder);
+            {
+                std::ofstream f(folder / "help.txt", std::ios::binary);
+                f << Utf8ToGbk(text.toStdString());
+            }
+            HelpFrm help(folder);
+            QCOMPARE(help.RichTextBox1->Text(), text);  // tags shown as text
         }
-        HelpFrm help(PathOf(dir));
-        QCOMPARE(help.RichTextBox1->Text(), text);  // tags shown as text
     }
 
     void helpThatCannotBeRead() {
