@@ -2,22 +2,17 @@
 // line for line as the archive window shows it (each record line followed
 // by an empty line). Without FOLDER the folder of tenglan-cli itself.
 #include <filesystem>
-#include <iostream>
 #include <system_error>
 
 #include "archive/list.h"
 #include "cli/commands.h"
+#include "cli/output.h"
 
 namespace tl::cli {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-int Fail(const std::string& message) {
-    std::cerr << "tenglan-cli archive: " << message << "\n";
-    return 2;
-}
 
 // The folder that holds the running program.
 fs::path ProgramFolder() {
@@ -28,18 +23,18 @@ fs::path ProgramFolder() {
 
 }  // namespace
 
-int CmdArchive(const Args& args) {
-    if (args.empty() || args[0] != "list" || args.size() > 2) return Fail("usage: archive list [FOLDER]");
-    const fs::path folder = args.size() == 2 ? fs::path(args[1]) : ProgramFolder();
+int CmdArchiveList(const std::optional<std::string>& folderArgument) {
+    const fs::path folder = folderArgument ? fs::path(*folderArgument) : ProgramFolder();
     std::error_code ec;
-    if (!fs::is_directory(folder, ec)) return Fail("no such folder '" + folder.string() + "'");
+    if (!fs::is_directory(folder, ec)) return Complain("archive", "no such folder '" + folder.string() + "'", 2);
     const auto list = ListArchive(folder);
-    if (!list) {
-        std::cerr << "tenglan-cli archive: cannot read '" << (folder / "reco.dat").string() << "'\n";
-        return 1;
+    if (!list) return Complain("archive", "cannot read '" + (folder / "reco.dat").string() + "'", 1);
+    std::string out;
+    for (const ArchiveListEntry& e : *list) {
+        out += e.text;
+        out += '\n';
     }
-    for (const ArchiveListEntry& e : *list) std::cout << e.text << "\n";
-    return 0;
+    return WriteOutput(out) ? 0 : OutputFailed("archive");
 }
 
 }  // namespace tl::cli

@@ -1,9 +1,9 @@
 // tenglan-cli batch: births as CSV on stdin, one JSON line per birth on
 // stdout. A bad line is reported on stderr with its line number and skipped;
-// the others still run.
+// the others still run. The first output that cannot be written ends the
+// run.
 #include <cstdio>
 #include <cstring>
-#include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +15,7 @@
 #include "cli/chart_args.h"
 #include "cli/chart_json.h"
 #include "cli/commands.h"
+#include "cli/output.h"
 
 namespace tl::cli {
 
@@ -109,6 +110,7 @@ struct Batch {
     std::vector<std::string> fields;
     std::string out;
     int failed = 0;
+    bool writeFailed = false;  // reported; the run stops
 
     Batch() { std::fill(std::begin(columns), std::end(columns), -1); }
 
@@ -243,16 +245,19 @@ struct Batch {
         w.EndObject();
         out += w.str();
         out += '\n';
-        if (out.size() >= kFlushAt) Flush();
+        if (out.size() >= kFlushAt && !Flush()) {
+            writeFailed = true;
+            OutputFailed("batch");
+        }
     }
 
     void Fail(long lineNo, const std::string& message) {
         ++failed;
-        std::cerr << "tenglan-cli batch: line " << lineNo << ": " << message << "\n";
+        Complain("batch", "line " + std::to_string(lineNo) + ": " + message, 1);
     }
 
     bool Flush() {
-        const bool ok = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
+        const bool ok = WriteOutput(out);
         out.clear();
         return ok;
     }
@@ -260,16 +265,9 @@ struct Batch {
 
 }  // namespace
 
-int CmdBatch(const Args& args) {
+int CmdBatch(bool withReport) {
     Batch batch;
-    for (const std::string& a : args) {
-        if (a == "--report") {
-            batch.withReport = true;
-        } else {
-            std::cerr << "tenglan-cli batch: unknown option '" << a << "' (usage: batch [--report] < births.csv)\n";
-            return 2;
-        }
-    }
+    batch.withReport = withReport;
     batch.out.reserve(kFlushAt + (64 << 10));
 
     std::string buffer;
@@ -299,7 +297,7 @@ int CmdBatch(const Args& args) {
         return true;
     };
 
-    while (!eof) {
+    while (!eof && !batch.writeFailed) {
         const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), stdin);
         if (got < chunk.size()) eof = true;
         buffer.erase(0, pos);
@@ -314,19 +312,15 @@ int CmdBatch(const Args& args) {
                 skippingLongLine = false;
                 continue;
             }
-            if (!handle(line)) {
-                batch.Flush();
-                std::cerr << "tenglan-cli batch: line " << lineNo << ": " << headerError << "\n";
-                return 2;
-            }
+            if (!handle(line)) return Complain("batch", "line " + std::to_string(lineNo) + ": " + headerError, 2);
+            if (batch.writeFailed) return 1;
         }
         if (buffer.size() - pos > kMaxLineBytes) {
             // A line too long to be a birth: report it and skip to its end.
             if (!skippingLongLine) {
                 ++lineNo;
                 if (!haveHeader) {
-                    std::cerr << "tenglan-cli batch: line 1: the header line is too long\n";
-                    return 2;
+                    return Complain("batch", "line 1: the header line is too long", 2);
                 }
                 batch.Fail(lineNo, "line longer than " + std::to_string(kMaxLineBytes) + " bytes");
             }
@@ -334,26 +328,19 @@ int CmdBatch(const Args& args) {
             pos = buffer.size();
         }
     }
+    if (batch.writeFailed) return 1;
     if (std::ferror(stdin)) {
         batch.Flush();
-        std::cerr << "tenglan-cli batch: cannot read the input\n";
-        return 2;
+        return Complain("batch", "cannot read the input", 2);
     }
     if (pos < buffer.size() && !skippingLongLine) {
         // The last line without a line end.
-        if (!handle(std::string_view(buffer).substr(pos))) {
-            std::cerr << "tenglan-cli batch: line " << lineNo << ": " << headerError << "\n";
-            return 2;
-        }
+        if (!handle(std::string_view(buffer).substr(pos)))
+            return Complain("batch", "line " + std::to_string(lineNo) + ": " + headerError, 2);
+        if (batch.writeFailed) return 1;
     }
-    if (!haveHeader) {
-        std::cerr << "tenglan-cli batch: no header line on the input\n";
-        return 2;
-    }
-    if (!batch.Flush() || std::fflush(stdout) != 0) {
-        std::cerr << "tenglan-cli batch: cannot write the output\n";
-        return 1;
-    }
+    if (!haveHeader) return Complain("batch", "no header line on the input", 2);
+    if (!batch.Flush()) return OutputFailed("batch");
     return batch.failed == 0 ? 0 : 1;
 }
 
