@@ -4,7 +4,6 @@
 #include <charconv>
 #include <span>
 
-#include "text/utf8.h"
 #include "place/gazetteer.h"
 
 namespace tl::cli {
@@ -67,82 +66,5 @@ bool ReadBirthTime(std::string_view text, ChartRequest& r, std::string& problem)
 std::optional<int> ParseProvince(std::string_view text) { return ParseIntInRange(text, 0, kProvinceCount - 1); }
 
 std::optional<int> ParsePlaceNumber(std::string_view text) { return ParseIntInRange(text, 1, kLargestPlaceNumber); }
-
-std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& error) {
-    ChartOptions o;
-    bool haveDate = false;
-    bool haveTime = false;
-    bool leap = false;
-    std::optional<std::string> placeText;
-    std::string problem;
-    auto fail = [&](const std::string& msg) {
-        error = msg;
-        return std::nullopt;
-    };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
-        if (a == "--date") {
-            const std::string* v = value();
-            if (!v) return fail("--date needs a value YYYY-MM-DD");
-            if (!ReadBirthDate(*v, o.request, problem))
-                return fail(problem.empty() ? "--date must be YYYY-MM-DD, got '" + *v + "'" : "--date: " + problem);
-            haveDate = true;
-        } else if (a == "--time") {
-            const std::string* v = value();
-            if (!v) return fail("--time needs a value HH:MM");
-            if (!ReadBirthTime(*v, o.request, problem))
-                return fail(problem.empty() ? "--time must be HH:MM, got '" + *v + "'" : "--time: " + problem);
-            haveTime = true;
-        } else if (a == "--female") {
-            o.request.isMale = false;
-        } else if (a == "--male") {
-            o.request.isMale = true;
-        } else if (a == "--lunar") {
-            o.request.isSolarInput = false;
-        } else if (a == "--leap") {
-            leap = true;
-        } else if (a == "--true-solar") {
-            o.request.useTrueSolarTime = true;
-        } else if (a == "--province") {
-            const std::string* v = value();
-            if (!v) return fail("--province needs a value " + RangeText(0, kProvinceCount - 1));
-            const auto p = ParseProvince(*v);
-            if (!p) return fail("--province must be " + RangeText(0, kProvinceCount - 1) + ", got '" + *v + "'");
-            o.request.provinceIndex = *p;
-        } else if (a == "--place") {
-            const std::string* v = value();
-            if (!v) return fail("--place needs a value");
-            placeText = *v;
-        } else if (a == "--name") {
-            const std::string* v = value();
-            if (!v) return fail("--name needs a value");
-            o.rawName = *v;
-        } else if (a == "--json") {
-            o.json = true;
-        } else if (a == "--gbk") {
-            o.gbk = true;
-        } else {
-            return fail("unknown option '" + a + "'");
-        }
-    }
-    if (!haveDate) return fail("--date is required");
-    if (!haveTime) return fail("--time is required");
-    if (leap && o.request.isSolarInput) return fail("--leap needs --lunar");
-    // The place is a position in the chosen province's list.
-    const int province = o.request.provinceIndex;
-    if (placeText) {
-        const auto q = ParsePlaceNumber(*placeText);
-        if (!q || *q > PlaceCount(province)) {
-            return fail("--place must be " + RangeText(1, PlaceCount(province)) + " for province " +
-                        std::to_string(province) + " (" + std::string(ProvinceItem(province)) + "), got '" +
-                        *placeText + "'");
-        }
-        o.request.placeIndex = *q;
-    }
-    o.request.isLeapMonth = leap;
-    o.request.personName = Trim(o.rawName);
-    return o;
-}
 
 }  // namespace tl::cli

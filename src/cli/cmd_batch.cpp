@@ -1,9 +1,15 @@
 // tenglan-cli batch: births as CSV on stdin, one JSON line per birth on
-// stdout. A bad line is reported on stderr with its line number and skipped;
-// the others still run.
+// stdout. The CSV is read as RFC 4180 has it, by libcsv: a field in double
+// quotes may hold commas, line breaks and doubled quotes, a quote anywhere
+// else is an error; lines end in LF or CR LF; a UTF-8 byte-order mark before
+// the header is skipped. The header line names the columns. A bad record is
+// reported on stderr with the number of the line it begins on and skipped;
+// the others still run. The first output that cannot be written ends the
+// run.
+#include <csv.h>
+
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,12 +21,13 @@
 #include "cli/chart_args.h"
 #include "cli/chart_json.h"
 #include "cli/commands.h"
+#include "cli/output.h"
 
 namespace tl::cli {
 
 namespace {
 
-constexpr std::size_t kMaxLineBytes = 64 * 1024;
+constexpr std::size_t kMaxRecordBytes = 64 * 1024;
 constexpr std::size_t kReadChunk = 1 << 20;
 constexpr std::size_t kFlushAt = 1 << 20;
 
@@ -28,41 +35,7 @@ enum Column { kName, kSex, kCalendar, kDate, kTime, kLeap, kProvince, kPlace, kT
 constexpr std::string_view kColumnNames[kColumnCount] = {"name", "sex",      "calendar", "date",     "time",
                                                          "leap", "province", "place",    "truesolar"};
 
-// Splits one CSV record. Fields may be quoted with "..." ("" inside for a
-// quote). Returns false on a malformed quote.
-bool SplitCsv(std::string_view line, std::vector<std::string>& fields, std::size_t& count) {
-    count = 0;
-    std::size_t i = 0;
-    for (;;) {
-        if (fields.size() <= count) fields.emplace_back();
-        std::string& f = fields[count++];
-        f.clear();
-        if (i < line.size() && line[i] == '"') {
-            ++i;
-            for (;;) {
-                if (i >= line.size()) return false;  // unterminated quote
-                if (line[i] == '"') {
-                    if (i + 1 < line.size() && line[i + 1] == '"') {
-                        f += '"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                f += line[i++];
-            }
-            if (i < line.size() && line[i] != ',') return false;  // text after the closing quote
-        } else {
-            const std::size_t end = line.find(',', i);
-            const std::size_t stop = end == std::string_view::npos ? line.size() : end;
-            f.assign(line.substr(i, stop - i));
-            i = stop;
-        }
-        if (i >= line.size()) return true;
-        ++i;  // the comma
-    }
-}
+constexpr std::string_view kLoneCr = "a CR alone ends a line: lines must end in LF or CR LF";
 
 std::string_view TrimAscii(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -102,29 +75,200 @@ bool ParseFlag(std::string_view v, bool empty, bool& out) {
     return false;
 }
 
-struct Batch {
-    int columns[kColumnCount];
-    std::size_t fieldCount = 0;
-    bool withReport = false;
-    std::vector<std::string> fields;
-    std::string out;
-    int failed = 0;
+// One run of `batch`. The input is fed to libcsv a line at a time (a piece
+// ends at an LF, or where the input read so far ends), so the number of the
+// line being read is always known; libcsv reports each field and each end of
+// a record, and the record is handled at its end. A bad record stops the
+// reading of its line: the rest of the line is dropped and libcsv starts
+// afresh on the next one.
+class Batch {
+public:
+    explicit Batch(bool withReport) : withReport_(withReport) {
+        std::fill(std::begin(columns_), std::end(columns_), -1);
+        out_.reserve(kFlushAt + (64 << 10));
+        StartParser();
+    }
+    ~Batch() { csv_free(&parser_); }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
 
-    Batch() { std::fill(std::begin(columns), std::end(columns), -1); }
-
-    std::string_view Cell(Column c) const {
-        return columns[c] < 0 ? std::string_view{} : std::string_view(fields[columns[c]]);
+    // Reads stdin to its end, or until the run must stop; returns the exit
+    // status.
+    int Run() {
+        std::vector<char> chunk(kReadChunk);
+        bool first = true;
+        while (status_ < 0) {
+            const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), stdin);
+            std::string_view data(chunk.data(), got);
+            if (first && data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);  // byte-order mark
+            first = false;
+            while (!data.empty() && status_ < 0) {
+                const std::size_t lf = data.find('\n');
+                const std::size_t size = lf == std::string_view::npos ? data.size() : lf + 1;
+                Feed(data.substr(0, size));
+                if (lf != std::string_view::npos) NextLine();
+                data.remove_prefix(size);
+            }
+            if (got < chunk.size()) break;
+        }
+        if (status_ >= 0) return status_;
+        if (std::ferror(stdin)) {
+            Flush();
+            return Complain("batch", "cannot read the input", 2);
+        }
+        Finish();
+        if (status_ >= 0) return status_;
+        if (!haveHeader_) return Complain("batch", "no header line on the input", 2);
+        if (!Flush()) return OutputFailed("batch");
+        return failed_ == 0 ? 0 : 1;
     }
 
-    bool ReadHeader(std::string_view line, std::string& error) {
-        std::size_t count = 0;
-        if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);  // byte-order mark
-        if (!SplitCsv(line, fields, count)) {
-            error = "the header line is not valid CSV";
-            return false;
+private:
+    static void OnField(void* data, std::size_t size, void* self) {
+        static_cast<Batch*>(self)->Field(static_cast<const char*>(data), size);
+    }
+    static void OnRecordEnd(int end, void* self) { static_cast<Batch*>(self)->RecordEnd(end); }
+
+    // Strict: a quote inside an unquoted field, text after a closing quote
+    // and a quoted field still open at the end of the input are errors.
+    // Every CR and LF outside quotes ends a record (an LF right after a CR
+    // as an empty one). Fields keep their blanks: the cells are trimmed
+    // where they are read, and a name is given as written.
+    void StartParser() {
+        csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI | CSV_REPALL_NL);
+        csv_set_space_func(&parser_, [](unsigned char) { return 0; });
+        csv_set_blk_size(&parser_, kMaxRecordBytes);
+    }
+
+    void Feed(std::string_view piece) {
+        if (skipping_) return;
+        recordEnded_ = false;
+        const std::size_t parsed = csv_parse(&parser_, piece.data(), piece.size(), OnField, OnRecordEnd, this);
+        if (skipping_) return;
+        if (parsed < piece.size()) {
+            if (csv_error(&parser_) != CSV_EPARSE) {
+                Stop(Complain("batch", std::string("cannot read the input: ") + csv_strerror(csv_error(&parser_)), 2));
+            } else if (crEnded_) {
+                Reject(kLoneCr);
+            } else {
+                Reject(haveHeader_ ? "malformed quotes" : "the header line is not valid CSV");
+            }
+            return;
         }
+        // The bytes of a record not yet ended; one that ended did so at the
+        // end of the piece (or at a CR, whose LF is still to come).
+        recordBytes_ = recordEnded_ ? 0 : recordBytes_ + piece.size();
+        if (recordBytes_ > kMaxRecordBytes) Reject(TooLong());
+    }
+
+    // An LF has been fed: the next line begins. After a bad record the
+    // reading starts afresh here.
+    void NextLine() {
+        ++lineNo_;
+        if (!skipping_ || status_ >= 0) return;
+        csv_free(&parser_);
+        StartParser();
+        skipping_ = false;
+        crEnded_ = false;
+        count_ = 0;
+        recordBytes_ = 0;
+        recordLine_ = lineNo_;
+    }
+
+    // The end of the input: a last record without a line end.
+    void Finish() {
+        if (skipping_) return;
+        if (csv_fini(&parser_, OnField, OnRecordEnd, this) != 0) {
+            Reject(haveHeader_ ? "malformed quotes: a quoted field is not closed"
+                               : "the header line is not valid CSV: a quoted field is not closed");
+        } else if (crEnded_ && !skipping_) {
+            crEnded_ = false;
+            Complete();  // a CR as the very last byte ends the last line
+        }
+    }
+
+    void Field(const char* data, std::size_t size) {
+        if (skipping_) return;
+        if (crEnded_) {
+            Reject(kLoneCr);
+            return;
+        }
+        if (fields_.size() <= count_) fields_.emplace_back();
+        fields_[count_++].assign(data, size);
+    }
+
+    void RecordEnd(int end) {
+        if (skipping_) return;
+        recordEnded_ = true;
+        if (crEnded_) {
+            // Only the empty record of an LF may follow a CR.
+            if (end != '\n') {
+                Reject(kLoneCr);
+                return;
+            }
+            crEnded_ = false;
+        } else if (end == '\r') {
+            crEnded_ = true;  // the record is handled once its LF is seen
+            return;
+        }
+        Complete();
+        recordLine_ = end == '\n' ? lineNo_ + 1 : lineNo_;
+    }
+
+    // A record has ended: the header, a blank line, or a birth.
+    void Complete() {
+        std::size_t count = count_;
+        count_ = 0;
+        std::size_t bytes = count == 0 ? 0 : count - 1;
+        for (std::size_t i = 0; i < count; ++i) bytes += fields_[i].size();
+        if (!haveHeader_) {
+            if (bytes > kMaxRecordBytes) return Reject(TooLong());
+            if (count == 0) {  // an empty line: one empty column name
+                if (fields_.empty()) fields_.emplace_back();
+                fields_[0].clear();
+                count = 1;
+            }
+            std::string error;
+            if (!ReadHeader(count, error)) return Reject(error);
+            haveHeader_ = true;
+            return;
+        }
+        if (count == 0 || (count == 1 && TrimAscii(fields_[0]).empty())) return;  // a blank line is no birth
+        if (bytes > kMaxRecordBytes) return Fail(recordLine_, TooLong());
+        RunBirth(count);
+    }
+
+    std::string TooLong() const {
+        return haveHeader_ ? "line longer than " + std::to_string(kMaxRecordBytes) + " bytes"
+                           : "the header line is too long";
+    }
+
+    // The record being read is bad: a bad header ends the run, a bad birth
+    // is reported, and the rest of its line is dropped.
+    void Reject(std::string_view message) {
+        crEnded_ = false;
+        count_ = 0;
+        skipping_ = true;
+        if (!haveHeader_) {
+            Stop(Complain("batch", "line " + std::to_string(recordLine_) + ": " + std::string(message), 2));
+            return;
+        }
+        Fail(recordLine_, message);
+    }
+
+    void Stop(int status) {
+        status_ = status;
+        skipping_ = true;
+    }
+
+    std::string_view Cell(Column c) const {
+        return columns_[c] < 0 ? std::string_view{} : std::string_view(fields_[columns_[c]]);
+    }
+
+    // Reads the header from the first `count` fields.
+    bool ReadHeader(std::size_t count, std::string& error) {
         for (std::size_t i = 0; i < count; ++i) {
-            const std::string name = Lower(TrimAscii(fields[i]));
+            const std::string name = Lower(TrimAscii(fields_[i]));
             int found = -1;
             for (int c = 0; c < kColumnCount; ++c)
                 if (kColumnNames[c] == name) found = c;
@@ -133,33 +277,30 @@ struct Batch {
                         "' in the header (columns: name, sex, calendar, date, time, leap, province, place, truesolar)";
                 return false;
             }
-            if (columns[found] >= 0) {
+            if (columns_[found] >= 0) {
                 error = "column '" + name + "' appears twice in the header";
                 return false;
             }
-            columns[found] = static_cast<int>(i);
+            columns_[found] = static_cast<int>(i);
         }
-        if (columns[kDate] < 0 || columns[kTime] < 0) {
+        if (columns_[kDate] < 0 || columns_[kTime] < 0) {
             error = "the header needs the columns date and time";
             return false;
         }
-        fieldCount = count;
+        fieldCount_ = count;
         return true;
     }
 
     // Reads one birth; on a bad value sets `error` and returns false.
-    bool ReadBirth(std::string_view line, ChartRequest& r, std::string& error) {
-        std::size_t count = 0;
-        if (!IsValidUtf8(line)) {
-            error = "not valid UTF-8";
-            return false;
+    bool ReadBirth(std::size_t count, ChartRequest& r, std::string& error) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!IsValidUtf8(fields_[i])) {
+                error = "not valid UTF-8";
+                return false;
+            }
         }
-        if (!SplitCsv(line, fields, count)) {
-            error = "malformed quotes";
-            return false;
-        }
-        if (count != fieldCount) {
-            error = "expected " + std::to_string(fieldCount) + " fields, found " + std::to_string(count);
+        if (count != fieldCount_) {
+            error = "expected " + std::to_string(fieldCount_) + " fields, found " + std::to_string(count);
             return false;
         }
         r = ChartRequest{};
@@ -226,135 +367,62 @@ struct Batch {
         return true;
     }
 
-    void Run(long lineNo, std::string_view line) {
+    void RunBirth(std::size_t count) {
         ChartRequest request;
         std::string error;
-        if (!ReadBirth(line, request, error)) {
-            Fail(lineNo, error);
+        if (!ReadBirth(count, request, error)) {
+            Fail(recordLine_, error);
             return;
         }
         const Chart chart = RunCalendar(request);
         JsonWriter w;
         w.BeginObject();
-        w.Key("line").Int(lineNo);
+        w.Key("line").Int(recordLine_);
         w.Key("name").String(Cell(kName));
         WriteChartMembers(w, chart);
-        if (withReport) WriteReportMembers(w, BuildReport(chart, ReportHeaderOf(request, Cell(kName))));
+        if (withReport_) WriteReportMembers(w, BuildReport(chart, ReportHeaderOf(request, Cell(kName))));
         w.EndObject();
-        out += w.str();
-        out += '\n';
-        if (out.size() >= kFlushAt) Flush();
+        out_ += w.str();
+        out_ += '\n';
+        if (out_.size() >= kFlushAt && !Flush()) Stop(OutputFailed("batch"));
     }
 
-    void Fail(long lineNo, const std::string& message) {
-        ++failed;
-        std::cerr << "tenglan-cli batch: line " << lineNo << ": " << message << "\n";
+    void Fail(long line, std::string_view message) {
+        ++failed_;
+        Complain("batch", "line " + std::to_string(line) + ": " + std::string(message), 1);
     }
 
     bool Flush() {
-        const bool ok = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
-        out.clear();
+        const bool ok = WriteOutput(out_);
+        out_.clear();
         return ok;
     }
+
+    const bool withReport_;
+    csv_parser parser_{};
+    int columns_[kColumnCount];
+    std::size_t fieldCount_ = 0;
+    bool haveHeader_ = false;
+
+    std::vector<std::string> fields_;
+    std::size_t count_ = 0;         // fields of the record being read
+    std::size_t recordBytes_ = 0;   // its bytes fed so far, over earlier pieces
+    long lineNo_ = 1;               // the line being fed
+    long recordLine_ = 1;           // the line the record began on
+    bool recordEnded_ = false;      // a record ended in the piece being fed
+    bool crEnded_ = false;          // the record ended at a CR: an LF must follow
+    bool skipping_ = false;         // the rest of the line is dropped
+
+    std::string out_;
+    int failed_ = 0;
+    int status_ = -1;  // the exit status once the run must stop
 };
 
 }  // namespace
 
-int CmdBatch(const Args& args) {
-    Batch batch;
-    for (const std::string& a : args) {
-        if (a == "--report") {
-            batch.withReport = true;
-        } else {
-            std::cerr << "tenglan-cli batch: unknown option '" << a << "' (usage: batch [--report] < births.csv)\n";
-            return 2;
-        }
-    }
-    batch.out.reserve(kFlushAt + (64 << 10));
-
-    std::string buffer;
-    std::vector<char> chunk(kReadChunk);
-    long lineNo = 0;
-    bool haveHeader = false;
-    bool skippingLongLine = false;
-    bool eof = false;
-    std::size_t pos = 0;
-    std::string headerError;
-
-    // Returns false when the header is bad.
-    auto handle = [&](std::string_view line) -> bool {
-        ++lineNo;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (!haveHeader) {
-            if (!batch.ReadHeader(line, headerError)) return false;
-            haveHeader = true;
-            return true;
-        }
-        if (TrimAscii(line).empty()) return true;  // a blank line is no birth
-        if (line.size() > kMaxLineBytes) {
-            batch.Fail(lineNo, "line longer than " + std::to_string(kMaxLineBytes) + " bytes");
-            return true;
-        }
-        batch.Run(lineNo, line);
-        return true;
-    };
-
-    while (!eof) {
-        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), stdin);
-        if (got < chunk.size()) eof = true;
-        buffer.erase(0, pos);
-        pos = 0;
-        buffer.append(chunk.data(), got);
-        for (;;) {
-            const std::size_t nl = buffer.find('\n', pos);
-            if (nl == std::string::npos) break;
-            const std::string_view line(buffer.data() + pos, nl - pos);
-            pos = nl + 1;
-            if (skippingLongLine) {
-                skippingLongLine = false;
-                continue;
-            }
-            if (!handle(line)) {
-                batch.Flush();
-                std::cerr << "tenglan-cli batch: line " << lineNo << ": " << headerError << "\n";
-                return 2;
-            }
-        }
-        if (buffer.size() - pos > kMaxLineBytes) {
-            // A line too long to be a birth: report it and skip to its end.
-            if (!skippingLongLine) {
-                ++lineNo;
-                if (!haveHeader) {
-                    std::cerr << "tenglan-cli batch: line 1: the header line is too long\n";
-                    return 2;
-                }
-                batch.Fail(lineNo, "line longer than " + std::to_string(kMaxLineBytes) + " bytes");
-            }
-            skippingLongLine = true;
-            pos = buffer.size();
-        }
-    }
-    if (std::ferror(stdin)) {
-        batch.Flush();
-        std::cerr << "tenglan-cli batch: cannot read the input\n";
-        return 2;
-    }
-    if (pos < buffer.size() && !skippingLongLine) {
-        // The last line without a line end.
-        if (!handle(std::string_view(buffer).substr(pos))) {
-            std::cerr << "tenglan-cli batch: line " << lineNo << ": " << headerError << "\n";
-            return 2;
-        }
-    }
-    if (!haveHeader) {
-        std::cerr << "tenglan-cli batch: no header line on the input\n";
-        return 2;
-    }
-    if (!batch.Flush() || std::fflush(stdout) != 0) {
-        std::cerr << "tenglan-cli batch: cannot write the output\n";
-        return 1;
-    }
-    return batch.failed == 0 ? 0 : 1;
+int CmdBatch(bool withReport) {
+    Batch batch(withReport);
+    return batch.Run();
 }
 
 }  // namespace tl::cli

@@ -1,12 +1,11 @@
 // tenglan-cli calendar YEAR MONTH [DAY]: a month of the perpetual calendar
 // as a grid like cal(1), or the sexagenary details of one day.
-#include <iostream>
 #include <string>
 #include <string_view>
 
 #include "text/utf8.h"
-#include "cli/chart_args.h"
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "perpetual/month_view.h"
 
 namespace tl::cli {
@@ -60,31 +59,15 @@ std::string RenderMonth(const MonthView& v) {
     return out;
 }
 
-int Fail(const std::string& message) {
-    std::cerr << "tenglan-cli calendar: " << message << "\n";
-    return 2;
-}
-
 }  // namespace
 
-int CmdCalendar(const Args& args) {
-    if (args.size() < 2 || args.size() > 3) return Fail("usage: calendar YEAR MONTH [DAY]");
-    const auto year = ParseIntInRange(args[0], kCalendarFirstYear, kCalendarLastYear);
-    if (!year) return Fail("YEAR must be " + RangeText(kCalendarFirstYear, kCalendarLastYear) + ", got '" + args[0] + "'");
-    const auto month = ParseIntInRange(args[1], 1, 12);
-    if (!month) return Fail("MONTH must be 1..12, got '" + args[1] + "'");
-    if (args.size() == 2) {
-        std::cout << RenderMonth(BuildMonthView(*year, *month));
-        return 0;
-    }
-    const int last = yueend(*year, *month);
-    const auto day = ParseIntInRange(args[2], 1, last);
-    if (!day) return Fail("DAY must be 1.." + std::to_string(last) + ", got '" + args[2] + "'");
-    std::string text = DayDetails(*year, *month, *day);
+int CmdCalendar(int year, int month, std::optional<int> day) {
+    if (!day) return WriteOutput(RenderMonth(BuildMonthView(year, month))) ? 0 : OutputFailed("calendar");
+    std::string text = DayDetails(year, month, *day);
     // The details are two lines joined by CR LF; the terminal gets a newline.
-    if (const auto crlf = text.find("\r\n"); crlf != std::string::npos) text.replace(crlf, 2, "\n");
-    std::cout << text << "\n";
-    return 0;
+    if (const auto crlf = text.find("\r\n"); crlf != std::string::npos) text.erase(crlf, 1);
+    text += '\n';
+    return WriteOutput(text) ? 0 : OutputFailed("calendar");
 }
 
 }  // namespace tl::cli

@@ -1,56 +1,41 @@
-#include <cstdio>
-#include <iostream>
+#include <string>
 
-#include "text/gbk.h"
 #include "chart/report.h"
 #include "chart/run.h"
-#include "text/utf8.h"
-#include "cli/chart_args.h"
 #include "cli/chart_json.h"
 #include "cli/commands.h"
+#include "cli/output.h"
+#include "text/gbk.h"
+#include "text/utf8.h"
 
 namespace tl::cli {
 
 // One chart: the report exactly as the report box holds it (CR LF line
 // ends, no line end added; UTF-8, or GBK with --gbk as a saved file holds
 // it), or with --json the chart, the report text and its red passages.
-int CmdChart(const Args& args) {
-    std::string error;
-    const auto options = ParseChartOptions(args, error);
-    if (!options) {
-        std::cerr << "tenglan-cli chart: " << error << "\n";
-        return 2;
-    }
-    if (!IsValidUtf8(options->rawName)) {
-        std::cerr << "tenglan-cli chart: --name is not valid UTF-8\n";
-        return 2;
-    }
-    const ReportHeader header = ReportHeaderOf(options->request, options->rawName);
-    const Chart chart = RunCalendar(options->request);
+int CmdChart(const ChartOptions& options) {
+    if (!IsValidUtf8(options.rawName)) return Complain("chart", "--name is not valid UTF-8", 2);
+    const ReportHeader header = ReportHeaderOf(options.request, options.rawName);
+    const Chart chart = RunCalendar(options.request);
     const Report report = BuildReport(chart, header);
-    if (options->json) {
+    if (options.json) {
         JsonWriter w;
         w.BeginObject();
-        w.Key("name").String(options->rawName);
+        w.Key("name").String(options.rawName);
         w.Key("birthplace").BeginObject()
-            .Key("province").Int(options->request.provinceIndex)
+            .Key("province").Int(options.request.provinceIndex)
             .Key("provinceItem").String(header.provinceItem)
-            .Key("place").Int(options->request.placeIndex)
+            .Key("place").Int(options.request.placeIndex)
             .Key("placeItem").String(header.placeItem)
             .EndObject();
-        w.Key("trueSolarTime").Bool(options->request.useTrueSolarTime);
+        w.Key("trueSolarTime").Bool(options.request.useTrueSolarTime);
         WriteChartMembers(w, chart);
         WriteReportMembers(w, report);
         w.EndObject();
-        std::cout << w.str() << "\n";
-        return std::cout ? 0 : 1;
+        return WriteOutput(w.str() + "\n") ? 0 : OutputFailed("chart");
     }
-    const std::string bytes = options->gbk ? Utf8ToGbk(report.text) : report.text;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
-        std::cerr << "tenglan-cli chart: cannot write the report\n";
-        return 1;
-    }
-    return 0;
+    const std::string bytes = options.gbk ? Utf8ToGbk(report.text) : report.text;
+    return WriteOutput(bytes) ? 0 : OutputFailed("chart", "the report");
 }
 
 }  // namespace tl::cli

@@ -2,11 +2,10 @@
 // one province's places with the numbers `--place` takes and the longitude
 // correction of each in minutes.
 #include <cstdio>
-#include <iostream>
 #include <string>
 
-#include "cli/chart_args.h"
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "place/gazetteer.h"
 #include "place/true_solar_time.h"
 
@@ -22,28 +21,17 @@ std::string Minutes(float m) {
 
 }  // namespace
 
-int CmdPlaces(const Args& args) {
-    if (args.empty()) {
-        for (int p = 0; p < kProvinceCount; ++p) std::cout << p << "\t" << ProvinceItem(p) << "\n";
-        return 0;
-    }
-    if (args.size() > 1) {
-        std::cerr << "tenglan-cli places: takes at most one PROVINCE, got " << args.size() << " arguments\n";
-        return 2;
-    }
-    const auto province = ParseIntInRange(args[0], 0, kProvinceCount - 1);
-    if (!province) {
-        std::cerr << "tenglan-cli places: PROVINCE must be 0.." << kProvinceCount - 1 << ", got '" << args[0]
-                  << "'\n";
-        return 2;
-    }
+int CmdPlaces(std::optional<int> province) {
     std::string out;
-    for (int q = 1; q <= PlaceCount(*province); ++q) {
-        out += std::to_string(q) + "\t" + std::string(PlaceItem(*province, q)) + "\t" +
-               Minutes(PlaceCorrection(*province, q)) + "\n";
+    if (!province) {
+        for (int p = 0; p < kProvinceCount; ++p) out += std::to_string(p) + "\t" + std::string(ProvinceItem(p)) + "\n";
+    } else {
+        for (int q = 1; q <= PlaceCount(*province); ++q) {
+            out += std::to_string(q) + "\t" + std::string(PlaceItem(*province, q)) + "\t" +
+                   Minutes(PlaceCorrection(*province, q)) + "\n";
+        }
     }
-    std::cout << out;
-    return 0;
+    return WriteOutput(out) ? 0 : OutputFailed("places");
 }
 
 }  // namespace tl::cli

@@ -1,18 +1,23 @@
-// The subcommands of tenglan-cli. Each takes the arguments after its name
-// and returns the process exit status.
+// The commands of tenglan-cli, each with the values its command line gave
+// (read and range-checked by the command line, see command_line.h). Each
+// returns the process exit status: 0 done, 1 a failure while running (an
+// output that could not be written, a bad batch line), 2 bad input.
 #pragma once
 
+#include <optional>
 #include <string>
-#include <vector>
+
+#include "cli/chart_args.h"
 
 namespace tl::cli {
 
-using Args = std::vector<std::string>;
-
-int CmdChart(const Args& args);
-int CmdBatch(const Args& args);
-int CmdPlaces(const Args& args);
-int CmdCalendar(const Args& args);
-int CmdArchive(const Args& args);
+int CmdChart(const ChartOptions& options);
+int CmdBatch(bool withReport);
+// The province list, or one province's places.
+int CmdPlaces(std::optional<int> province);
+// A month of the perpetual calendar, or one day of it.
+int CmdCalendar(int year, int month, std::optional<int> day);
+// The archive list of a program folder; without one, tenglan-cli's own.
+int CmdArchiveList(const std::optional<std::string>& folder);
 
 }  // namespace tl::cli

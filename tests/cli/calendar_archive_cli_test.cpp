@@ -106,5 +106,41 @@ TEST(CliArchive, BadArguments) {
     EXPECT_EQ(RunCli("archive list " + folder.path().string()).status, 1);
 }
 
+TEST(Cli, EveryCommandReportsAnOutputItCannotWrite) {
+    test::TempFolder folder;
+    fs::create_directory(folder / "save");
+    ChartRecord rec;
+    rec.name = "张三";
+    ASSERT_TRUE(SaveChart(folder.path(), rec, "x", 40000).saved);
+    // More than a flush of results, then a bad line: the run ends at the
+    // first failed write, before that line is read.
+    std::string births = "date,time\n";
+    for (int i = 0; i < 4000; ++i) births += "1985-03-12,09:05\n";
+    births += "1985-13-12,09:05\n";
+    const struct {
+        std::vector<std::string> args;
+        std::string input;
+    } cases[] = {
+        {{"chart", "--date", "1985-03-12", "--time", "09:05"}, ""},
+        {{"chart", "--date", "1985-03-12", "--time", "09:05", "--json"}, ""},
+        {{"batch"}, "date,time\n1985-03-12,09:05\n"},
+        {{"batch"}, births},
+        {{"places"}, ""},
+        {{"places", "1"}, ""},
+        {{"calendar", "2008", "2"}, ""},
+        {{"calendar", "2008", "2", "4"}, ""},
+        {{"archive", "list", folder.path().string()}, ""},
+        {{"--help"}, ""},
+        {{"places", "--help"}, ""},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = test::RunCli(c.args, c.input, "/dev/full");
+        const std::string command = c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : "");
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_NE(r.err.find("cannot write"), std::string::npos) << command << ": " << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << command << ": one line: " << r.err;
+    }
+}
+
 }  // namespace
 }  // namespace tl

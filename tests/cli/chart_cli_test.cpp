@@ -38,7 +38,7 @@ TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
         {{"--date", "1984-13-01", "--time", "10:00", "--json"}, "--date: month must be 1..12, got '13'\n"},
         {{"--date", "1984-02-32", "--time", "10:00", "--json"}, "--date: day must be 1..31, got '32'\n"},
         {{"--date", "1984-02-00", "--time", "10:00", "--json"}, "--date"},
-        {{"--date", "1984-2", "--time", "10:00", "--json"}, "--date must be YYYY-MM-DD, got '1984-2'\n"},
+        {{"--date", "1984-2", "--time", "10:00", "--json"}, "--date: must be YYYY-MM-DD, got '1984-2'\n"},
         {{"--date", "abcd-02-01", "--time", "10:00", "--json"}, "--date"},
         {{"--date", "1984-02-04", "--time", "24:00", "--json"}, "--time: hour must be 0..23, got '24'\n"},
         {{"--date", "1984-02-04", "--time", "12:60", "--json"}, "--time: minute must be 0..59, got '60'\n"},
@@ -67,6 +67,15 @@ TEST(Cli, UnknownCommandAndNoCommand) {
     const CliResult help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage"), std::string::npos);
+    // Each command has its own help.
+    for (std::string command : {"chart", "batch", "places", "calendar", "archive list"}) {
+        std::vector<std::string> args{command};
+        if (command == "archive list") args = {"archive", "list"};
+        args.push_back("--help");
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.status, 0) << command << ": " << r.err;
+        EXPECT_NE(r.out.find("Usage: tenglan-cli " + command + " [OPTIONS]"), std::string::npos) << r.out;
+    }
 }
 
 }  // namespace

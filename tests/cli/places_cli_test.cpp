@@ -104,6 +104,7 @@ TEST(CliTrueSolar, RejectsPlacesOutsideTheLists) {
         {"--province 16 --place 81", "--place"}, {"--place 81 --province 16", "--place"},
         {"--province 1 --place 0", "--place"},   {"--place 2", "--place"},
         {"--province 30 --place 174", "--place"}, {"--province 2 --place 1.0", "--place"},
+        {"--province 0x1", "--province"},         {"--province +1", "--province"},
     };
     for (const auto& b : bad) {
         const CliResult r = Cli(std::string("chart --date 1990-11-03 --time 10:30 --true-solar --json ") + b.args);

@@ -79,7 +79,7 @@ TEST(CliBatch, OneJsonLinePerBirthAndBadLinesNamed) {
         "bad place,m,g,1985-03-12,09:05,0,1,999\r\n"
         "too,few\r\n"
         "leap solar,m,g,1985-03-12,09:05,1,0,1\r\n"
-        "\"unclosed,m,g,1985-03-12,09:05,0,0,1\r\n"
+        "\"quote\"d,m,g,1985-03-12,09:05,0,0,1\r\n"
         "last,f,g,2020-12-31,23:59,0,0,1";
     const CliResult r = RunCli({"batch"}, input);
     EXPECT_EQ(r.status, 1) << "a line failed";
@@ -182,6 +182,47 @@ TEST(CliBatch, HeaderProblemsStopTheRun) {
     const CliResult empty = RunCli({"batch"}, "\xEF\xBB\xBF" "date,time\n");
     EXPECT_EQ(empty.status, 0) << empty.err;
     EXPECT_TRUE(empty.out.empty());
+}
+
+TEST(CliBatch, ReadsCsvAsRfc4180) {
+    // Each output line up to its name, and stderr without the prefix.
+    const struct {
+        const char* input;
+        const char* names;
+        const char* err;
+        int status;
+    } cases[] = {
+        // Quoted line breaks, quotes and commas; a line number counts the breaks.
+        {"name,date,time\n\"a\nb \"\"c\"\", d\",1985-03-12,09:05\n\"e\",1985-03-12,09:05\n",
+         "2 \"a\\nb \\\"c\\\", d\"\n4 \"e\"\n", "", 0},
+        {"\xEF\xBB\xBF\"name\",date,time\r\nf,1985-03-12,09:05\r\n\r\n\"g\r\n\",1985-03-12,09:05\r\n",
+         "2 \"f\"\n4 \"g\\r\\n\"\n", "", 0},
+        {"date,time\r1985-03-12,09:05\r", "", "line 1: a CR alone ends a line: lines must end in LF or CR LF", 2},
+        {"name,date,time\na,1985-03-12,09:05\rb,1985-03-12,09:05\nc,1985-03-12,09:05\n", "3 \"c\"\n",
+         "line 2: a CR alone ends a line: lines must end in LF or CR LF", 1},
+        {"name,date,time\na\"b,1985-03-12,09:05\nc,1985-03-12,09:05\n", "3 \"c\"\n", "line 2: malformed quotes", 1},
+        {"name,date,time\n\"open,1985-03-12,09:05\nc,1985-03-12,09:05\n", "",
+         "line 2: malformed quotes: a quoted field is not closed", 1},
+        // Control characters and bytes that are not UTF-8 reach the terminal escaped.
+        {"name,sex,date,time\na,\"\x1B[2J\n\xC2\x9B\",1985-03-12,09:05\n", "",
+         "line 2: sex must be male or female, got '\\x1B[2J\\n\\u009B'", 1},
+        {"date,time,\xFF\x07\n", "",
+         "line 1: unknown column '\\xFF\\x07' in the header (columns: name, sex, calendar, date, time, leap, "
+         "province, place, truesolar)",
+         2},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = RunCli({"batch"}, c.input);
+        std::string names;
+        for (const auto& l : OutputLines(r.out)) {
+            const std::size_t name = l.find(",\"name\":"), sex = l.find(",\"sex\"");
+            ASSERT_EQ(l.rfind("{\"line\":", 0), 0u) << l;
+            names += l.substr(8, name - 8) + " " + l.substr(name + 8, sex - name - 8) + "\n";
+        }
+        EXPECT_EQ(names, c.names) << c.input;
+        EXPECT_EQ(r.err, *c.err ? "tenglan-cli batch: " + std::string(c.err) + "\n" : "") << c.input;
+        EXPECT_EQ(r.status, c.status) << c.input;
+    }
 }
 
 TEST(CliBatch, BadBytesAndOverlongLinesAreSkipped) {

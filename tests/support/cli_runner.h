@@ -30,8 +30,10 @@ inline std::string ShellQuote(const std::string& s) {
     return q + "'";
 }
 
-// Runs `tenglan-cli args...`, feeding `input` on stdin.
-inline CliResult RunCli(const std::vector<std::string>& args, const std::string& input = "") {
+// Runs `tenglan-cli args...`, feeding `input` on stdin. With `stdoutFile`
+// the output goes to that file (`out` stays empty).
+inline CliResult RunCli(const std::vector<std::string>& args, const std::string& input = "",
+                        const std::string& stdoutFile = "") {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path();
     const std::string tag = std::to_string(::getpid()) + "_" + std::to_string(std::rand());
@@ -42,6 +44,10 @@ inline CliResult RunCli(const std::vector<std::string>& args, const std::string&
     for (const auto& a : args) {
         cmd += ' ';
         cmd += ShellQuote(a);
+    }
+    if (!stdoutFile.empty()) {
+        cmd += " >";
+        cmd += ShellQuote(stdoutFile);
     }
     cmd += " <";
     cmd += ShellQuote(in.string());
