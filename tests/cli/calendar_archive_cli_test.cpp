@@ -51,7 +51,7 @@ TEST(CliCalendar, TheCalendarsYears) {
     EXPECT_NE(last.out.find("[十二月]"), std::string::npos) << last.out;
     const CliResult after = RunCli("calendar 2101 1");
     EXPECT_EQ(after.status, 2);
-    EXPECT_EQ(after.err, "tenglan-cli calendar: YEAR must be 1900..2100, got '2101'\n");
+    EXPECT_EQ(after.err, "tenglan-cli calendar: YEAR: must be 1900..2100, got '2101'\n");
 }
 
 TEST(CliCalendar, DayDetails) {
