@@ -159,8 +159,9 @@ private slots:
         QCOMPARE(f.Combo4->count(), 24);
         QCOMPARE(f.Combo4->currentText(), QStringLiteral("9"));
         QCOMPARE(f.Label2->text(), QStringLiteral("巳时"));
-        QCOMPARE(f.Combo9->count(), 59);
-        QCOMPARE(f.Combo9->itemText(0), QStringLiteral("1"));
+        QCOMPARE(f.Combo9->count(), 60);
+        QCOMPARE(f.Combo9->itemText(0), QStringLiteral("0"));
+        QCOMPARE(f.Combo9->itemText(59), QStringLiteral("59"));
         QCOMPARE(f.Combo9->currentText(), QStringLiteral("5"));
 
         QCOMPARE(f.Combo5->count(), kProvinceCount);
@@ -179,15 +180,16 @@ private slots:
         QCOMPARE(m.horizontalAdvance(QStringLiteral("甲")), 2 * m.horizontalAdvance(QLatin1Char(' ')));
     }
 
-    void startupAfter2020AndInMinuteZero() {
+    void startupAfter2020AndOnTheHour() {
         MainFrm& f = Open(At(2026, 12, 9, 7, 0));
-        // No year item to select, no minute item for minute 0.
+        // No year item to select; minute 0 is an item of its own.
         QCOMPARE(f.Combo1->currentIndex(), -1);
         QCOMPARE(f.Combo1->currentText(), QString());
         QCOMPARE(f.Combo2->currentText(), QStringLiteral("12"));
         QCOMPARE(f.Combo3->currentText(), QStringLiteral("9"));
         QCOMPARE(f.Combo4->currentText(), QStringLiteral("7"));
-        QCOMPARE(f.Combo9->currentIndex(), -1);
+        QCOMPARE(f.Combo9->currentIndex(), 0);
+        QCOMPARE(f.Combo9->currentText(), QStringLiteral("0"));
         // With no year the run does nothing but point at the year list.
         f.Text1->setFocus();
         QTest::mouseClick(f.Command1, Qt::LeftButton);
@@ -200,6 +202,15 @@ private slots:
         Run(f, QStringLiteral("甲"));
         QCOMPARE(f.ReportBox()->Text(), Q(CoreReport(f).text));
         QCOMPARE(f.CurrentRecord().birthTime, TimeOfDay::Hms(7, 0).fraction());
+        // A birth on the hour picked at any other time of the clock, and the
+        // last minute: the minute is the list position.
+        MainFrm& g = Open(At(1985, 3, 12, 10, 37));
+        g.Combo9->setCurrentIndex(0);
+        Run(g, QStringLiteral("甲"));
+        QCOMPARE(g.CurrentRecord().birthTime, TimeOfDay::Hms(10, 0).fraction());
+        g.Combo9->setCurrentIndex(59);
+        Run(g, QStringLiteral("甲"));
+        QCOMPARE(g.CurrentRecord().birthTime, TimeOfDay::Hms(10, 59).fraction());
     }
 
     void hourLabel_data() {
@@ -312,7 +323,7 @@ private slots:
 
         // The record of the run.
         const std::optional<ChartRequest> request = ReadRequest(
-            {"张三", true, true, {85, 2, 11, 9, 4}, false, false, 0, 0});
+            {"张三", true, true, {85, 2, 11, 9, 5}, false, false, 0, 0});
         QCOMPARE(f.CurrentRecord(), ArchiveFields(RunCalendar(*request), "张三", "不考虑", "不考虑"));
     }
 
