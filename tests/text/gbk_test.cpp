@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+#include "text/text_encoding.h"
+
 namespace tl {
 namespace {
 
@@ -139,6 +141,27 @@ TEST(GbkFieldText, EndsAtTheFirstNul) {
     EXPECT_EQ(GbkFieldText(std::string("\xD5\xC5\0\xC8\xFD", 5), codec), "张");
     EXPECT_EQ(GbkFieldText(std::string(12, '\0'), codec), "");
     EXPECT_EQ(GbkFieldText("\xD5\xC5  ", codec), "张  ");
+}
+
+TEST(ImportedText, Utf8WhenMarkedOrWellFormedElseGb18030) {
+    struct Case {
+        std::string bytes;
+        TextEncoding encoding;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"\xEF\xBB\xBF张三\r\n", TextEncoding::Utf8, "张三\r\n"},  // the mark is dropped
+        {"张三 €\r\n", TextEncoding::Utf8, "张三 €\r\n"},              // well-formed, not ASCII
+        {"\xEF\xBB\xBF" "a\xD5\xC5", TextEncoding::Utf8, "a\xEF\xBF\xBD\xEF\xBF\xBD"},  // marked: not GBK
+        {Utf8ToGbk("张三\r\n"), TextEncoding::Gb18030, "张三\r\n"},
+        {Utf8ToGbk("刘䶮"), TextEncoding::Gb18030, "刘䶮"},
+        {"plain ASCII\r\n", TextEncoding::Gb18030, "plain ASCII\r\n"},
+        {"", TextEncoding::Gb18030, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ImportedTextEncoding(c.bytes), c.encoding) << c.text;
+        EXPECT_EQ(DecodeImportedText(c.bytes), c.text);
+    }
 }
 
 }  // namespace

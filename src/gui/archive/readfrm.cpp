@@ -113,7 +113,7 @@ void ReadFrm::Import() {
     if (!path || path->isEmpty()) return;
     // A file that cannot be loaded ends the command with nothing changed
     // and the window still open.
-    if (!target_.LoadReportFile(*path)) return;
+    if (!target_.ImportReportFile(*path)) return;
     target_.ClearExtraText();
     accept();
 }

@@ -442,6 +442,8 @@ void MainFrm::PrintResult() {
 
 bool MainFrm::LoadReportFile(const QString& path) { return RichTextBox1->LoadFile(path); }
 
+bool MainFrm::ImportReportFile(const QString& path) { return RichTextBox1->ImportFile(path); }
+
 void MainFrm::ClearExtraText() { Text3->clear(); }
 
 }  // namespace tl

@@ -88,6 +88,7 @@ public:
     // What the archive window brings back: a text into the report box, and
     // the extra-information text emptied.
     bool LoadReportFile(const QString& path) override;
+    bool ImportReportFile(const QString& path) override;
     void ClearExtraText() override;
 
     // The archive fields of the last completed run.

@@ -10,9 +10,11 @@ namespace tl {
 class ReportTarget {
 public:
     virtual ~ReportTarget() = default;
-    // Loads a GBK text file into the report box as plain text; false, with
-    // the box unchanged, when the file cannot be loaded.
+    // Loads a saved report (GB18030 text) into the report box as plain
+    // text; false, with the box unchanged, when the file cannot be loaded.
     virtual bool LoadReportFile(const QString& path) = 0;
+    // The same for any text file brought in, which may also be UTF-8.
+    virtual bool ImportReportFile(const QString& path) = 0;
     // Empties the extra-information text.
     virtual void ClearExtraText() = 0;
 };

@@ -18,6 +18,7 @@
 
 #include "archive/store.h"
 #include "settings/settings.h"
+#include "text/text_encoding.h"
 #include "gui/toolkit/dialogs.h"
 #include "gui/toolkit/fonts.h"
 
@@ -31,6 +32,27 @@ QString ToDocumentText(const QString& text) {
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return t;
+}
+
+// The file of a path when it can be a report: only a regular file of at
+// most `limit` bytes, as a device, a pipe or a huge file would hang or
+// exhaust the box.
+std::optional<std::filesystem::path> ReportFile(const QString& path, std::uintmax_t limit) {
+    const std::filesystem::path file = QFile::encodeName(path).toStdString();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
+    const std::uintmax_t size = std::filesystem::file_size(file, ec);
+    if (ec || size > limit) return std::nullopt;
+    return file;
+}
+
+std::optional<std::string> ReadReportBytes(const QString& path, std::uintmax_t limit) {
+    if (!ReportFile(path, limit)) return std::nullopt;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = f.read(static_cast<qint64>(limit) + 1);
+    if (f.error() != QFileDevice::NoError || static_cast<std::uintmax_t>(bytes.size()) > limit) return std::nullopt;
+    return bytes.toStdString();
 }
 
 }  // namespace
@@ -120,15 +142,17 @@ void RichTextBox::SetBackColor(quint32 color) {
     setPalette(p);
 }
 
+bool RichTextBox::ImportFile(const QString& path) {
+    const std::optional<std::string> bytes = ReadReportBytes(path, kMaxLoadBytes);
+    if (!bytes) return false;
+    SetText(QString::fromStdString(DecodeImportedText(*bytes)));
+    return true;
+}
+
 bool RichTextBox::LoadFile(const QString& path) {
-    // Only a regular file of at most kMaxLoadBytes is a report: a device,
-    // a pipe or a huge file would hang or exhaust the box.
-    const std::filesystem::path file = QFile::encodeName(path).toStdString();
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) return false;
-    const std::uintmax_t size = std::filesystem::file_size(file, ec);
-    if (ec || size > kMaxLoadBytes) return false;
-    const std::optional<std::string> utf8 = ReadGbkTextFile(file);
+    const std::optional<std::filesystem::path> file = ReportFile(path, kMaxLoadBytes);
+    if (!file) return false;
+    const std::optional<std::string> utf8 = ReadGbkTextFile(*file);
     if (!utf8) return false;
     SetText(QString::fromStdString(*utf8));
     return true;

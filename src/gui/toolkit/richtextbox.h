@@ -38,12 +38,17 @@ public:
     // 0x00BBGGRR, or kSystemWindowColour for the platform's base colour.
     void SetBackColor(quint32 color);
 
-    // Replaces the content by a GBK text file, shown as plain text. False,
-    // with the content unchanged, when the file cannot be read, is not a
-    // regular file or is larger than kMaxLoadBytes, too large to be a report.
+    // Replaces the content by a GB18030 (GBK) text file, shown as plain
+    // text. False, with the content unchanged, when the file cannot be read,
+    // is not a regular file or is larger than kMaxLoadBytes, too large to be
+    // a report.
     static constexpr std::uintmax_t kMaxLoadBytes = 16u << 20;
     bool LoadFile(const QString& path);
-    // Writes the content as plain GBK text with CR LF, replacing the file.
+    // The same for a file brought in from elsewhere, read as UTF-8 when it
+    // is marked or well-formed as such, else as GB18030.
+    bool ImportFile(const QString& path);
+    // Writes the content as plain GB18030 text with CR LF, replacing the
+    // file.
     bool SaveFile(const QString& path) const;
     // Prints the content with its fonts and colours.
     void PrintTo(QPrinter& printer) const;

@@ -242,6 +242,29 @@ private slots:
         QVERIFY(!w.isVisible());
     }
 
+    void importReadsUtf8AndGbk_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text = QStringLiteral("八字 刘䶮 €\r\n第二行\r\n");
+        const QByteArray utf8 = text.toUtf8();
+        QTest::newRow("UTF-8 with its mark") << QByteArray("\xEF\xBB\xBF") + utf8;
+        QTest::newRow("UTF-8 without a mark") << utf8;
+        QTest::newRow("GB18030") << QByteArray::fromStdString(Utf8ToGbk(text.toStdString()));
+    }
+    void importReadsUtf8AndGbk() {
+        QFETCH(QByteArray, bytes);
+        const QString path = WriteFile("imported.txt", bytes);
+        dialogs_->files.push_back(path);
+        ReadFrm& w = OpenFromMenu();
+        w.Command4->click();
+        QCOMPARE(Box().Text(), QStringLiteral("八字 刘䶮 €\r\n第二行\r\n"));
+        QVERIFY(!w.isVisible());
+        // A plain GBK file reads as it always has.
+        const QString gbk = WriteFile("gbk.txt", "\xD5\xC5\xC8\xFD abc\r\n");
+        dialogs_->files.push_back(gbk);
+        OpenFromMenu().Command4->click();
+        QCOMPARE(Box().Text(), QStringLiteral("张三 abc\r\n"));
+    }
+
     void aNameOutsideGbkSurvivesSaveAndRead() {
         Input().Text1->setText(QStringLiteral("刘䶮"));
         Input().Command1->click();
