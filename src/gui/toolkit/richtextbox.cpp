@@ -74,11 +74,13 @@ QString RichTextBox::Text() const {
 
 void RichTextBox::SetText(const QString& text) {
     setPlainText(ToDocumentText(text));
-    // The new text starts without any colour of the old one.
+    // The new text takes the box's text colour, none of the old one.
+    QTextCharFormat format;
+    format.setForeground(ColorFromBgr(textColor_));
     QTextCursor c(document());
     c.select(QTextCursor::Document);
-    c.setCharFormat(QTextCharFormat());
-    setCurrentCharFormat(QTextCharFormat());
+    c.setCharFormat(format);
+    setCurrentCharFormat(format);
 }
 
 void RichTextBox::AppendText(const QString& text) {
@@ -127,6 +129,8 @@ void RichTextBox::SetSelColor(quint32 bgr) {
     c.mergeCharFormat(f);
     setTextCursor(c);
 }
+
+void RichTextBox::SetTextColor(quint32 bgr) { textColor_ = bgr; }
 
 void RichTextBox::SetBoxFont(const FontStyle& font) {
     const QFont f = ReportFont(font);
@@ -191,6 +195,7 @@ void RichTextBox::PrintTo(QPrinter& printer) const {
 void ApplyStyle(RichTextBox& box, const Settings& settings) {
     box.SetBackColor(settings.backgroundColour);
     box.SetBoxFont(settings.font);
+    box.SetTextColor(settings.textColour);
     box.SelectRange(0, static_cast<int>(box.Text().size()));
     box.SetSelColor(settings.textColour);
     box.SelectRange(0, 0);

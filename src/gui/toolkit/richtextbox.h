@@ -1,6 +1,7 @@
 // The rich-text box of the input and help windows: its whole text with CR LF
 // line ends, ranges counted in characters with CR LF as two, the colour of a
-// range, the box font and background, GBK files and printing.
+// range, the text colour, the box font and background, GB18030 and imported
+// files, and printing.
 #pragma once
 
 #include <QString>
@@ -21,7 +22,8 @@ public:
 
     // The whole content with CR LF line ends, user edits included.
     QString Text() const;
-    // Replaces everything. CR LF, lone LF and lone CR all end a line.
+    // Replaces everything, in the box's text colour. CR LF, lone LF and lone
+    // CR all end a line.
     void SetText(const QString& text);
     // Adds text at the end, keeping the formats of what is there.
     void AppendText(const QString& text);
@@ -32,6 +34,9 @@ public:
     void SelectRange(int start, int length);
     // The text colour of the selected characters, 0x00BBGGRR.
     void SetSelColor(quint32 bgr);
+    // The text colour, 0x00BBGGRR, of every text set or typed from now on;
+    // what the box holds keeps its colours. Black at first.
+    void SetTextColor(quint32 bgr);
 
     // The font of the whole box and of text set later.
     void SetBoxFont(const FontStyle& font);
@@ -55,10 +60,13 @@ public:
 
 private:
     int PositionOf(int character) const;
+
+    quint32 textColor_ = 0;
 };
 
 // Applies a style to the box in the order the box has always taken it: the
-// background, the box font, then the colour of all the text it holds now.
+// background, the box font, then the text colour, to all the text it holds
+// now and to every text after.
 void ApplyStyle(RichTextBox& box, const Settings& settings);
 
 }  // namespace tl

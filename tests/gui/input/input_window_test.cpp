@@ -105,8 +105,8 @@ class InputWindowTest : public QObject {
     }
 
     // Exactly the passages of the report are pure red; everything else
-    // keeps the box colour.
-    static void VerifyRedPassages(MainFrm& f, const Report& r) {
+    // has the text colour.
+    static void VerifyRedPassages(MainFrm& f, const Report& r, QColor text = Qt::black) {
         const std::vector<QColor> colors = CharacterColors(*f.ReportBox()->document());
         QCOMPARE(colors.size(), static_cast<std::size_t>(Q(r.text).size()));
         std::vector<bool> red(colors.size(), false);
@@ -119,7 +119,7 @@ class InputWindowTest : public QObject {
                 ++redCount;
                 QVERIFY2(colors[i] == QColor(255, 0, 0), qPrintable(QStringLiteral("not red at %1").arg(i)));
             } else {
-                QVERIFY2(colors[i] == QColor(Qt::black), qPrintable(QStringLiteral("red at %1").arg(i)));
+                QVERIFY2(colors[i] == text, qPrintable(QStringLiteral("not the text colour at %1").arg(i)));
             }
         }
         QVERIFY(redCount > 96 + 66 + 68);
@@ -508,10 +508,12 @@ private slots:
         const std::vector<QColor> colors = CharacterColors(*f.ReportBox()->document());
         QVERIFY(!colors.empty());
         for (const QColor& c : colors) QCOMPARE(c, QColor(0, 0, 0x80));
-        // The font also holds for the report written later.
+        // The font and the text colour also hold for the report written
+        // later, whose passages are red all the same.
         Run(f, QStringLiteral("张三"));
         QCOMPARE(f.ReportBox()->font().family(), QStringLiteral("隶书"));
         QCOMPARE(f.ReportBox()->document()->defaultFont().pointSizeF(), 12.0);
+        VerifyRedPassages(f, CoreReport(f), QColor(0, 0, 0x80));
     }
 
     void saveAsWritesGbkWithoutAddingAnExtension() {
