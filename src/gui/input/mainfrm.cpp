@@ -390,6 +390,9 @@ void MainFrm::ShowReport(const QString& text, const std::vector<TextRange>& red)
         RichTextBox1->SelectRange(r.start, r.length);
         RichTextBox1->SetSelColor(kRed);
     }
+    // Selecting the passages scrolled down to them; the report is read from
+    // its title.
+    RichTextBox1->ShowTop();
 }
 
 QString MainFrm::ExtraText() const {

@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPalette>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -131,6 +132,11 @@ void RichTextBox::SetSelColor(quint32 bgr) {
 }
 
 void RichTextBox::SetTextColor(quint32 bgr) { textColor_ = bgr; }
+
+void RichTextBox::ShowTop() {
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+}
 
 void RichTextBox::SetBoxFont(const FontStyle& font) {
     const QFont f = ReportFont(font);

@@ -37,6 +37,8 @@ public:
     // The text colour, 0x00BBGGRR, of every text set or typed from now on;
     // what the box holds keeps its colours. Black at first.
     void SetTextColor(quint32 bgr);
+    // Scrolls to the first line and its start.
+    void ShowTop();
 
     // The font of the whole box and of text set later.
     void SetBoxFont(const FontStyle& font);

@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -514,6 +515,23 @@ private slots:
         QCOMPARE(f.ReportBox()->font().family(), QStringLiteral("隶书"));
         QCOMPARE(f.ReportBox()->document()->defaultFont().pointSizeF(), 12.0);
         VerifyRedPassages(f, CoreReport(f), QColor(0, 0, 0x80));
+    }
+
+    void theBoxShowsTheTopAfterARunAt14Points() {
+        NewFolder();
+        Settings s;
+        s.font.pointSize = 14;
+        QVERIFY(WriteSettingsRecord(Folder(), EncodeSettings(s)));
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5), false);
+        Run(f, QStringLiteral("张三"));
+        QTest::qWait(50);
+        QCOMPARE(f.ReportBox()->font().pointSizeF(), 14.0);
+        QVERIFY(f.ReportBox()->verticalScrollBar()->maximum() > 0);  // the report is longer than the box
+        QCOMPARE(f.ReportBox()->verticalScrollBar()->value(), 0);
+        QCOMPARE(f.ReportBox()->horizontalScrollBar()->value(), 0);
+        QCOMPARE(f.ReportBox()->cursorForPosition(QPoint(4, 4)).blockNumber(), 0);
+        // The title passage is selected all the same.
+        QCOMPARE(f.ReportBox()->textCursor().selectedText(), QStringLiteral("  腾岚八字排盘") + QChar(0x2029));
     }
 
     void saveAsWritesGbkWithoutAddingAnExtension() {
