@@ -1,21 +1,23 @@
 #include "text/text_file.h"
 #include "gui/toolkit/richtextbox.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFile>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPalette>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextFrame>
 #include <QTextOption>
 
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "archive/store.h"
 #include "settings/settings.h"
@@ -54,6 +56,19 @@ std::optional<std::string> ReadReportBytes(const QString& path, std::uintmax_t l
     const QByteArray bytes = f.read(static_cast<qint64>(limit) + 1);
     if (f.error() != QFileDevice::NoError || static_cast<std::uintmax_t>(bytes.size()) > limit) return std::nullopt;
     return bytes.toStdString();
+}
+
+// Where the text may be printed on a page, in the printer's pixels from the
+// paper's corner: the printable area, at least 12 mm from the edges.
+QRectF PrintArea(const QPageLayout& layout, int dpi) {
+    const QRectF paper = layout.fullRectPixels(dpi);
+    const qreal margin = 12 / 25.4 * dpi;
+    return QRectF(layout.paintRectPixels(dpi)) & paper.adjusted(margin, margin, -margin, -margin);
+}
+
+// The scale at which a line `width` pixels long fits the print area.
+qreal FitScale(const QPageLayout& layout, int dpi, qreal width) {
+    return width <= 0 ? 1 : std::min<qreal>(1, PrintArea(layout, dpi).width() / width);
 }
 
 }  // namespace
@@ -173,29 +188,65 @@ bool RichTextBox::SaveFile(const QString& path) const {
 }
 
 void RichTextBox::PrintTo(QPrinter& printer) const {
-    // On paper a line longer than the page wraps onto the next line instead
-    // of running off the edge; fonts and colours are those of the box.
-    // The text fills the printable area of the page the print dialog chose,
-    // at least 12 mm from the paper's edges, laid out at screen resolution
-    // and scaled to the printer's.
+    // A copy of the text, with the fonts and colours of the box, laid out
+    // for the printer without wrapping: every line of the box is one line
+    // on paper, so the columns of the report stay lined up.
     std::unique_ptr<QTextDocument> copy(document()->clone());
+    copy->documentLayout()->setPaintDevice(&printer);
     QTextOption option = copy->defaultTextOption();
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setWrapMode(QTextOption::NoWrap);
     copy->setDefaultTextOption(option);
-    const QRectF page = printer.pageRect(QPrinter::Point);
-    const qreal toScreen = logicalDpiX() / 72.0;
-    copy->setPageSize(QSizeF(page.width() * toScreen, page.height() * toScreen));
-    const QMarginsF paper = printer.pageLayout().margins(QPageLayout::Point);
-    constexpr qreal kMinimumMargin = 12 / 25.4 * 72;  // 12 mm in points
-    auto extra = [&](qreal margin) { return std::max<qreal>(0, kMinimumMargin - margin) * toScreen; };
-    QTextFrameFormat frame = copy->rootFrame()->frameFormat();
-    frame.setMargin(0);
-    frame.setLeftMargin(extra(paper.left()));
-    frame.setRightMargin(extra(paper.right()));
-    frame.setTopMargin(extra(paper.top()));
-    frame.setBottomMargin(extra(paper.bottom()));
-    copy->rootFrame()->setFrameFormat(frame);
-    copy->print(&printer);
+    copy->setDocumentMargin(0);
+    copy->markContentsDirty(0, copy->characterCount());  // laid out anew, all of it for the printer
+    const int dpi = printer.resolution();
+    const qreal longest = copy->idealWidth();
+
+    // Where the longest line does not fit the width of the page, landscape
+    // is taken when it prints larger, and the text is made smaller until
+    // that line fits. The orientation the user chose is given back after.
+    const QPageLayout chosen = printer.pageLayout();
+    QPageLayout turned = chosen;
+    turned.setOrientation(QPageLayout::Landscape);
+    if (FitScale(turned, dpi, longest) > FitScale(chosen, dpi, longest))
+        printer.setPageOrientation(QPageLayout::Landscape);
+    const QPageLayout page = printer.pageLayout();
+    const qreal scale = FitScale(page, dpi, longest);
+    const QRectF area = PrintArea(page, dpi).translated(-QRectF(page.paintRectPixels(dpi)).topLeft());
+    const qreal pageHeight = area.height() / scale;  // in layout pixels
+
+    // The pages: runs of whole lines (one block is one line), each run no
+    // taller than a page.
+    struct Page {
+        qreal top;
+        std::vector<QTextBlock> lines;
+    };
+    std::vector<Page> pages;
+    for (QTextBlock block = copy->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        if (layout->lineCount() == 0) continue;
+        const QRectF lines = layout->lineAt(0).rect().united(layout->lineAt(layout->lineCount() - 1).rect());
+        const QRectF line = lines.translated(layout->position());
+        if (pages.empty() || line.bottom() - pages.back().top > pageHeight) pages.push_back({line.top(), {}});
+        pages.back().lines.push_back(block);
+    }
+
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        printer.setPageLayout(chosen);
+        return;
+    }
+    painter.setPen(Qt::black);  // text without a colour of its own
+    for (std::size_t n = 0; n < pages.size(); ++n) {
+        if (n > 0) printer.newPage();
+        painter.save();
+        painter.translate(area.topLeft());
+        painter.scale(scale, scale);
+        painter.translate(0, -pages[n].top);
+        for (const QTextBlock& block : pages[n].lines) block.layout()->draw(&painter, QPointF());
+        painter.restore();
+    }
+    painter.end();
+    printer.setPageLayout(chosen);
 }
 
 void ApplyStyle(RichTextBox& box, const Settings& settings) {

@@ -57,7 +57,10 @@ public:
     // Writes the content as plain GB18030 text with CR LF, replacing the
     // file.
     bool SaveFile(const QString& path) const;
-    // Prints the content with its fonts and colours.
+    // Prints the content with its fonts and colours, each line of the box
+    // as one printed line: the page is turned to landscape or the print
+    // made smaller where the longest line would not fit the page, and
+    // pages break between lines only.
     void PrintTo(QPrinter& printer) const;
 
 private:

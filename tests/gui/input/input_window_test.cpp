@@ -10,10 +10,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,6 +50,24 @@ QByteArray ReadAll(const QString& path) {
 }
 
 QByteArray Gbk(const QString& text) { return QByteArray::fromStdString(Utf8ToGbk(text.toStdString())); }
+
+// The output of a poppler tool on a PDF file; empty when it cannot run.
+QString Poppler(const char* tool, const QStringList& arguments) {
+    QProcess p;
+    p.start(QString::fromLatin1(tool), arguments);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The lines of a text that hold more than blanks, the blanks taken out.
+QStringList InkLines(const QString& text) {
+    QStringList lines;
+    for (QString line : text.split(QRegularExpression(QStringLiteral("\r?\n")))) {
+        line.remove(QRegularExpression(QStringLiteral("[\\s\\f\\x{3000}]")));
+        if (!line.isEmpty()) lines << line;
+    }
+    return lines;
+}
 
 }  // namespace
 
@@ -648,6 +669,51 @@ private slots:
         QCOMPARE(dialogs_->printDialogs, 2);
         QVERIFY(dialogs_->messages.empty());
         QFile::remove(pdf);
+    }
+
+    void printKeepsEveryLineWholeOnThePage_data() {
+        QTest::addColumn<double>("size");
+        QTest::newRow("10.5 pt") << 10.5;
+        QTest::newRow("22 pt") << 22.0;
+    }
+    void printKeepsEveryLineWholeOnThePage() {
+        QFETCH(double, size);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext is not installed");
+        NewFolder();
+        Settings s;
+        s.font.pointSize = size;
+        QVERIFY(WriteSettingsRecord(Folder(), EncodeSettings(s)));
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5), false);
+        Run(f, QStringLiteral("张三"));
+        const QString pdf = folder_->filePath(QStringLiteral("report.pdf"));
+        dialogs_->printer = [&](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(pdf);
+            p.setPageSize(QPageSize(QPageSize::A4));
+            p.setPageOrientation(QPageLayout::Portrait);
+            return true;
+        };
+        QTest::mouseClick(f.Command3, Qt::LeftButton);
+        // Every line of the box is one printed line, in order, none split.
+        const QStringList box = InkLines(f.ReportBox()->Text());
+        QVERIFY(box.size() > 140);
+        QCOMPARE(InkLines(Poppler("pdftotext", {QStringLiteral("-layout"), pdf, QStringLiteral("-")})), box);
+        // And every word lies on the page, at least 12 mm from its edges.
+        const QString boxes = Poppler("pdftotext", {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        const QRegularExpression page(QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\""));
+        const QRegularExpression word(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
+        const QRegularExpressionMatch first = page.match(boxes);
+        QVERIFY(first.hasMatch());
+        const double width = first.captured(1).toDouble(), height = first.captured(2).toDouble();
+        const double margin = 12 / 25.4 * 72 - 1;
+        int words = 0;
+        for (const QRegularExpressionMatch& m : word.globalMatch(boxes)) {
+            ++words;
+            QVERIFY2(m.captured(1).toDouble() >= margin && m.captured(3).toDouble() <= width - margin &&
+                         m.captured(2).toDouble() >= margin && m.captured(4).toDouble() <= height - margin,
+                     qPrintable(m.captured(0)));
+        }
+        QVERIFY(words > 500);
     }
 
     void closeIsRefused() {
