@@ -2,7 +2,9 @@
 // shezhi.ini and applied to the report box at once.
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -128,6 +130,42 @@ private slots:
         QCOMPARE(red + chosenColour, static_cast<std::size_t>(text.size() - 2 * text.count(QStringLiteral("\r\n"))));
         QCOMPARE(colors[static_cast<std::size_t>(text.indexOf(QStringLiteral("大运干支")))], QColor(255, 0, 0));
         QCOMPARE(colors[static_cast<std::size_t>(text.indexOf(QStringLiteral("张三")))], green);
+    }
+
+    void escapeInTheFontDialogChangesNothing() {
+        // The platform's own dialog: Escape while the font list has the
+        // keyboard closes the whole choice.
+        const QByteArray file = FileBytes();
+        const QFont font = Box().font();
+        QtDialogs platform;
+        SystemFrm w(PathOf(*folder_), platform, Box(), frame_.get());
+        w.show();
+        bool leftOpen = false;
+        QTimer::singleShot(200, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QFontDialog* fonts = dialog ? dialog->findChild<QFontDialog*>() : nullptr;
+            if (!fonts) return;
+            QWidget* focus = fonts->focusWidget() ? fonts->focusWidget() : fonts;
+            QTest::keyClick(focus, Qt::Key_Escape);
+            QTimer::singleShot(300, this, [&] {
+                if (auto* still = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                    leftOpen = true;
+                    still->reject();
+                }
+            });
+        });
+        QTimer::singleShot(5000, this, [] {
+            if (auto* still = qobject_cast<QDialog*>(QApplication::activeModalWidget())) still->reject();
+        });
+        QElapsedTimer shown;
+        shown.start();
+        w.ChooseFont();
+        QVERIFY(!leftOpen);
+        QVERIFY(shown.elapsed() < 4000);
+        QCOMPARE(FileBytes(), file);
+        QCOMPARE(Box().font(), font);
+        QCOMPARE(Box().Text(), QStringLiteral("八字报告\r\n第二行"));
+        QCOMPARE(TextColourAt(0), QColor(0, 0, 0));
     }
 
     void backgroundWritesOnlyItsColour() {
