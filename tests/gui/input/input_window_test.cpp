@@ -538,6 +538,27 @@ private slots:
         VerifyRedPassages(f, CoreReport(f), QColor(0, 0, 0x80));
     }
 
+    void storedFontNamesCutShortComeBackWhole_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("WenQuanYi") << QStringLiteral("WenQuanYi Zen Hei Mono") << QByteArray("WenQuanYi ");
+        QTest::newRow("AR PL UMing") << QStringLiteral("AR PL UMing CN") << QByteArray("AR PL UMin");
+    }
+    void storedFontNamesCutShortComeBackWhole() {
+        QFETCH(QString, family);
+        QFETCH(QByteArray, stored);
+        NewFolder();
+        Settings s;
+        s.font.name = family.toStdString();
+        const SettingsBytes bytes = EncodeSettings(s);
+        // The record keeps its 37 bytes and its 10-byte name field.
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(bytes.data()) + 4, 10), stored);
+        QVERIFY(WriteSettingsRecord(Folder(), bytes));
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5), false);
+        QCOMPARE(f.ReportBox()->font().family(), family);
+        QCOMPARE(QFontInfo(f.ReportBox()->font()).family(), family);
+    }
+
     void theBoxShowsTheTopAfterARunAt14Points() {
         NewFolder();
         Settings s;
