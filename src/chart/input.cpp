@@ -26,7 +26,7 @@ std::vector<std::string> InputListItems(InputList list) {
         case InputList::Month: return Numbers(1, 12);
         case InputList::Day: return Numbers(1, 31);
         case InputList::Hour: return Numbers(0, 23);
-        case InputList::Minute: return Numbers(1, 59);
+        case InputList::Minute: return Numbers(0, 59);
     }
     return {};
 }
@@ -37,7 +37,7 @@ DateTimePositions TodayPositions(const Date& today, TimeOfDay now) {
     p.month = PositionIn(today.month - 1, 12);
     p.day = PositionIn(today.day - 1, 31);
     p.hour = PositionIn(now.hour(), 24);
-    p.minute = PositionIn(now.minute() - 1, 59);
+    p.minute = PositionIn(now.minute(), 60);
     return p;
 }
 
@@ -49,8 +49,8 @@ std::optional<ChartRequest> ReadRequest(const InputSelections& in) {
     r.isMale = in.isMale;
     r.isSolarInput = in.isSolarInput;
     r.year = p.year + kCalendarFirstYear;
-    // The month, day and hour lists always hold a selection once the window
-    // has started; a missing one reads as the first item.
+    // The month, day, hour and minute lists always hold a selection once
+    // the window has started; a missing one reads as the first item.
     r.month = std::max(p.month, 0) + 1;
     r.day = std::max(p.day, 0) + 1;
     if (!r.isSolarInput) {
@@ -58,7 +58,7 @@ std::optional<ChartRequest> ReadRequest(const InputSelections& in) {
         r.isLeapMonth = in.leapTicked;
     }
     r.hour = std::max(p.hour, 0);
-    r.minute = std::max(p.minute, -1) + 1;
+    r.minute = std::max(p.minute, 0);
     r.useTrueSolarTime = in.trueSolarTicked;
     r.provinceIndex = in.provincePosition;
     r.placeIndex = in.placePosition + 1;

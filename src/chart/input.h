@@ -17,7 +17,7 @@ enum class InputList { Year, Month, Day, Hour, Minute };
 
 // The item texts of a list, in list order: years kCalendarFirstYear ..
 // kCalendarLastYear, months "1".."12", days "1".."31" (whatever the month),
-// hours "0".."23" and minutes "1".."59" (there is no item for minute 0).
+// hours "0".."23" and minutes "0".."59".
 std::vector<std::string> InputListItems(InputList list);
 
 // List positions; -1 is a list without a selection.
@@ -32,9 +32,8 @@ struct DateTimePositions {
 };
 
 // The selections the window starts with: today's date and the current hour
-// and minute. A year outside the list (today after kCalendarLastYear) leaves
-// the year list without a selection; in minute 0 of the clock the minute list
-// has none.
+// and minute. A year outside the list (today after kCalendarLastYear) leaves the year
+// list without a selection.
 DateTimePositions TodayPositions(const Date& today, TimeOfDay now);
 
 // Everything of the input window a run reads.
@@ -49,11 +48,10 @@ struct InputSelections {
     int placePosition = 0;
 };
 
-// The request of one run: year = position + kCalendarFirstYear, month and
-// day = position + 1 (a lunar day 31 is read as 30), hour = position,
-// minute = position + 1 (0 when the minute list has no selection), the name
-// trimmed, the leap flag for lunar input only. Empty when the year list has
-// no selection: the request would carry no year.
+// The request of one run: year = position + kCalendarFirstYear, month and day =
+// position + 1 (a lunar day 31 is read as 30), hour and minute = position,
+// the name trimmed, the leap flag for lunar input only. Empty when the year
+// list has no selection: the request would carry no year.
 std::optional<ChartRequest> ReadRequest(const InputSelections& in);
 
 }  // namespace tl

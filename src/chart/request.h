@@ -17,7 +17,7 @@ struct ChartRequest {
     int day = 1;                    // 1..31 (a lunar day 31 is read as 30)
     bool isLeapMonth = false;       // read for lunar input only
     int hour = 0;                   // 0..23
-    int minute = 0;                 // 0..59 (0 only when the minute list has no selection)
+    int minute = 0;                 // 0..59
     bool useTrueSolarTime = false;
     int provinceIndex = 0;          // 0..34, 0 = "不考虑"
     int placeIndex = 1;             // 1.. within the province

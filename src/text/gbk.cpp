@@ -9,6 +9,11 @@ namespace tl {
 namespace {
 
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";  // U+FFFD
+// The euro sign: GBK files hold it as the single byte 0x80, which GB18030
+// has no meaning for (GB18030 writes it as A2 E3, also read as the euro).
+constexpr std::string_view kEuroUtf8 = "\xE2\x82\xAC";
+constexpr unsigned char kGbkEuro = 0x80;
+constexpr const char* kFileEncoding = "GB18030";
 
 iconv_t AsIconv(void* p) { return static_cast<iconv_t>(p); }
 
@@ -27,8 +32,8 @@ iconv_t Open(void*& slot, bool& failed, const char* to, const char* from) {
 
 // Runs `cd` over `in`. When iconv stops at a sequence it cannot convert, the
 // sequence is replaced by `bad` and skipped: a whole UTF-8 character when
-// reading UTF-8, a single byte when reading GBK (the byte after a bad lead
-// byte is tried again on its own).
+// reading UTF-8, a single byte when reading GB18030 (the byte after a bad
+// lead byte is tried again on its own), where the byte 0x80 is the euro.
 std::string Run(iconv_t cd, std::string_view in, std::string_view bad, bool fromUtf8) {
     std::string out;
     out.reserve(in.size() * 3 / 2 + 8);
@@ -43,7 +48,8 @@ std::string Run(iconv_t cd, std::string_view in, std::string_view bad, bool from
         if (r != static_cast<std::size_t>(-1)) break;
         if (errno == E2BIG) continue;
         // EILSEQ, or EINVAL for a sequence cut off at the end of the input.
-        out.append(bad);
+        if (!fromUtf8 && static_cast<unsigned char>(*src) == kGbkEuro) out.append(kEuroUtf8);
+        else out.append(bad);
         std::size_t skip = 1;
         if (fromUtf8)
             while (skip < left && IsUtf8Continuation(static_cast<unsigned char>(src[skip]))) ++skip;
@@ -80,7 +86,7 @@ std::string AsciiOnlyToUtf8(std::string_view gbk) {
             ++i;
         } else {
             out += kReplacementUtf8;
-            i += GbkCharLength(c);
+            i += GbCharLength(gbk.substr(i));
         }
     }
     return out;
@@ -101,14 +107,23 @@ GbkCodec::~GbkCodec() {
 
 std::string GbkCodec::ToGbk(std::string_view utf8) {
     if (IsAscii(utf8)) return std::string(utf8);
-    const iconv_t cd = Open(toGbk_, toGbkFailed_, "GBK", "UTF-8");
+    const iconv_t cd = Open(toGbk_, toGbkFailed_, kFileEncoding, "UTF-8");
     if (cd == nullptr) return AsciiOnlyToGbk(utf8);
-    return Run(cd, utf8, "?", true);
+    // Each euro sign becomes the GBK byte; the text between is converted.
+    std::string out;
+    for (std::size_t from = 0;;) {
+        const std::size_t euro = utf8.find(kEuroUtf8, from);
+        out += Run(cd, utf8.substr(from, euro == std::string_view::npos ? euro : euro - from), "?", true);
+        if (euro == std::string_view::npos) break;
+        out += static_cast<char>(kGbkEuro);
+        from = euro + kEuroUtf8.size();
+    }
+    return out;
 }
 
 std::string GbkCodec::ToUtf8(std::string_view gbk) {
     if (IsAscii(gbk)) return std::string(gbk);
-    const iconv_t cd = Open(toUtf8_, toUtf8Failed_, "UTF-8", "GBK");
+    const iconv_t cd = Open(toUtf8_, toUtf8Failed_, "UTF-8", kFileEncoding);
     if (cd == nullptr) return AsciiOnlyToUtf8(gbk);
     return Run(cd, gbk, kReplacementUtf8, false);
 }
@@ -126,7 +141,7 @@ std::string GbkToUtf8(std::string_view gbk) {
 std::string FitGbkBytes(std::string_view gbk, std::size_t width) {
     std::size_t end = 0;
     while (end < gbk.size()) {
-        const std::size_t len = GbkCharLength(static_cast<unsigned char>(gbk[end]));
+        const std::size_t len = GbCharLength(gbk.substr(end));
         if (end + len > width || end + len > gbk.size()) break;
         end += len;
     }

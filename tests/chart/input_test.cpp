@@ -17,7 +17,7 @@ TEST(InputListItems, ListsOfTheWindow) {
         {InputList::Month, 12, "1", "12"},
         {InputList::Day, 31, "1", "31"},  // 31 days in every month
         {InputList::Hour, 24, "0", "23"},
-        {InputList::Minute, 59, "1", "59"},  // no item for minute 0
+        {InputList::Minute, 60, "0", "59"},  // minute 0 too: births on the hour
     };
     for (const auto& c : cases) {
         const auto items = InputListItems(c.list);
@@ -37,16 +37,16 @@ TEST(TodayPositions, SelectsTodayOrNothing) {
         DateTimePositions expected;
     };
     const Case cases[] = {
-        {{1985, 3, 12}, 9, 5, {85, 2, 11, 9, 4}},
-        {{1900, 1, 1}, 0, 1, {0, 0, 0, 0, 0}},
-        {{2020, 12, 31}, 23, 59, {120, 11, 30, 23, 58}},
-        {{2026, 12, 9}, 7, 31, {126, 11, 8, 7, 30}},
-        {{2100, 12, 31}, 23, 59, {200, 11, 30, 23, 58}},
+        {{1985, 3, 12}, 9, 5, {85, 2, 11, 9, 5}},
+        {{1900, 1, 1}, 0, 1, {0, 0, 0, 0, 1}},
+        {{2020, 12, 31}, 23, 59, {120, 11, 30, 23, 59}},
+        {{2026, 12, 9}, 7, 31, {126, 11, 8, 7, 31}},
+        {{2100, 12, 31}, 23, 59, {200, 11, 30, 23, 59}},
         // After 2100 there is no year item to select.
-        {{2101, 1, 1}, 12, 30, {-1, 0, 0, 12, 29}},
-        // Minute 0 of the clock: the minute list starts without a selection.
-        {{1999, 6, 15}, 14, 0, {99, 5, 14, 14, -1}},
-        {{1899, 12, 31}, 0, 0, {-1, 11, 30, 0, -1}},
+        {{2101, 1, 1}, 12, 30, {-1, 0, 0, 12, 30}},
+        // Minute 0 of the clock selects the item "0".
+        {{1999, 6, 15}, 14, 0, {99, 5, 14, 14, 0}},
+        {{1899, 12, 31}, 0, 0, {-1, 11, 30, 0, 0}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(TodayPositions(c.today, TimeOfDay::Hms(c.hour, c.minute)), c.expected)
@@ -57,7 +57,7 @@ TEST(TodayPositions, SelectsTodayOrNothing) {
 InputSelections Sample() {
     InputSelections in;
     in.nameText = "  张三 ";
-    in.positions = {85, 2, 11, 9, 4};
+    in.positions = {85, 2, 11, 9, 5};
     in.provincePosition = 1;
     in.placePosition = 0;
     return in;
@@ -110,13 +110,17 @@ TEST(ReadRequest, DayAndLeapFlagByCalendar) {
 
 TEST(ReadRequest, EmptySelections) {
     InputSelections in = Sample();
-    in.positions.minute = -1;  // minute 0 of the clock at start
+    in.positions.minute = 0;  // the item "0": a birth on the hour
     in.trueSolarTicked = true;
     in.isMale = false;
     in.nameText = " \t\u3000";
     auto r = ReadRequest(in);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->minute, 0);
+    in.positions.minute = 59;
+    EXPECT_EQ(ReadRequest(in)->minute, 59);
+    in.positions.minute = -1;  // a list without a selection reads as its first item
+    EXPECT_EQ(ReadRequest(in)->minute, 0);
     EXPECT_TRUE(r->useTrueSolarTime);
     EXPECT_FALSE(r->isMale);
     EXPECT_EQ(r->personName, "");

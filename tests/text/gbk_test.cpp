@@ -1,9 +1,13 @@
 #include "text/gbk.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
+#include <optional>
 #include <random>
 #include <string>
+
+#include "text/text_encoding.h"
 
 namespace tl {
 namespace {
@@ -33,6 +37,10 @@ TEST(Gbk, ConvertsBothWays) {
         {"1北京,北京", "1\xB1\xB1\xBE\xA9,\xB1\xB1\xBE\xA9"},
         {"ab\r\n", "ab\r\n"},
         {"", ""},
+        // Outside GBK: two bytes for 䶮, four beyond the basic plane.
+        {"刘䶮", "\xC1\xF5\xFE\x9F"},
+        {"a😀b", "a\x94\x39\xFC\x36" "b"},
+        {"€", "\x80"},  // the euro as GBK files hold it
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Utf8ToGbk(c.utf8), c.gbk) << c.utf8;
@@ -48,10 +56,43 @@ TEST(Gbk, BytesThatAreNotGbkBecomeReplacementCharacters) {
     EXPECT_EQ(GbkToUtf8(std::string("\0\xD5\xC5", 3)), std::string("\0张", 4));  // NUL passes as NUL
 }
 
-TEST(Gbk, CharactersGbkCannotHoldBecomeQuestionMarks) {
-    EXPECT_EQ(Utf8ToGbk("a😀b"), "a?b");
+TEST(Gbk, BytesThatAreNotUtf8BecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToGbk("a\xC0z"), "a?z");        // not UTF-8
     EXPECT_EQ(Utf8ToGbk("\xE5\xBC"), "?");        // cut-off UTF-8 character
+    EXPECT_EQ(Utf8ToGbk("\xED\xA0\x80€"), "?\x80");  // a surrogate
+    EXPECT_EQ(GbkToUtf8("\xA2\xE3"), "€");        // the euro in GB18030's own form reads too
+}
+
+// glibc's GBK converter, the codec the files were always read and written
+// with, one text at a time; empty when it cannot convert.
+std::optional<std::string> ByGbk(const char* to, const char* from, const std::string& in) {
+    const iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string out(16, '\0');
+    char* src = const_cast<char*>(in.data());
+    char* dst = out.data();
+    std::size_t left = in.size(), room = out.size();
+    const std::size_t r = iconv(cd, &src, &left, &dst, &room);
+    iconv_close(cd);
+    if (r == static_cast<std::size_t>(-1) || left != 0) return std::nullopt;
+    out.resize(out.size() - room);
+    return out;
+}
+
+TEST(Gbk, EveryGbkSequenceReadsAndEveryGbkCharacterWritesAsWithGbk) {
+    int compared = 0;
+    for (int lead = 0x80; lead <= 0xFE; ++lead) {
+        for (int trail = lead == 0x80 ? -1 : 0x40; trail <= 0xFE; ++trail) {
+            std::string bytes(1, static_cast<char>(lead));
+            if (trail >= 0) bytes += static_cast<char>(trail);
+            const std::optional<std::string> utf8 = ByGbk("UTF-8", "GBK", bytes);
+            if (!utf8) continue;
+            ASSERT_EQ(GbkToUtf8(bytes), *utf8) << lead << " " << trail;
+            ASSERT_EQ(Utf8ToGbk(*utf8), ByGbk("GBK", "UTF-8", *utf8)) << lead << " " << trail;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 21000);
 }
 
 TEST(Gbk, RandomBytesAlwaysGiveValidUtf8) {
@@ -63,9 +104,9 @@ TEST(Gbk, RandomBytesAlwaysGiveValidUtf8) {
         const std::string utf8 = codec.ToUtf8(bytes);
         ASSERT_TRUE(IsValidUtf8(utf8));
         EXPECT_EQ(utf8, GbkToUtf8(bytes));  // a kept-open converter gives the same result
-        // Each UTF-8 character or undecodable byte gives at most as many
-        // GBK bytes as it had.
-        EXPECT_LE(codec.ToGbk(bytes).size(), bytes.size());
+        // Each UTF-8 character or undecodable byte gives at most twice as
+        // many GB18030 bytes as it had.
+        EXPECT_LE(codec.ToGbk(bytes).size(), 2 * bytes.size());
     }
 }
 
@@ -87,6 +128,10 @@ TEST(FitGbkBytes, CutsWholeCharactersAndPads) {
         {"", 3, "   "},
         {std::string(3, '\0'), 2, std::string(2, '\0')},
         {"\xD5", 2, "  "},  // a dangling lead byte is not a character
+        // A four-byte character is never split.
+        {Utf8ToGbk("张😀"), 5, Utf8ToGbk("张") + "   "},
+        {Utf8ToGbk("张😀"), 6, Utf8ToGbk("张😀")},
+        {Utf8ToGbk("刘䶮"), 12, Utf8ToGbk("刘䶮") + std::string(8, ' ')},
     };
     for (const auto& c : cases) EXPECT_EQ(FitGbkBytes(c.gbk, c.width), c.expected) << GbkToUtf8(c.gbk);
 }
@@ -96,6 +141,27 @@ TEST(GbkFieldText, EndsAtTheFirstNul) {
     EXPECT_EQ(GbkFieldText(std::string("\xD5\xC5\0\xC8\xFD", 5), codec), "张");
     EXPECT_EQ(GbkFieldText(std::string(12, '\0'), codec), "");
     EXPECT_EQ(GbkFieldText("\xD5\xC5  ", codec), "张  ");
+}
+
+TEST(ImportedText, Utf8WhenMarkedOrWellFormedElseGb18030) {
+    struct Case {
+        std::string bytes;
+        TextEncoding encoding;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"\xEF\xBB\xBF张三\r\n", TextEncoding::Utf8, "张三\r\n"},  // the mark is dropped
+        {"张三 €\r\n", TextEncoding::Utf8, "张三 €\r\n"},              // well-formed, not ASCII
+        {"\xEF\xBB\xBF" "a\xD5\xC5", TextEncoding::Utf8, "a\xEF\xBF\xBD\xEF\xBF\xBD"},  // marked: not GBK
+        {Utf8ToGbk("张三\r\n"), TextEncoding::Gb18030, "张三\r\n"},
+        {Utf8ToGbk("刘䶮"), TextEncoding::Gb18030, "刘䶮"},
+        {"plain ASCII\r\n", TextEncoding::Gb18030, "plain ASCII\r\n"},
+        {"", TextEncoding::Gb18030, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ImportedTextEncoding(c.bytes), c.encoding) << c.text;
+        EXPECT_EQ(DecodeImportedText(c.bytes), c.text);
+    }
 }
 
 }  // namespace

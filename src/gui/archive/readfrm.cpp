@@ -105,7 +105,7 @@ void ReadFrm::Import() {
     if (!path || path->isEmpty()) return;
     // A file that cannot be loaded ends the command with nothing changed
     // and the window still open.
-    if (!target_.LoadReportFile(std::filesystem::path(QFile::encodeName(*path).toStdString()))) return;
+    if (!target_.ImportReportFile(std::filesystem::path(QFile::encodeName(*path).toStdString()))) return;
     target_.ClearExtraText();
     accept();
 }

@@ -390,6 +390,9 @@ void MainFrm::ShowReport(const QString& text, const std::vector<TextRange>& red)
         RichTextBox1->SelectRange(r.start, r.length);
         RichTextBox1->SetSelColor(kRed);
     }
+    // Selecting the passages scrolled down to them; the report is read from
+    // its title.
+    RichTextBox1->ShowTop();
 }
 
 QString MainFrm::ExtraText() const {
@@ -441,6 +444,8 @@ void MainFrm::PrintResult() {
 }
 
 bool MainFrm::LoadReportFile(const std::filesystem::path& file) { return RichTextBox1->LoadFile(file); }
+
+bool MainFrm::ImportReportFile(const std::filesystem::path& file) { return RichTextBox1->ImportFile(file); }
 
 void MainFrm::ClearExtraText() { Text3->clear(); }
 

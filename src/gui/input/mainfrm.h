@@ -13,7 +13,7 @@
 //   Combo2     month list, 1..12
 //   Combo3     day list, always 1..31
 //   Combo4     hour list, 0..23
-//   Combo9     minute list, 1..59 (no item for minute 0)
+//   Combo9     minute list, 0..59
 //   Combo5     birth province list
 //   Combo6     birth place list of the chosen province
 //   Label2     red branch name of the chosen hour, e.g. "丑时"
@@ -88,6 +88,7 @@ public:
     // What the archive window brings back: a text into the report box, and
     // the extra-information text emptied.
     bool LoadReportFile(const std::filesystem::path& file) override;
+    bool ImportReportFile(const std::filesystem::path& file) override;
     void ClearExtraText() override;
 
     // The archive fields of the last completed run.

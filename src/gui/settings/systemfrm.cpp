@@ -54,7 +54,9 @@ void SystemFrm::ChooseFont() {
     FontStyle font = stored.font;
     quint32 colour = stored.textColour;
     if (!dialogs_.ChooseFont(this, font, colour)) return;
+    // The colour is that of the text in the box and of every text after.
     box_.SetBoxFont(font);
+    box_.SetTextColor(colour);
     ColourAllText(box_, colour);
     // A failure to write keeps what the box shows; nothing is reported.
     StoreFontChoice(programFolder_, font, colour);

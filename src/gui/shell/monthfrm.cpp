@@ -120,6 +120,9 @@ void MonthFrm::ShowHelp() {
     if (!help_) {
         help_ = new HelpFrm(programFolder_.manual);
         help_->setAttribute(Qt::WA_DeleteOnClose);
+        // The whole screen also where no window manager maximizes windows.
+        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        if (screen) help_->setGeometry(screen->availableGeometry());
         help_->showMaximized();
     } else {
         // Brought forward as it is, restored when minimized.

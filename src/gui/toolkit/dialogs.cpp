@@ -130,6 +130,11 @@ bool QtDialogs::ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) {
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    // The embedded font dialog is a dialog of its own: Escape closes it
+    // alone, which would leave an emptied frame whose OK still applies a
+    // font. Its own close closes the whole choice instead.
+    QObject::connect(fonts, &QDialog::rejected, &dialog, &QDialog::reject);
+    QObject::connect(fonts, &QDialog::accepted, &dialog, &QDialog::accept);
 
     auto* colorRow = new QHBoxLayout;
     colorRow->addWidget(new QLabel(QStringLiteral("颜色(&C):"), &dialog));

@@ -1,7 +1,12 @@
 #include "gui/toolkit/fonts.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QStringList>
+
+#include <optional>
+#include <tuple>
 
 namespace tl {
 
@@ -20,7 +25,32 @@ void SubstituteWhenMissing(const QString& name) {
     QFont::insertSubstitutions(name, ReportFaces());
 }
 
+// A family in which a Chinese character is exactly two spaces wide.
+bool HasTwoColumnChinese(const QString& family) {
+    QFont font(family);
+    font.setPointSizeF(12);
+    if (QFontInfo(font).family().compare(family, Qt::CaseInsensitive) != 0) return false;
+    const QFontMetricsF m(font);
+    return m.horizontalAdvance(QStringLiteral("甲")) == 2 * m.horizontalAdvance(QLatin1Char(' '));
+}
+
 }  // namespace
+
+QString InstalledFamily(const QString& name) {
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty() || QFontDatabase::hasFamily(name)) return name;
+    // Ranked by: two columns first, then a report face, then the shortest
+    // name, then the alphabet.
+    const QStringList faces = ReportFaces();
+    std::optional<std::tuple<bool, qsizetype, qsizetype, QString>> best;
+    for (const QString& family : QFontDatabase::families()) {
+        if (!family.startsWith(trimmed, Qt::CaseInsensitive)) continue;
+        const qsizetype face = faces.indexOf(family);
+        auto rank = std::make_tuple(!HasTwoColumnChinese(family), face < 0 ? faces.size() : face, family.size(), family);
+        if (!best || rank < *best) best = std::move(rank);
+    }
+    return best ? std::get<QString>(*best) : name;
+}
 
 void InstallFontSubstitutes() {
     // The fonts of the report box, the windows and the saved settings of a
@@ -31,8 +61,9 @@ void InstallFontSubstitutes() {
 }
 
 QFont ReportFont(const QString& name, double pointSize) {
-    SubstituteWhenMissing(name);
-    QFont font(name);
+    const QString family = InstalledFamily(name);
+    SubstituteWhenMissing(family);
+    QFont font(family);
     if (pointSize > 0) font.setPointSizeF(pointSize);
     return font;
 }

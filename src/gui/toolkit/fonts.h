@@ -20,8 +20,17 @@ QStringList ReportFaces();
 // faces when the system lacks them. Run once at start.
 void InstallFontSubstitutes();
 
-// The font `name` at `pointSize`; a name the system lacks is mapped to the
-// report faces first. Chosen by name, never by pitch: none of the good
+// The installed family a stored font name stands for. shezhi.ini keeps only
+// the first 10 bytes of a name ("WenQuanYi " for "WenQuanYi Zen Hei Mono"),
+// so a name the system lacks is completed to an installed family that
+// begins with it: one in which a Chinese character is exactly two Latin
+// columns when there is such, a report face before others, then the
+// shortest. A name the system has, or that begins no installed family,
+// comes back as it is.
+QString InstalledFamily(const QString& name);
+
+// The font `name` at `pointSize`; a name the system lacks is completed to
+// an installed family, or else mapped to the report faces. Chosen by name, never by pitch: none of the good
 // faces calls itself fixed-pitch.
 QFont ReportFont(const QString& name, double pointSize);
 // The same for a font style, with its bold, italic, underline and

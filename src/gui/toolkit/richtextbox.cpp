@@ -1,23 +1,28 @@
-#include "text/text_file.h"
 #include "gui/toolkit/richtextbox.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFile>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPalette>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextFrame>
 #include <QTextOption>
 
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "archive/store.h"
 #include "settings/settings.h"
+#include "text/file_io.h"
+#include "text/text_encoding.h"
+#include "text/text_file.h"
 #include "gui/toolkit/dialogs.h"
 #include "gui/toolkit/fonts.h"
 
@@ -31,6 +36,36 @@ QString ToDocumentText(const QString& text) {
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return t;
+}
+
+// The file of a path when it can be a report: only a regular file of at
+// most `limit` bytes, as a device, a pipe or a huge file would hang or
+// exhaust the box.
+// Only a regular file of at most `limit` bytes is a report: a device, a
+// pipe or a huge file would hang or exhaust the box.
+bool ReportFile(const std::filesystem::path& file, std::uintmax_t limit) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return false;
+    const std::uintmax_t size = std::filesystem::file_size(file, ec);
+    return !ec && size <= limit;
+}
+
+std::optional<std::string> ReadReportBytes(const std::filesystem::path& file, std::uintmax_t limit) {
+    if (!ReportFile(file, limit)) return std::nullopt;
+    return ReadRegularFile(file, limit);
+}
+
+// Where the text may be printed on a page, in the printer's pixels from the
+// paper's corner: the printable area, at least 12 mm from the edges.
+QRectF PrintArea(const QPageLayout& layout, int dpi) {
+    const QRectF paper = layout.fullRectPixels(dpi);
+    const qreal margin = 12 / 25.4 * dpi;
+    return QRectF(layout.paintRectPixels(dpi)) & paper.adjusted(margin, margin, -margin, -margin);
+}
+
+// The scale at which a line `width` pixels long fits the print area.
+qreal FitScale(const QPageLayout& layout, int dpi, qreal width) {
+    return width <= 0 ? 1 : std::min<qreal>(1, PrintArea(layout, dpi).width() / width);
 }
 
 }  // namespace
@@ -52,11 +87,13 @@ QString RichTextBox::Text() const {
 
 void RichTextBox::SetText(const QString& text) {
     setPlainText(ToDocumentText(text));
-    // The new text starts without any colour of the old one.
+    // The new text takes the box's text colour, none of the old one.
+    QTextCharFormat format;
+    format.setForeground(ColorFromBgr(textColor_));
     QTextCursor c(document());
     c.select(QTextCursor::Document);
-    c.setCharFormat(QTextCharFormat());
-    setCurrentCharFormat(QTextCharFormat());
+    c.setCharFormat(format);
+    setCurrentCharFormat(format);
 }
 
 void RichTextBox::AppendText(const QString& text) {
@@ -106,6 +143,13 @@ void RichTextBox::SetSelColor(quint32 bgr) {
     setTextCursor(c);
 }
 
+void RichTextBox::SetTextColor(quint32 bgr) { textColor_ = bgr; }
+
+void RichTextBox::ShowTop() {
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+}
+
 void RichTextBox::SetBoxFont(const FontStyle& font) {
     const QFont f = ReportFont(font);
     setFont(f);
@@ -120,17 +164,19 @@ void RichTextBox::SetBackColor(quint32 color) {
     setPalette(p);
 }
 
+bool RichTextBox::ImportFile(const std::filesystem::path& file) {
+    const std::optional<std::string> bytes = ReadReportBytes(file, kMaxLoadBytes);
+    if (!bytes) return false;
+    SetText(QString::fromStdString(DecodeImportedText(*bytes)));
+    return true;
+}
+
 bool RichTextBox::LoadFile(const QString& path) {
     return LoadFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
 }
 
 bool RichTextBox::LoadFile(const std::filesystem::path& file) {
-    // Only a regular file of at most kMaxLoadBytes is a report: a device,
-    // a pipe or a huge file would hang or exhaust the box.
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) return false;
-    const std::uintmax_t size = std::filesystem::file_size(file, ec);
-    if (ec || size > kMaxLoadBytes) return false;
+    if (!ReportFile(file, kMaxLoadBytes)) return false;
     const std::optional<std::string> utf8 = ReadGbkTextFile(file);
     if (!utf8) return false;
     SetText(QString::fromStdString(*utf8));
@@ -142,34 +188,71 @@ bool RichTextBox::SaveFile(const QString& path) const {
 }
 
 void RichTextBox::PrintTo(QPrinter& printer) const {
-    // On paper a line longer than the page wraps onto the next line instead
-    // of running off the edge; fonts and colours are those of the box.
-    // The text fills the printable area of the page the print dialog chose,
-    // at least 12 mm from the paper's edges, laid out at screen resolution
-    // and scaled to the printer's.
+    // A copy of the text, with the fonts and colours of the box, laid out
+    // for the printer without wrapping: every line of the box is one line
+    // on paper, so the columns of the report stay lined up.
     std::unique_ptr<QTextDocument> copy(document()->clone());
+    copy->documentLayout()->setPaintDevice(&printer);
     QTextOption option = copy->defaultTextOption();
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setWrapMode(QTextOption::NoWrap);
     copy->setDefaultTextOption(option);
-    const QRectF page = printer.pageRect(QPrinter::Point);
-    const qreal toScreen = logicalDpiX() / 72.0;
-    copy->setPageSize(QSizeF(page.width() * toScreen, page.height() * toScreen));
-    const QMarginsF paper = printer.pageLayout().margins(QPageLayout::Point);
-    constexpr qreal kMinimumMargin = 12 / 25.4 * 72;  // 12 mm in points
-    auto extra = [&](qreal margin) { return std::max<qreal>(0, kMinimumMargin - margin) * toScreen; };
-    QTextFrameFormat frame = copy->rootFrame()->frameFormat();
-    frame.setMargin(0);
-    frame.setLeftMargin(extra(paper.left()));
-    frame.setRightMargin(extra(paper.right()));
-    frame.setTopMargin(extra(paper.top()));
-    frame.setBottomMargin(extra(paper.bottom()));
-    copy->rootFrame()->setFrameFormat(frame);
-    copy->print(&printer);
+    copy->setDocumentMargin(0);
+    copy->markContentsDirty(0, copy->characterCount());  // laid out anew, all of it for the printer
+    const int dpi = printer.resolution();
+    const qreal longest = copy->idealWidth();
+
+    // Where the longest line does not fit the width of the page, landscape
+    // is taken when it prints larger, and the text is made smaller until
+    // that line fits. The orientation the user chose is given back after.
+    const QPageLayout chosen = printer.pageLayout();
+    QPageLayout turned = chosen;
+    turned.setOrientation(QPageLayout::Landscape);
+    if (FitScale(turned, dpi, longest) > FitScale(chosen, dpi, longest))
+        printer.setPageOrientation(QPageLayout::Landscape);
+    const QPageLayout page = printer.pageLayout();
+    const qreal scale = FitScale(page, dpi, longest);
+    const QRectF area = PrintArea(page, dpi).translated(-QRectF(page.paintRectPixels(dpi)).topLeft());
+    const qreal pageHeight = area.height() / scale;  // in layout pixels
+
+    // The pages: runs of whole lines (one block is one line), each run no
+    // taller than a page.
+    struct Page {
+        qreal top;
+        std::vector<QTextBlock> lines;
+    };
+    std::vector<Page> pages;
+    for (QTextBlock block = copy->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        if (layout->lineCount() == 0) continue;
+        const QRectF lines = layout->lineAt(0).rect().united(layout->lineAt(layout->lineCount() - 1).rect());
+        const QRectF line = lines.translated(layout->position());
+        if (pages.empty() || line.bottom() - pages.back().top > pageHeight) pages.push_back({line.top(), {}});
+        pages.back().lines.push_back(block);
+    }
+
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        printer.setPageLayout(chosen);
+        return;
+    }
+    painter.setPen(Qt::black);  // text without a colour of its own
+    for (std::size_t n = 0; n < pages.size(); ++n) {
+        if (n > 0) printer.newPage();
+        painter.save();
+        painter.translate(area.topLeft());
+        painter.scale(scale, scale);
+        painter.translate(0, -pages[n].top);
+        for (const QTextBlock& block : pages[n].lines) block.layout()->draw(&painter, QPointF());
+        painter.restore();
+    }
+    painter.end();
+    printer.setPageLayout(chosen);
 }
 
 void ApplyStyle(RichTextBox& box, const Settings& settings) {
     box.SetBackColor(settings.backgroundColour);
     box.SetBoxFont(settings.font);
+    box.SetTextColor(settings.textColour);
     box.SelectRange(0, static_cast<int>(box.Text().size()));
     box.SetSelColor(settings.textColour);
     box.SelectRange(0, 0);

@@ -1,6 +1,7 @@
 // The rich-text box of the input and help windows: its whole text with CR LF
 // line ends, ranges counted in characters with CR LF as two, the colour of a
-// range, the box font and background, GBK files and printing.
+// range, the text colour, the box font and background, GB18030 and imported
+// files, and printing.
 #pragma once
 
 #include <QString>
@@ -22,7 +23,8 @@ public:
 
     // The whole content with CR LF line ends, user edits included.
     QString Text() const;
-    // Replaces everything. CR LF, lone LF and lone CR all end a line.
+    // Replaces everything, in the box's text colour. CR LF, lone LF and lone
+    // CR all end a line.
     void SetText(const QString& text);
     // Adds text at the end, keeping the formats of what is there.
     void AppendText(const QString& text);
@@ -33,30 +35,46 @@ public:
     void SelectRange(int start, int length);
     // The text colour of the selected characters, 0x00BBGGRR.
     void SetSelColor(quint32 bgr);
+    // The text colour, 0x00BBGGRR, of every text set or typed from now on;
+    // what the box holds keeps its colours. Black at first.
+    void SetTextColor(quint32 bgr);
+    // Scrolls to the first line and its start.
+    void ShowTop();
 
     // The font of the whole box and of text set later.
     void SetBoxFont(const FontStyle& font);
     // 0x00BBGGRR, or kSystemWindowColour for the platform's base colour.
     void SetBackColor(quint32 color);
 
-    // Replaces the content by a GBK text file, shown as plain text. False,
-    // with the content unchanged, when the file cannot be read, is not a
-    // regular file or is larger than kMaxLoadBytes, too large to be a report.
+    // Replaces the content by a GB18030 (GBK) text file, shown as plain
+    // text. False, with the content unchanged, when the file cannot be read,
+    // is not a regular file or is larger than kMaxLoadBytes, too large to be
+    // a report.
     static constexpr std::uintmax_t kMaxLoadBytes = 16u << 20;
     // The path is taken as bytes: a folder name need not be UTF-8.
     bool LoadFile(const std::filesystem::path& file);
     bool LoadFile(const QString& path);
-    // Writes the content as plain GBK text with CR LF, replacing the file.
+    // The same for a file brought in from elsewhere, read as UTF-8 when it
+    // is marked or well-formed as such, else as GB18030.
+    bool ImportFile(const std::filesystem::path& file);
+    // Writes the content as plain GB18030 text with CR LF, replacing the
+    // file.
     bool SaveFile(const QString& path) const;
-    // Prints the content with its fonts and colours.
+    // Prints the content with its fonts and colours, each line of the box
+    // as one printed line: the page is turned to landscape or the print
+    // made smaller where the longest line would not fit the page, and
+    // pages break between lines only.
     void PrintTo(QPrinter& printer) const;
 
 private:
     int PositionOf(int character) const;
+
+    quint32 textColor_ = 0;
 };
 
 // Applies a style to the box in the order the box has always taken it: the
-// background, the box font, then the colour of all the text it holds now.
+// background, the box font, then the text colour, to all the text it holds
+// now and to every text after.
 void ApplyStyle(RichTextBox& box, const Settings& settings);
 
 }  // namespace tl

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 
 #include "gui/archive/readfrm.h"
 #include "archive/store.h"
+#include "text/gbk.h"
 #include "gui/input/mainfrm.h"
 #include "support/gui/gui_support.h"
 #include "support/gui/gui_test.h"
@@ -238,6 +240,49 @@ private slots:
         QCOMPARE(Box().Text(), QStringLiteral("<html><body><b>bold</b> &amp; <i>中</i></body></html>\r\n"));
         QCOMPARE(Input().Text3->toPlainText(), QString());
         QVERIFY(!w.isVisible());
+    }
+
+    void importReadsUtf8AndGbk_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text = QStringLiteral("八字 刘䶮 €\r\n第二行\r\n");
+        const QByteArray utf8 = text.toUtf8();
+        QTest::newRow("UTF-8 with its mark") << QByteArray("\xEF\xBB\xBF") + utf8;
+        QTest::newRow("UTF-8 without a mark") << utf8;
+        QTest::newRow("GB18030") << QByteArray::fromStdString(Utf8ToGbk(text.toStdString()));
+    }
+    void importReadsUtf8AndGbk() {
+        QFETCH(QByteArray, bytes);
+        const QString path = WriteFile("imported.txt", bytes);
+        dialogs_->files.push_back(path);
+        ReadFrm& w = OpenFromMenu();
+        w.Command4->click();
+        QCOMPARE(Box().Text(), QStringLiteral("八字 刘䶮 €\r\n第二行\r\n"));
+        QVERIFY(!w.isVisible());
+        // A plain GBK file reads as it always has.
+        const QString gbk = WriteFile("gbk.txt", "\xD5\xC5\xC8\xFD abc\r\n");
+        dialogs_->files.push_back(gbk);
+        OpenFromMenu().Command4->click();
+        QCOMPARE(Box().Text(), QStringLiteral("张三 abc\r\n"));
+    }
+
+    void aNameOutsideGbkSurvivesSaveAndRead() {
+        Input().Text1->setText(QStringLiteral("刘䶮"));
+        Input().Command1->click();
+        const QString report = Box().Text();
+        QVERIFY(report.contains(QStringLiteral("刘䶮")));
+        Input().Command2->click();
+        QCOMPARE(dialogs_->messages.back().text, QStringLiteral("文件保存成功!"));
+        // reco.dat and save/1.txt hold the GB18030 bytes of 䶮.
+        QFile saved(folder_->filePath(QStringLiteral("save/1.txt")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().contains("\xC1\xF5\xFE\x9F"));
+        QCOMPARE(ReadRecord(Folder(), 1)->name, std::string("刘䶮") + std::string(8, ' '));
+        // The archive lists the name and reads the report back whole.
+        Box().SetText(QStringLiteral("别的"));
+        ReadFrm& w = OpenFromMenu();
+        QVERIFY(w.List1->item(0)->text().startsWith(QStringLiteral(" 0-刘䶮")));
+        w.Command1->click();
+        QCOMPARE(Box().Text(), report + QStringLiteral("\r\n  预测:\r\n"));
     }
 
     void importOfWhatCannotBeLoadedChangesNothing() {

@@ -10,9 +10,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +58,24 @@ QByteArray Gbk(const QString& text) { return QByteArray::fromStdString(Utf8ToGbk
 int ModeOf(const QString& path) {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+}
+
+// The output of a poppler tool on a PDF file; empty when it cannot run.
+QString Poppler(const char* tool, const QStringList& arguments) {
+    QProcess p;
+    p.start(QString::fromLatin1(tool), arguments);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The lines of a text that hold more than blanks, the blanks taken out.
+QStringList InkLines(const QString& text) {
+    QStringList lines;
+    for (QString line : text.split(QRegularExpression(QStringLiteral("\r?\n")))) {
+        line.remove(QRegularExpression(QStringLiteral("[\\s\\f\\x{3000}]")));
+        if (!line.isEmpty()) lines << line;
+    }
+    return lines;
 }
 
 }  // namespace
@@ -114,8 +136,8 @@ class InputWindowTest : public QObject {
     }
 
     // Exactly the passages of the report are pure red; everything else
-    // keeps the box colour.
-    static void VerifyRedPassages(MainFrm& f, const Report& r) {
+    // has the text colour.
+    static void VerifyRedPassages(MainFrm& f, const Report& r, QColor text = Qt::black) {
         const std::vector<QColor> colors = CharacterColors(*f.ReportBox()->document());
         QCOMPARE(colors.size(), static_cast<std::size_t>(Q(r.text).size()));
         std::vector<bool> red(colors.size(), false);
@@ -128,7 +150,7 @@ class InputWindowTest : public QObject {
                 ++redCount;
                 QVERIFY2(colors[i] == QColor(255, 0, 0), qPrintable(QStringLiteral("not red at %1").arg(i)));
             } else {
-                QVERIFY2(colors[i] == QColor(Qt::black), qPrintable(QStringLiteral("red at %1").arg(i)));
+                QVERIFY2(colors[i] == text, qPrintable(QStringLiteral("not the text colour at %1").arg(i)));
             }
         }
         QVERIFY(redCount > 96 + 66 + 68);
@@ -168,8 +190,9 @@ private slots:
         QCOMPARE(f.Combo4->count(), 24);
         QCOMPARE(f.Combo4->currentText(), QStringLiteral("9"));
         QCOMPARE(f.Label2->text(), QStringLiteral("巳时"));
-        QCOMPARE(f.Combo9->count(), 59);
-        QCOMPARE(f.Combo9->itemText(0), QStringLiteral("1"));
+        QCOMPARE(f.Combo9->count(), 60);
+        QCOMPARE(f.Combo9->itemText(0), QStringLiteral("0"));
+        QCOMPARE(f.Combo9->itemText(59), QStringLiteral("59"));
         QCOMPARE(f.Combo9->currentText(), QStringLiteral("5"));
 
         QCOMPARE(f.Combo5->count(), kProvinceCount);
@@ -190,12 +213,13 @@ private slots:
 
     void startupInMinuteZeroChartsToday() {
         MainFrm& f = Open(At(2026, 12, 9, 7, 0));
-        // This year is selected; there is no minute item for minute 0.
+        // This year is selected; minute 0 is an item of its own.
         QCOMPARE(f.Combo1->currentText(), QStringLiteral("2026"));
         QCOMPARE(f.Combo2->currentText(), QStringLiteral("12"));
         QCOMPARE(f.Combo3->currentText(), QStringLiteral("9"));
         QCOMPARE(f.Combo4->currentText(), QStringLiteral("7"));
-        QCOMPARE(f.Combo9->currentIndex(), -1);
+        QCOMPARE(f.Combo9->currentIndex(), 0);
+        QCOMPARE(f.Combo9->currentText(), QStringLiteral("0"));
         // A run right after start charts today, at minute 0.
         Run(f, QStringLiteral("甲"));
         QCOMPARE(f.ReportBox()->Text(), Q(CoreReport(f).text));
@@ -221,6 +245,15 @@ private slots:
         Run(f, QStringLiteral("甲"));
         QCOMPARE(f.ReportBox()->Text(), Q(CoreReport(f).text));
         QCOMPARE(f.CurrentRecord().birthTime, TimeOfDay::Hms(7, 5).fraction());
+        // A birth on the hour picked at any other time of the clock, and the
+        // last minute: the minute is the list position.
+        MainFrm& g = Open(At(1985, 3, 12, 10, 37));
+        g.Combo9->setCurrentIndex(0);
+        Run(g, QStringLiteral("甲"));
+        QCOMPARE(g.CurrentRecord().birthTime, TimeOfDay::Hms(10, 0).fraction());
+        g.Combo9->setCurrentIndex(59);
+        Run(g, QStringLiteral("甲"));
+        QCOMPARE(g.CurrentRecord().birthTime, TimeOfDay::Hms(10, 59).fraction());
     }
 
     void hourLabel_data() {
@@ -333,7 +366,7 @@ private slots:
 
         // The record of the run.
         const std::optional<ChartRequest> request = ReadRequest(
-            {"张三", true, true, {85, 2, 11, 9, 4}, false, false, 0, 0});
+            {"张三", true, true, {85, 2, 11, 9, 5}, false, false, 0, 0});
         QCOMPARE(f.CurrentRecord(), ArchiveFields(RunCalendar(*request), "张三", "不考虑", "不考虑"));
     }
 
@@ -530,10 +563,50 @@ private slots:
         const std::vector<QColor> colors = CharacterColors(*f.ReportBox()->document());
         QVERIFY(!colors.empty());
         for (const QColor& c : colors) QCOMPARE(c, QColor(0, 0, 0x80));
-        // The font also holds for the report written later.
+        // The font and the text colour also hold for the report written
+        // later, whose passages are red all the same.
         Run(f, QStringLiteral("张三"));
         QCOMPARE(f.ReportBox()->font().family(), QStringLiteral("隶书"));
         QCOMPARE(f.ReportBox()->document()->defaultFont().pointSizeF(), 12.0);
+        VerifyRedPassages(f, CoreReport(f), QColor(0, 0, 0x80));
+    }
+
+    void storedFontNamesCutShortComeBackWhole_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("WenQuanYi") << QStringLiteral("WenQuanYi Zen Hei Mono") << QByteArray("WenQuanYi ");
+        QTest::newRow("AR PL UMing") << QStringLiteral("AR PL UMing CN") << QByteArray("AR PL UMin");
+    }
+    void storedFontNamesCutShortComeBackWhole() {
+        QFETCH(QString, family);
+        QFETCH(QByteArray, stored);
+        NewFolder();
+        Settings s;
+        s.font.name = family.toStdString();
+        const SettingsBytes bytes = EncodeSettings(s);
+        // The record keeps its 37 bytes and its 10-byte name field.
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(bytes.data()) + 4, 10), stored);
+        QVERIFY(WriteSettingsRecord(Folder(), bytes));
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5), false);
+        QCOMPARE(f.ReportBox()->font().family(), family);
+        QCOMPARE(QFontInfo(f.ReportBox()->font()).family(), family);
+    }
+
+    void theBoxShowsTheTopAfterARunAt14Points() {
+        NewFolder();
+        Settings s;
+        s.font.pointSize = 14;
+        QVERIFY(WriteSettingsRecord(Folder(), EncodeSettings(s)));
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5), false);
+        Run(f, QStringLiteral("张三"));
+        QTest::qWait(50);
+        QCOMPARE(f.ReportBox()->font().pointSizeF(), 14.0);
+        QVERIFY(f.ReportBox()->verticalScrollBar()->maximum() > 0);  // the report is longer than the box
+        QCOMPARE(f.ReportBox()->verticalScrollBar()->value(), 0);
+        QCOMPARE(f.ReportBox()->horizontalScrollBar()->value(), 0);
+        QCOMPARE(f.ReportBox()->cursorForPosition(QPoint(4, 4)).blockNumber(), 0);
+        // The title passage is selected all the same.
+        QCOMPARE(f.ReportBox()->textCursor().selectedText(), QStringLiteral("  腾岚八字排盘") + QChar(0x2029));
     }
 
     void saveAsWritesGbkWithoutAddingAnExtension() {
@@ -653,6 +726,51 @@ private slots:
         QCOMPARE(dialogs_->printDialogs, 2);
         QVERIFY(dialogs_->messages.empty());
         QFile::remove(pdf);
+    }
+
+    void printKeepsEveryLineWholeOnThePage_data() {
+        QTest::addColumn<double>("size");
+        QTest::newRow("10.5 pt") << 10.5;
+        QTest::newRow("22 pt") << 22.0;
+    }
+    void printKeepsEveryLineWholeOnThePage() {
+        QFETCH(double, size);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext is not installed");
+        NewFolder();
+        Settings s;
+        s.font.pointSize = size;
+        QVERIFY(WriteSettingsRecord(Folder(), EncodeSettings(s)));
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5), false);
+        Run(f, QStringLiteral("张三"));
+        const QString pdf = folder_->filePath(QStringLiteral("report.pdf"));
+        dialogs_->printer = [&](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(pdf);
+            p.setPageSize(QPageSize(QPageSize::A4));
+            p.setPageOrientation(QPageLayout::Portrait);
+            return true;
+        };
+        QTest::mouseClick(f.Command3, Qt::LeftButton);
+        // Every line of the box is one printed line, in order, none split.
+        const QStringList box = InkLines(f.ReportBox()->Text());
+        QVERIFY(box.size() > 140);
+        QCOMPARE(InkLines(Poppler("pdftotext", {QStringLiteral("-layout"), pdf, QStringLiteral("-")})), box);
+        // And every word lies on the page, at least 12 mm from its edges.
+        const QString boxes = Poppler("pdftotext", {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        const QRegularExpression page(QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\""));
+        const QRegularExpression word(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
+        const QRegularExpressionMatch first = page.match(boxes);
+        QVERIFY(first.hasMatch());
+        const double width = first.captured(1).toDouble(), height = first.captured(2).toDouble();
+        const double margin = 12 / 25.4 * 72 - 1;
+        int words = 0;
+        for (const QRegularExpressionMatch& m : word.globalMatch(boxes)) {
+            ++words;
+            QVERIFY2(m.captured(1).toDouble() >= margin && m.captured(3).toDouble() <= width - margin &&
+                         m.captured(2).toDouble() >= margin && m.captured(4).toDouble() <= height - margin,
+                     qPrintable(m.captured(0)));
+        }
+        QVERIFY(words > 500);
     }
 
     void closeIsRefused() {

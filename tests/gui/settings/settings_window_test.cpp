@@ -2,7 +2,10 @@
 // shezhi.ini and applied to the report box at once.
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFontDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -87,7 +90,7 @@ private slots:
     void fontWritesTheRecordAndRestylesTheBox() {
         SystemFrm& w = OpenFromMenu();
         const FontStyle chosen{.name = "黑体", .pointSize = 12, .bold = true, .underline = true};
-        dialogs_->fonts.push_back(ScriptedDialogs::FontAndColour(chosen, 0x0000FF));  // red as 0x00BBGGRR
+        dialogs_->fonts.push_back(ScriptedDialogs::FontAndColour(chosen, 0x008000));  // green as 0x00BBGGRR
         w.Command1->click();
         // The dialog started from the stored style, the defaults here.
         QCOMPARE(dialogs_->fontStarts.size(), std::size_t{1});
@@ -97,17 +100,71 @@ private slots:
         expected += QByteArray("\xba\xda\xcc\xe5      ", 10);  // 黑体 in GBK
         expected += "12   ";
         expected += QByteArray("\xff\xff\x00\x00\x00\x00\xff\xff", 8);  // bold, -, -, underline
-        expected += "255       ";
+        expected += "32768     ";
         QCOMPARE(FileBytes(), expected);
         QCOMPARE(Box().font().pointSizeF(), 12.0);
         QVERIFY(Box().font().bold());
         QVERIFY(Box().font().underline());
-        QCOMPARE(TextColourAt(0), QColor(255, 0, 0));
-        QCOMPARE(TextColourAt(7), QColor(255, 0, 0));
-        // Cancel changes nothing.
+        const QColor green(0, 0x80, 0);
+        QCOMPARE(TextColourAt(0), green);
+        QCOMPARE(TextColourAt(7), green);
+        // Cancel changes nothing; text set later takes the chosen colour.
         Box().SetText(QStringLiteral("新的"));
         w.Command1->click();
         QCOMPARE(FileBytes(), expected);
+        QCOMPARE(TextColourAt(0), green);
+        // So does the next report, whose passages stay red.
+        w.Command3->click();
+        frame_->Input()->Text1->setText(QStringLiteral("张三"));
+        frame_->Input()->Command1->click();
+        const std::vector<QColor> colors = CharacterColors(*Box().document());
+        const QString text = Box().Text();
+        QCOMPARE(colors.size(), static_cast<std::size_t>(text.size()));
+        std::size_t red = 0, chosenColour = 0;
+        for (const QColor& c : colors) {
+            if (!c.isValid()) continue;  // a line end
+            red += c == QColor(255, 0, 0);
+            chosenColour += c == green;
+        }
+        QVERIFY(red > 200);
+        QCOMPARE(red + chosenColour, static_cast<std::size_t>(text.size() - 2 * text.count(QStringLiteral("\r\n"))));
+        QCOMPARE(colors[static_cast<std::size_t>(text.indexOf(QStringLiteral("大运干支")))], QColor(255, 0, 0));
+        QCOMPARE(colors[static_cast<std::size_t>(text.indexOf(QStringLiteral("张三")))], green);
+    }
+
+    void escapeInTheFontDialogChangesNothing() {
+        // The platform's own dialog: Escape while the font list has the
+        // keyboard closes the whole choice.
+        const QByteArray file = FileBytes();
+        const QFont font = Box().font();
+        QtDialogs platform;
+        SystemFrm w(PathOf(*folder_), platform, Box(), frame_.get());
+        w.show();
+        bool leftOpen = false;
+        QTimer::singleShot(200, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QFontDialog* fonts = dialog ? dialog->findChild<QFontDialog*>() : nullptr;
+            if (!fonts) return;
+            QWidget* focus = fonts->focusWidget() ? fonts->focusWidget() : fonts;
+            QTest::keyClick(focus, Qt::Key_Escape);
+            QTimer::singleShot(300, this, [&] {
+                if (auto* still = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                    leftOpen = true;
+                    still->reject();
+                }
+            });
+        });
+        QTimer::singleShot(5000, this, [] {
+            if (auto* still = qobject_cast<QDialog*>(QApplication::activeModalWidget())) still->reject();
+        });
+        QElapsedTimer shown;
+        shown.start();
+        w.ChooseFont();
+        QVERIFY(!leftOpen);
+        QVERIFY(shown.elapsed() < 4000);
+        QCOMPARE(FileBytes(), file);
+        QCOMPARE(Box().font(), font);
+        QCOMPARE(Box().Text(), QStringLiteral("八字报告\r\n第二行"));
         QCOMPARE(TextColourAt(0), QColor(0, 0, 0));
     }
 

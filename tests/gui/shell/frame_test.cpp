@@ -213,6 +213,9 @@ private slots:
         Item(f, "cmhelp")->trigger();
         QVERIFY(f.Help());
         QVERIFY(f.Help()->isVisible());
+        // Maximized, and the whole screen even where nothing maximizes it.
+        QVERIFY(f.Help()->isMaximized());
+        QCOMPARE(f.Help()->normalGeometry(), f.screen()->availableGeometry());
         QPointer<HelpFrm> help = f.Help();
         QTest::mouseClick(f.Input()->Command9, Qt::LeftButton);
         QCOMPARE(f.Help(), help.data());

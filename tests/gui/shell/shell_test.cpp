@@ -106,7 +106,7 @@ private slots:
     void reportFontsKeepTwoColumns_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<double>("size");
-        for (const char* name : {"宋体", "楷体_GB2312", "隶书", "Times New Roman", "没有这种字体"})
+        for (const char* name : {"宋体", "楷体_GB2312", "隶书", "Times New Roman", "没有这种字体", "WenQuanYi", "AR PL UMin"})
             for (double size : {9.0, 10.5, 12.0, 14.0, 22.0})
                 QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(QString::fromUtf8(name)).arg(size)))
                     << QString::fromUtf8(name) << size;
@@ -126,6 +126,19 @@ private slots:
         for (const QString& s : {QStringLiteral("0"), QStringLiteral("W"), QStringLiteral("i"), QStringLiteral(":")})
             QCOMPARE(m.horizontalAdvance(s), column);
         QCOMPARE(m.horizontalAdvance(QStringLiteral("甲子 12:00")), 10 * column);
+    }
+
+    void aNameCutShortIsCompletedToAnInstalledFamily() {
+        // A face in which a Chinese character is two columns comes first,
+        // then a report face.
+        QCOMPARE(InstalledFamily(QStringLiteral("WenQuanYi ")), QStringLiteral("WenQuanYi Zen Hei Mono"));
+        QCOMPARE(InstalledFamily(QStringLiteral("wenquanyi zen")), QStringLiteral("WenQuanYi Zen Hei Mono"));
+        QCOMPARE(InstalledFamily(QStringLiteral("AR PL UMin")), QStringLiteral("AR PL UMing CN"));
+        // Installed names and names that begin none stay as they are.
+        QCOMPARE(InstalledFamily(QStringLiteral("AR PL UMing HK")), QStringLiteral("AR PL UMing HK"));
+        QCOMPARE(InstalledFamily(QStringLiteral("WenQuanYi Zen Hei")), QStringLiteral("WenQuanYi Zen Hei"));
+        QCOMPARE(InstalledFamily(QStringLiteral("宋体")), QStringLiteral("宋体"));
+        QCOMPARE(InstalledFamily(QStringLiteral("没有这种字体")), QStringLiteral("没有这种字体"));
     }
 
     void aFontTheSystemHasIsKept() {
