@@ -28,6 +28,9 @@ struct Chart {
     // The branch of the hour as entered; no correction changes it.
     Branch enteredHourBranch = 0;
 
+    // The hour at which the day pillar changes, 23 or 0 (see ChartRequest).
+    int ziDayChange = 23;
+
     Pillar yearPillar = 0;
     Pillar monthPillar = 0;
     Pillar dayPillar = 0;

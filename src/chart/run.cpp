@@ -15,7 +15,7 @@ namespace tl {
 namespace {
 
 void StorePillars(Chart& c) {
-    const Pillars p = ComputePillars(c.BirthDate(), c.birthTime);
+    const Pillars p = ComputePillars(c.BirthDate(), c.birthTime, c.ziDayChange != 0);
     c.yearPillar = p.year;
     c.monthPillar = p.month;
     c.dayPillar = p.day;
@@ -41,8 +41,10 @@ Chart RunCalendar(const ChartRequest& r) {
     c.isSolarInput = r.isSolarInput;
     c.birthTime = TimeOfDay::Hms(r.hour, r.minute);
     c.enteredHourBranch = HourBranch(r.hour);
-    // The late 子 hour as entered belongs to the next lunar day.
-    const bool enteredLateZi = r.hour == 23;
+    c.ziDayChange = r.ziDayChange == 0 ? 0 : 23;
+    // The late 子 hour as entered belongs to the next lunar day, unless the
+    // day changes only at midnight.
+    const bool enteredLateZi = r.hour == 23 && c.ziDayChange == 23;
 
     if (r.isSolarInput) {
         c.birthYear = r.year;

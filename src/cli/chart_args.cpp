@@ -68,6 +68,12 @@ std::optional<int> ParseProvince(std::string_view text) { return ParseIntInRange
 
 std::optional<int> ParsePlaceNumber(std::string_view text) { return ParseIntInRange(text, 1, kLargestPlaceNumber); }
 
+std::optional<int> ParseZiDayChangeHour(std::string_view text) {
+    if (text == "23") return 23;
+    if (text == "0") return 0;
+    return std::nullopt;
+}
+
 std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& error) {
     ChartOptions o;
     bool haveDate = false;
@@ -114,6 +120,11 @@ std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& err
             const std::string* v = value();
             if (!v) return fail("--place needs a value");
             placeText = *v;
+        } else if (a == "--zi-day-change") {
+            const std::string* v = value();
+            const auto hour = v ? ParseZiDayChangeHour(*v) : std::nullopt;
+            if (!hour) return fail("--zi-day-change must be 23 or 0" + (v ? ", got '" + *v + "'" : std::string()));
+            o.request.ziDayChange = *hour;
         } else if (a == "--name") {
             const std::string* v = value();
             if (!v) return fail("--name needs a value");

@@ -23,7 +23,8 @@ struct ChartOptions {
 };
 
 // Parses `--date YYYY-MM-DD --time HH:MM [--female] [--lunar [--leap]]
-// [--true-solar] [--province N] [--place N] [--name TEXT] [--json] [--gbk]`.
+// [--true-solar] [--province N] [--place N] [--name TEXT] [--json] [--gbk]
+// [--zi-day-change 23|0]`.
 // The province is a list position 0..34 (0 = "不考虑", the default), the
 // place a number within that province's list (default 1). On a bad or
 // missing value returns nothing and sets `error` to a one-line message
@@ -52,5 +53,7 @@ std::optional<int> ParseProvince(std::string_view text);
 // province's list (see PlaceCount).
 inline constexpr int kLargestPlaceNumber = 999;
 std::optional<int> ParsePlaceNumber(std::string_view text);
+// The hour at which the day pillar changes: exactly "23" or "0".
+std::optional<int> ParseZiDayChangeHour(std::string_view text);
 
 }  // namespace tl::cli

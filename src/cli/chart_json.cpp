@@ -32,6 +32,7 @@ void WriteChartMembers(JsonWriter& w, const Chart& c) {
         .Key("day").Int(c.lunarDay)
         .Key("leap").Bool(c.isLeapMonth)
         .EndObject();
+    w.Key("ziDayChange").Int(c.ziDayChange);
     w.Key("pillars").BeginObject();
     WritePillar(w, "year", c.yearPillar);
     WritePillar(w, "month", c.monthPillar);

@@ -116,6 +116,54 @@ TEST(RunCalendar, NothingOfAnEarlierRunLeaksIntoTheNext) {
     }
 }
 
+TEST(RunCalendar, LateZiUnderBothDayChangeRules) {
+    // From 23:00 the default rule gives the next day's pillar and lunar day;
+    // under the midnight rule the civil day keeps both, and the 子 hour's
+    // stem still follows the next day's stem.
+    struct Case {
+        ChartRequest request;
+        int ziDayChange;
+        const char* pillars[4];
+        Date solar;
+        LunarDate lunar;
+    };
+    const Case cases[] = {
+        {Solar(1988, 2, 15, 23, 30), 23, {"戊辰", "甲寅", "辛丑", "戊子"}, {1988, 2, 15}, {1987, 12, 29, false}},
+        {Solar(1988, 2, 15, 23, 30), 0, {"戊辰", "甲寅", "庚子", "戊子"}, {1988, 2, 15}, {1987, 12, 28, false}},
+        {Solar(2024, 3, 15, 23, 30), 23, {"甲辰", "丁卯", "己卯", "甲子"}, {2024, 3, 15}, {2024, 2, 7, false}},
+        {Solar(2024, 3, 15, 23, 30), 0, {"甲辰", "丁卯", "戊寅", "甲子"}, {2024, 3, 15}, {2024, 2, 6, false}},
+        // The same births entered as lunar dates: the lunar date as entered
+        // is the civil day's under the midnight rule, the next day's else.
+        {Lunar(1987, 12, 29, false, 23, 30), 23, {"戊辰", "甲寅", "辛丑", "戊子"}, {1988, 2, 15}, {1987, 12, 29, false}},
+        {Lunar(1987, 12, 28, false, 23, 30), 0, {"戊辰", "甲寅", "庚子", "戊子"}, {1988, 2, 15}, {1987, 12, 28, false}},
+        {Lunar(2024, 2, 7, false, 23, 30), 23, {"甲辰", "丁卯", "己卯", "甲子"}, {2024, 3, 15}, {2024, 2, 7, false}},
+        {Lunar(2024, 2, 6, false, 23, 30), 0, {"甲辰", "丁卯", "戊寅", "甲子"}, {2024, 3, 15}, {2024, 2, 6, false}},
+        // The last day of a lunar month (十二月廿九 of 1987): by default the
+        // late 子 hour already lies in the new year's first day.
+        {Solar(1988, 2, 16, 23, 30), 23, {"戊辰", "甲寅", "壬寅", "庚子"}, {1988, 2, 16}, {1988, 1, 1, false}},
+        {Solar(1988, 2, 16, 23, 30), 0, {"戊辰", "甲寅", "辛丑", "庚子"}, {1988, 2, 16}, {1987, 12, 29, false}},
+        {Lunar(1987, 12, 29, false, 23, 30), 0, {"戊辰", "甲寅", "辛丑", "庚子"}, {1988, 2, 16}, {1987, 12, 29, false}},
+        // Before 23:00 both rules agree.
+        {Solar(1988, 2, 15, 22, 59), 0, {"戊辰", "甲寅", "庚子", "丁亥"}, {1988, 2, 15}, {1987, 12, 28, false}},
+    };
+    for (const Case& k : cases) {
+        ChartRequest r = k.request;
+        r.ziDayChange = k.ziDayChange;
+        const Chart c = RunCalendar(r);
+        const std::string where = std::to_string(r.year) + "-" + std::to_string(r.month) + "-" +
+                                  std::to_string(r.day) + (r.isSolarInput ? " solar" : " lunar") + " zi " +
+                                  std::to_string(k.ziDayChange);
+        EXPECT_EQ(c.ziDayChange, k.ziDayChange) << where;
+        EXPECT_EQ(PillarName(c.yearPillar), k.pillars[0]) << where;
+        EXPECT_EQ(PillarName(c.monthPillar), k.pillars[1]) << where;
+        EXPECT_EQ(PillarName(c.dayPillar), k.pillars[2]) << where;
+        EXPECT_EQ(PillarName(c.hourPillar), k.pillars[3]) << where;
+        EXPECT_EQ(c.BirthDate(), k.solar) << where;
+        EXPECT_EQ((LunarDate{c.lunarYear, c.lunarMonth, c.lunarDay, c.isLeapMonth}), k.lunar) << where;
+        EXPECT_EQ(c.dayStem, StemOf(c.dayPillar)) << where;
+    }
+}
+
 TEST(LuckStart, DirectionAndTargetJie) {
     // Backward from the jie moment itself: counts to the previous jie,
     // 小寒 1984 at 6 January 11:42, 29 days 11 h 37 min earlier.

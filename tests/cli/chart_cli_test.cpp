@@ -26,6 +26,30 @@ TEST(CliChart, LunarLeapInput) {
     EXPECT_NE(last.out.find("\"birthDate\":\"2101-01-28\""), std::string::npos) << last.out;
 }
 
+TEST(CliChart, ZiDayChange) {
+    // 1988-02-15 23:30: the day pillar 辛丑 by default, 庚子 when the day
+    // changes at midnight; the hour pillar 戊子 either way.
+    const struct {
+        std::vector<std::string> extra;
+        const char* zi;
+        const char* day;
+    } cases[] = {{{}, "\"ziDayChange\":23", "辛丑"},
+                 {{"--zi-day-change", "23"}, "\"ziDayChange\":23", "辛丑"},
+                 {{"--zi-day-change", "0"}, "\"ziDayChange\":0", "庚子"}};
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"chart", "--date", "1988-02-15", "--time", "23:30", "--json"};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const CliResult r = RunCli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(c.zi), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find(std::string("\"day\":{\"index\":") + (c.day == std::string("辛丑") ? "38" : "37") +
+                             ",\"name\":\"" + c.day + "\"}"),
+                  std::string::npos)
+            << r.out;
+        EXPECT_NE(r.out.find("\"hour\":{\"index\":25,\"name\":\"戊子\"}"), std::string::npos) << r.out;
+    }
+}
+
 TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
     struct Bad {
         std::vector<std::string> args;
@@ -49,6 +73,9 @@ TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
         {{"--date", "1984-02-04", "--time", "10:00", "--leap", "--json"}, "--leap"},
         {{"--date", "1984-02-04", "--time", "10:00", "--bogus"}, "--bogus"},
         {{"--date"}, "--date"},
+        {{"--date", "1984-02-04", "--time", "10:00", "--zi-day-change", "24"},
+         "--zi-day-change must be 23 or 0, got '24'\n"},
+        {{"--date", "1984-02-04", "--time", "10:00", "--zi-day-change"}, "--zi-day-change must be 23 or 0\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"chart"};

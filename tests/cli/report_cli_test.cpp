@@ -101,6 +101,26 @@ TEST(CliBatch, OneJsonLinePerBirthAndBadLinesNamed) {
     EXPECT_EQ(OutputLines(r.err).size(), 6u) << r.err;
 }
 
+TEST(CliBatch, ZiColumn) {
+    const CliResult r = RunCli({"batch"}, "date,time,zi\n"
+                                          "2024-03-15,23:30,\n"
+                                          "2024-03-15,23:30,23\n"
+                                          "2024-03-15,23:30,0\n"
+                                          "2024-03-15,23:30,1\n");
+    EXPECT_EQ(r.status, 1);
+    const auto lines = OutputLines(r.out);
+    ASSERT_EQ(lines.size(), 3u) << r.out;
+    const char* const days[] = {"{\"index\":16,\"name\":\"己卯\"}", "{\"index\":16,\"name\":\"己卯\"}",
+                                "{\"index\":15,\"name\":\"戊寅\"}"};
+    const char* const zis[] = {"\"ziDayChange\":23", "\"ziDayChange\":23", "\"ziDayChange\":0"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_NE(lines[i].find(std::string("\"day\":") + days[i]), std::string::npos) << lines[i];
+        EXPECT_NE(lines[i].find(zis[i]), std::string::npos) << lines[i];
+        EXPECT_NE(lines[i].find("\"hour\":{\"index\":1,\"name\":\"甲子\"}"), std::string::npos) << lines[i];
+    }
+    EXPECT_EQ(r.err, "tenglan-cli batch: line 5: zi must be 23 or 0, got '1'\n");
+}
+
 TEST(CliBatch, RangesOfTheInputWindow) {
     // Each line is accepted (no message) or refused with its message.
     const struct {

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "archive/store.h"
@@ -22,6 +23,7 @@
 #include "chart/run.h"
 #include "place/gazetteer.h"
 #include "settings/settings.h"
+#include "settings/zi_day_change.h"
 #include "gui/toolkit/clicklabel.h"
 #include "gui/toolkit/pictures.h"
 #include "gui/toolkit/richtextbox.h"
@@ -160,6 +162,7 @@ void MainFrm::BuildControls() {
         top->addWidget(combo, 1, column++);
         top->addWidget(new QLabel(QString::fromUtf8(unit), this), 1, column++);
     }
+    BuildDayChangeControls(top, column++);
     top->setColumnStretch(column, 1);
 
     // The report box.
@@ -283,6 +286,7 @@ void MainFrm::Initialise() {
     Combo9->setCurrentIndex(p.minute);
     // 8. The provinces, "不考虑" selected, which fills the place list.
     FillProvinceList();
+    InitialiseDayChange();
     // The extra-information panel.
     Text3->setPlainText(QStringLiteral("  预测:\n"));
     // The name is what the user types first.
@@ -354,6 +358,7 @@ InputSelections MainFrm::Selections() const {
     in.trueSolarTicked = Check2->isChecked();
     in.provincePosition = Combo5->currentIndex();
     in.placePosition = Combo6->currentIndex();
+    in.ziDayChange = Combo10->currentIndex() == 1 ? 0 : 23;
     return in;
 }
 
@@ -443,5 +448,24 @@ void MainFrm::PrintResult() {
 bool MainFrm::LoadReportFile(const QString& path) { return RichTextBox1->LoadFile(path); }
 
 void MainFrm::ClearExtraText() { Text3->clear(); }
+
+// The 子 hour rule: a small list after the time fields, "23点" (the day
+// pillar changes at 23:00) or "0点" (at midnight). The choice is kept in the
+// program folder at every change and read back at start.
+void MainFrm::BuildDayChangeControls(QGridLayout* top, int column) {
+    Label14 = Named(new QLabel(QStringLiteral("子时换日"), this), "Label14");
+    Combo10 = NewList(this, "Combo10", 3);
+    Combo10->addItems({QStringLiteral("23点"), QStringLiteral("0点")});
+    top->addWidget(Label14, 0, column, Qt::AlignLeft);
+    top->addWidget(Combo10, 1, column);
+    setTabOrder(Combo9, Combo10);
+    connect(Combo10, &QComboBox::currentIndexChanged, this,
+            [this](int position) { StoreZiDayChange(programFolder_, position == 1 ? 0 : 23); });
+}
+
+void MainFrm::InitialiseDayChange() {
+    const QSignalBlocker quiet(Combo10);
+    Combo10->setCurrentIndex(LoadZiDayChange(programFolder_) == 0 ? 1 : 0);
+}
 
 }  // namespace tl

@@ -14,6 +14,8 @@
 //   Combo3     day list, always 1..31
 //   Combo4     hour list, 0..23
 //   Combo9     minute list, 1..59 (no item for minute 0)
+//   Combo10    "子时换日": "23点" (the day pillar changes at 23:00) or "0点",
+//              kept in the program folder's zishi.ini; Label14 its caption
 //   Combo5     birth province list
 //   Combo6     birth place list of the chosen province
 //   Label2     red branch name of the chosen hour, e.g. "丑时"
@@ -51,6 +53,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -115,6 +118,8 @@ private:
     void FillProvinceList();
     void FillPlaceList();
     void PlaceInfoPanel();
+    void BuildDayChangeControls(QGridLayout* top, int column);
+    void InitialiseDayChange();
     InputSelections Selections() const;
     void ShowReport(const QString& text, const std::vector<TextRange>& red);
     MessageResult Tip(const QString& text, MessageIcon icon, MessageButtons buttons = MessageButtons::Ok);
@@ -148,6 +153,8 @@ public:
     QComboBox* Combo9 = nullptr;
     QComboBox* Combo5 = nullptr;
     QComboBox* Combo6 = nullptr;
+    QComboBox* Combo10 = nullptr;
+    QLabel* Label14 = nullptr;
     QLabel* Label2 = nullptr;
     ClickLabel* Label10 = nullptr;
     ClickLabel* Label11 = nullptr;
