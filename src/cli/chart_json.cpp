@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "calendar/jie.h"
 #include "calendar/pillars.h"
 
 namespace tl::cli {
@@ -33,6 +34,11 @@ void WriteChartMembers(JsonWriter& w, const Chart& c) {
         .Key("leap").Bool(c.isLeapMonth)
         .EndObject();
     w.Key("ziDayChange").Int(c.ziDayChange);
+    w.Key("nearJie");
+    if (const auto near = NearJieOf(c.BirthDate(), c.birthTime))
+        w.BeginObject().Key("term").String(JieName(near->term)).Key("minutes").Int(near->minutes).EndObject();
+    else
+        w.Raw("null");
     w.Key("pillars").BeginObject();
     WritePillar(w, "year", c.yearPillar);
     WritePillar(w, "month", c.monthPillar);

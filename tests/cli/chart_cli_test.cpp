@@ -13,6 +13,8 @@ TEST(CliChart, JsonOfABirth) {
     EXPECT_NE(r.out.find("\"day\":{\"index\":6,\"name\":\"己巳\"}"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"lunar\":{\"year\":1984,\"month\":1,\"day\":4,\"leap\":false}"), std::string::npos);
     EXPECT_NE(r.out.find("\"firstPillar\":{\"index\":4,\"name\":\"丁卯\"}"), std::string::npos);
+    // Born in the minute of 立春 itself.
+    EXPECT_NE(r.out.find("\"nearJie\":{\"term\":\"立春\",\"minutes\":0}"), std::string::npos) << r.out;
 }
 
 TEST(CliChart, LunarLeapInput) {

@@ -116,6 +116,7 @@ TEST(CliBatch, ZiColumn) {
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_NE(lines[i].find(std::string("\"day\":") + days[i]), std::string::npos) << lines[i];
         EXPECT_NE(lines[i].find(zis[i]), std::string::npos) << lines[i];
+        EXPECT_NE(lines[i].find("\"nearJie\":null"), std::string::npos) << lines[i];
         EXPECT_NE(lines[i].find("\"hour\":{\"index\":1,\"name\":\"甲子\"}"), std::string::npos) << lines[i];
     }
     EXPECT_EQ(r.err, "tenglan-cli batch: line 5: zi must be 23 or 0, got '1'\n");
