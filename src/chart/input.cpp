@@ -63,6 +63,7 @@ std::optional<ChartRequest> ReadRequest(const InputSelections& in) {
     r.provinceIndex = in.provincePosition;
     r.placeIndex = in.placePosition + 1;
     r.ziDayChange = in.ziDayChange == 0 ? 0 : 23;
+    r.applyDaylightSaving = in.daylightSavingTicked;
     return r;
 }
 

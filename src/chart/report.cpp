@@ -40,6 +40,13 @@ std::string MomentText(TimeOfDay t) {
     return s;
 }
 
+// "(已减夏令时1小时)", or the minutes for an offset that is no whole hour.
+void AppendDaylightSavingNote(std::string& out, int minutes) {
+    out += "(已减夏令时";
+    AppendInt(out, minutes % 60 == 0 ? minutes / 60 : minutes);
+    out += minutes % 60 == 0 ? "小时)" : "分钟)";
+}
+
 void AppendTimeOfDay(std::string& out, TimeOfDay t) {
     AppendInt(out, t.hour());
     out += ':';
@@ -161,6 +168,7 @@ Report BuildReport(const Chart& c, const ReportHeader& h) {
     t += "日";
     AppendTimeOfDay(t, c.birthTime);
     t += "时";
+    if (c.daylightSavingApplied) AppendDaylightSavingNote(t, c.daylightSavingMinutes);
     AppendSpaces(t, 8);
     t += "农历:";
     t += YearNumerals(c.lunarYear);

@@ -40,7 +40,8 @@ struct Report {
 };
 
 // Builds the report of a chart produced by RunCalendar: the five header
-// lines (with the near-jie line after the jie moments when it applies), the natal chart section, the natal interactions, the natal shensha
+// lines (the birth line noting a daylight-saving correction after the time,
+// the near-jie line after the jie moments when it applies), the natal chart section, the natal interactions, the natal shensha
 // and the luck and annual pillars, with CR LF line ends, and the passages
 // coloured red (the 乾造/坤造 line with the branches line, the luck-pillar
 // line, the annual heading, the end of the title line), each found by the

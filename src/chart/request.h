@@ -25,6 +25,9 @@ struct ChartRequest {
     // to the next day) or 0 (the civil day keeps its pillar until midnight,
     // and the late 子 hour takes its stem from the next day's stem).
     int ziDayChange = 23;
+    // Move a clock time in daylight saving time back to standard time (the
+    // input window's "夏令时" box; the command line's default).
+    bool applyDaylightSaving = false;
 };
 
 }  // namespace tl

@@ -76,6 +76,7 @@ std::optional<int> ParseZiDayChangeHour(std::string_view text) {
 
 std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& error) {
     ChartOptions o;
+    o.request.applyDaylightSaving = true;
     bool haveDate = false;
     bool haveTime = false;
     bool leap = false;
@@ -120,6 +121,8 @@ std::optional<ChartOptions> ParseChartOptions(const Args& args, std::string& err
             const std::string* v = value();
             if (!v) return fail("--place needs a value");
             placeText = *v;
+        } else if (a == "--no-dst") {
+            o.request.applyDaylightSaving = false;
         } else if (a == "--zi-day-change") {
             const std::string* v = value();
             const auto hour = v ? ParseZiDayChangeHour(*v) : std::nullopt;

@@ -24,7 +24,8 @@ struct ChartOptions {
 
 // Parses `--date YYYY-MM-DD --time HH:MM [--female] [--lunar [--leap]]
 // [--true-solar] [--province N] [--place N] [--name TEXT] [--json] [--gbk]
-// [--zi-day-change 23|0]`.
+// [--zi-day-change 23|0] [--no-dst]`. Daylight saving time is applied
+// unless --no-dst is given.
 // The province is a list position 0..34 (0 = "不考虑", the default), the
 // place a number within that province's list (default 1). On a bad or
 // missing value returns nothing and sets `error` to a one-line message

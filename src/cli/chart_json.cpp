@@ -34,6 +34,11 @@ void WriteChartMembers(JsonWriter& w, const Chart& c) {
         .Key("leap").Bool(c.isLeapMonth)
         .EndObject();
     w.Key("ziDayChange").Int(c.ziDayChange);
+    w.Key("daylightSaving").BeginObject()
+        .Key("inEffect").Bool(c.daylightSavingInEffect)
+        .Key("applied").Bool(c.daylightSavingApplied)
+        .Key("minutes").Int(c.daylightSavingMinutes)
+        .EndObject();
     w.Key("nearJie");
     if (const auto near = NearJieOf(c.BirthDate(), c.birthTime))
         w.BeginObject().Key("term").String(JieName(near->term)).Key("minutes").Int(near->minutes).EndObject();

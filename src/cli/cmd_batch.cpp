@@ -24,9 +24,9 @@ constexpr std::size_t kMaxLineBytes = 64 * 1024;
 constexpr std::size_t kReadChunk = 1 << 20;
 constexpr std::size_t kFlushAt = 1 << 20;
 
-enum Column { kName, kSex, kCalendar, kDate, kTime, kLeap, kProvince, kPlace, kTrueSolar, kZi, kColumnCount };
+enum Column { kName, kSex, kCalendar, kDate, kTime, kLeap, kProvince, kPlace, kTrueSolar, kZi, kDst, kColumnCount };
 constexpr std::string_view kColumnNames[kColumnCount] = {"name", "sex",      "calendar", "date",      "time",
-                                                         "leap", "province", "place",    "truesolar", "zi"};
+                                                         "leap", "province", "place",    "truesolar", "zi", "dst"};
 
 // Splits one CSV record. Fields may be quoted with "..." ("" inside for a
 // quote). Returns false on a malformed quote.
@@ -130,7 +130,7 @@ struct Batch {
                 if (kColumnNames[c] == name) found = c;
             if (found < 0) {
                 error = "unknown column '" + name +
-                        "' in the header (columns: name, sex, calendar, date, time, leap, province, place, truesolar, zi)";
+                        "' in the header (columns: name, sex, calendar, date, time, leap, province, place, truesolar, zi, dst)";
                 return false;
             }
             if (columns[found] >= 0) {
@@ -224,6 +224,12 @@ struct Batch {
             const auto hour = ParseZiDayChangeHour(zi);
             if (!hour) { error = "zi must be 23 or 0, got '" + std::string(zi) + "'"; return false; }
             r.ziDayChange = *hour;
+        }
+        // Daylight saving time is applied unless the dst column says 0.
+        const std::string_view dst = TrimAscii(Cell(kDst));
+        if (!ParseFlag(dst, true, r.applyDaylightSaving)) {
+            error = "dst must be 0 or 1, got '" + std::string(dst) + "'";
+            return false;
         }
         if (r.placeIndex > PlaceCount(r.provinceIndex)) {
             error = "no place " + std::to_string(r.placeIndex) + " in province " + std::to_string(r.provinceIndex);

@@ -232,6 +232,21 @@ TEST(ReportHeaderLines, LateZiHourInALeapLunarMonth) {
     EXPECT_EQ(lines[4], "  交节时刻: 7月7日17时0分小暑      8月8日2时46分立秋");
 }
 
+TEST(ReportHeaderLines, DaylightSavingNoteAfterTheTime) {
+    ChartRequest r = test::SolarRequest(1988, 7, 10, 0, 30, true);
+    r.applyDaylightSaving = true;
+    const auto applied = Lines(BuildReport(RunCalendar(r), Header("x", 0)).text);
+    EXPECT_EQ(applied[3], "  出生年月: 公历:1988年7月9日23:30:00时(已减夏令时1小时)        农历:一九八八年五月廿七日子时");
+    // Not applied, or not in effect: the line is as always.
+    r.applyDaylightSaving = false;
+    EXPECT_EQ(Lines(BuildReport(RunCalendar(r), Header("x", 0)).text)[3],
+              "  出生年月: 公历:1988年7月10日0:30:00时        农历:一九八八年五月廿七日子时");
+    r = test::SolarRequest(1988, 1, 10, 0, 30, true);
+    r.applyDaylightSaving = true;
+    EXPECT_EQ(Lines(BuildReport(RunCalendar(r), Header("x", 0)).text)[3],
+              "  出生年月: 公历:1988年1月10日0:30:00时        农历:一九八七年十一月廿一日子时");
+}
+
 TEST(ReportHeaderLines, NearJieLineAfterTheJieMoments) {
     // 立春 1984 fell on 4 February at 23:19; 惊蛰 1985 on 5 March at 23:16.
     const struct {
@@ -257,7 +272,9 @@ TEST(ReportHeaderLines, NearJieLineAfterTheJieMoments) {
                                std::to_string(c.hour) + ":" + std::to_string(c.minute);
         EXPECT_EQ(lines[4].rfind("  交节时刻: ", 0), 0u) << at;
         const std::size_t blank = *c.line ? 6 : 5;
-        if (*c.line) EXPECT_EQ(lines[5], c.line) << at;
+        if (*c.line) {
+            EXPECT_EQ(lines[5], c.line) << at;
+        }
         EXPECT_EQ(lines[blank], "") << at;
         EXPECT_EQ(lines[blank + 1], "四柱:") << at;
         const auto near = NearJieOf(chart.BirthDate(), chart.birthTime);

@@ -6,6 +6,7 @@
 #include "analysis/luck_start.h"
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
+#include "place/daylight_saving.h"
 
 namespace tl {
 namespace {
@@ -162,6 +163,99 @@ TEST(RunCalendar, LateZiUnderBothDayChangeRules) {
         EXPECT_EQ((LunarDate{c.lunarYear, c.lunarMonth, c.lunarDay, c.isLeapMonth}), k.lunar) << where;
         EXPECT_EQ(c.dayStem, StemOf(c.dayPillar)) << where;
     }
+}
+
+TEST(DaylightSaving, FromTheTimeZoneDatabase) {
+    ASSERT_TRUE(DaylightSavingZoneLoaded()) << "no zone Asia/Shanghai in the system's time-zone database";
+    const struct {
+        Date date;
+        int hour, minute;
+        bool inEffect;
+    } cases[] = {
+        // 1986: the clocks went from 2:00 to 3:00 on 4 May and back from
+        // 2:00 to 1:00 on 14 September; the skipped and the repeated hour
+        // count as daylight saving time.
+        {{1986, 5, 4}, 1, 59, false},
+        {{1986, 5, 4}, 2, 0, true},
+        {{1986, 5, 4}, 2, 30, true},
+        {{1986, 5, 4}, 3, 0, true},
+        {{1986, 9, 14}, 1, 30, true},
+        {{1986, 9, 14}, 1, 59, true},
+        {{1986, 9, 14}, 2, 0, false},
+        // 1991: 14 April to 15 September.
+        {{1991, 4, 14}, 1, 59, false},
+        {{1991, 4, 14}, 2, 0, true},
+        {{1991, 9, 15}, 1, 59, true},
+        {{1991, 9, 15}, 2, 0, false},
+        {{1945, 7, 1}, 12, 0, true},
+        {{1919, 6, 1}, 12, 0, true},
+        {{1985, 7, 1}, 12, 0, false},
+        {{1992, 7, 1}, 12, 0, false},
+        {{1900, 1, 1}, 0, 0, false},
+        {{2100, 7, 1}, 12, 0, false},
+        // 31 June is 1 July.
+        {{1988, 6, 31}, 12, 0, true},
+    };
+    for (const auto& c : cases) {
+        const DaylightSaving dst = DaylightSavingAt(c.date, TimeOfDay::Hms(c.hour, c.minute));
+        EXPECT_EQ(dst, (DaylightSaving{c.inEffect, c.inEffect ? 60 : 0}))
+            << c.date.year << "-" << c.date.month << "-" << c.date.day << " " << c.hour << ":" << c.minute;
+    }
+}
+
+TEST(RunCalendar, DaylightSavingMovesTheBirthBackToStandardTime) {
+    // A summer 1988 birth with the box ticked equals the same birth entered
+    // one hour earlier with it unticked, across midnight too.
+    const struct {
+        ChartRequest ticked;
+        ChartRequest standard;
+    } cases[] = {
+        {Solar(1988, 7, 10, 15, 30), Solar(1988, 7, 10, 14, 30)},
+        {Solar(1988, 7, 10, 0, 30), Solar(1988, 7, 9, 23, 30)},
+        {Solar(1988, 8, 1, 0, 10, false), Solar(1988, 7, 31, 23, 10, false)},
+        // 立秋 fell at 15:20 standard time: 16:00 summer time lies before it.
+        {Solar(1988, 8, 7, 16, 0), Solar(1988, 8, 7, 15, 0)},
+        {Lunar(1988, 5, 27, false, 15, 30), Solar(1988, 7, 10, 14, 30)},
+    };
+    for (const auto& c : cases) {
+        ChartRequest ticked = c.ticked;
+        ticked.applyDaylightSaving = true;
+        const Chart a = RunCalendar(ticked);
+        const Chart b = RunCalendar(c.standard);
+        const std::string where = std::to_string(ticked.month) + "-" + std::to_string(ticked.day) + " " +
+                                  std::to_string(ticked.hour);
+        EXPECT_TRUE(a.daylightSavingInEffect && a.daylightSavingApplied) << where;
+        EXPECT_EQ(a.daylightSavingMinutes, 60) << where;
+        EXPECT_FALSE(b.daylightSavingApplied) << where;
+        EXPECT_EQ(a.BirthDate(), b.BirthDate()) << where;
+        EXPECT_EQ(a.birthTime, b.birthTime) << where;
+        EXPECT_EQ((Pillars{a.yearPillar, a.monthPillar, a.dayPillar, a.hourPillar}),
+                  (Pillars{b.yearPillar, b.monthPillar, b.dayPillar, b.hourPillar}))
+            << where;
+        if (ticked.isSolarInput) {
+            EXPECT_EQ((LunarDate{a.lunarYear, a.lunarMonth, a.lunarDay, a.isLeapMonth}),
+                      (LunarDate{b.lunarYear, b.lunarMonth, b.lunarDay, b.isLeapMonth}))
+                << where;
+        }
+        EXPECT_EQ(StartOf(a), StartOf(b)) << where;
+        EXPECT_EQ(a.firstLuckPillar, b.firstLuckPillar) << where;
+        EXPECT_EQ(a.luckForward, b.luckForward) << where;
+    }
+    // Unticked, the time in daylight saving time stays as entered, and the
+    // chart still notes it.
+    const Chart kept = RunCalendar(Solar(1988, 7, 10, 15, 30));
+    EXPECT_TRUE(kept.daylightSavingInEffect);
+    EXPECT_FALSE(kept.daylightSavingApplied);
+    EXPECT_EQ(kept.birthTime, TimeOfDay::Hms(15, 30));
+    // Outside daylight saving time the box changes nothing.
+    ChartRequest winter = Solar(1988, 1, 10, 15, 30);
+    winter.applyDaylightSaving = true;
+    const Chart w = RunCalendar(winter);
+    EXPECT_FALSE(w.daylightSavingInEffect || w.daylightSavingApplied);
+    EXPECT_EQ(w.birthTime, TimeOfDay::Hms(15, 30));
+    // What the box shows for a lunar entry is that of its Gregorian date.
+    EXPECT_TRUE(DaylightSavingOf(Lunar(1988, 5, 27, false, 15, 30)).inEffect);
+    EXPECT_FALSE(DaylightSavingOf(Lunar(1988, 1, 27, false, 15, 30)).inEffect);
 }
 
 TEST(LuckStart, DirectionAndTargetJie) {

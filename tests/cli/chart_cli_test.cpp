@@ -52,6 +52,28 @@ TEST(CliChart, ZiDayChange) {
     }
 }
 
+TEST(CliChart, DaylightSavingAppliedUnlessTurnedOff) {
+    const struct {
+        std::vector<std::string> args;
+        const char* time;
+        const char* dst;
+    } cases[] = {
+        {{"--date", "1988-01-10", "--time", "15:30"}, "15:30:00", "{\"inEffect\":false,\"applied\":false,\"minutes\":0}"},
+        {{"--date", "1988-07-10", "--time", "15:30"}, "14:30:00", "{\"inEffect\":true,\"applied\":true,\"minutes\":60}"},
+        {{"--date", "1988-07-10", "--time", "15:30", "--no-dst"}, "15:30:00",
+         "{\"inEffect\":true,\"applied\":false,\"minutes\":60}"},
+        {{"--date", "1985-07-10", "--time", "15:30"}, "15:30:00", "{\"inEffect\":false,\"applied\":false,\"minutes\":0}"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"chart", "--json"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const CliResult r = RunCli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(std::string("\"birthTime\":\"") + c.time + "\""), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find(std::string("\"daylightSaving\":") + c.dst), std::string::npos) << r.out;
+    }
+}
+
 TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
     struct Bad {
         std::vector<std::string> args;

@@ -122,6 +122,25 @@ TEST(CliBatch, ZiColumn) {
     EXPECT_EQ(r.err, "tenglan-cli batch: line 5: zi must be 23 or 0, got '1'\n");
 }
 
+TEST(CliBatch, DstColumn) {
+    const CliResult r = RunCli({"batch"}, "date,time,dst\n1988-07-10,15:30,\n1988-07-10,15:30,1\n"
+                                          "1988-07-10,15:30,0\n1988-07-10,15:30,2\n");
+    EXPECT_EQ(r.status, 1);
+    const auto lines = OutputLines(r.out);
+    ASSERT_EQ(lines.size(), 3u) << r.out;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const bool applied = i < 2;
+        EXPECT_NE(lines[i].find(applied ? "\"birthTime\":\"14:30:00\"" : "\"birthTime\":\"15:30:00\""),
+                  std::string::npos)
+            << lines[i];
+        EXPECT_NE(lines[i].find(std::string("\"daylightSaving\":{\"inEffect\":true,\"applied\":") +
+                                (applied ? "true" : "false") + ",\"minutes\":60}"),
+                  std::string::npos)
+            << lines[i];
+    }
+    EXPECT_EQ(r.err, "tenglan-cli batch: line 5: dst must be 0 or 1, got '2'\n");
+}
+
 TEST(CliBatch, RangesOfTheInputWindow) {
     // Each line is accepted (no message) or refused with its message.
     const struct {

@@ -1,6 +1,7 @@
 #include "archive/fields.h"
 #include "gui/input/mainfrm.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -114,6 +115,7 @@ void MainFrm::BuildControls() {
     Label13 = Named(new ClickLabel(QStringLiteral("真太阳时"), this), "Label13");
     solarRow->addWidget(Check2);
     solarRow->addWidget(Label13);
+    BuildDaylightSavingControls(solarRow);
     solarRow->addStretch();
     top->addLayout(solarRow, 0, kPlace);
     Combo5 = NewList(this, "Combo5", 8);
@@ -254,6 +256,7 @@ void MainFrm::BuildControls() {
     connect(Command6, &QPushButton::clicked, this, &MainFrm::settingsRequested);
     connect(Command9, &QPushButton::clicked, this, &MainFrm::helpRequested);
     connect(Command10, &QPushButton::clicked, this, &MainFrm::exitRequested);
+    ConnectClockControls();
 }
 
 void MainFrm::Initialise() {
@@ -287,6 +290,7 @@ void MainFrm::Initialise() {
     // 8. The provinces, "不考虑" selected, which fills the place list.
     FillProvinceList();
     InitialiseDayChange();
+    UpdateDaylightSaving();
     // The extra-information panel.
     Text3->setPlainText(QStringLiteral("  预测:\n"));
     // The name is what the user types first.
@@ -359,6 +363,7 @@ InputSelections MainFrm::Selections() const {
     in.provincePosition = Combo5->currentIndex();
     in.placePosition = Combo6->currentIndex();
     in.ziDayChange = Combo10->currentIndex() == 1 ? 0 : 23;
+    in.daylightSavingTicked = Check3->isChecked();
     return in;
 }
 
@@ -458,7 +463,6 @@ void MainFrm::BuildDayChangeControls(QGridLayout* top, int column) {
     Combo10->addItems({QStringLiteral("23点"), QStringLiteral("0点")});
     top->addWidget(Label14, 0, column, Qt::AlignLeft);
     top->addWidget(Combo10, 1, column);
-    setTabOrder(Combo9, Combo10);
     connect(Combo10, &QComboBox::currentIndexChanged, this,
             [this](int position) { StoreZiDayChange(programFolder_, position == 1 ? 0 : 23); });
 }
@@ -466,6 +470,41 @@ void MainFrm::BuildDayChangeControls(QGridLayout* top, int column) {
 void MainFrm::InitialiseDayChange() {
     const QSignalBlocker quiet(Combo10);
     Combo10->setCurrentIndex(LoadZiDayChange(programFolder_) == 0 ? 1 : 0);
+}
+
+// The daylight-saving box beside the true-solar-time box: ticked whenever
+// the selected date and time lie in daylight saving time, unticked
+// otherwise; the user may untick it.
+void MainFrm::BuildDaylightSavingControls(QHBoxLayout* row) {
+    Check3 = Named(new QCheckBox(this), "Check3");
+    Label15 = Named(new ClickLabel(QStringLiteral("夏令时"), this), "Label15");
+    row->addSpacing(6);
+    row->addWidget(Check3);
+    row->addWidget(Label15);
+}
+
+// Once every control exists: the two clock controls join the keyboard order,
+// and every change of the date, the time, the calendar or the 子 hour rule
+// sets the daylight-saving box again.
+void MainFrm::ConnectClockControls() {
+    setTabOrder(Combo9, Combo10);
+    setTabOrder(Check2, Check3);
+    connect(Label15, &ClickLabel::clicked, this,
+            [this] { Check3->setCheckState(Check3->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); });
+    for (QComboBox* list : {Combo1, Combo2, Combo3, Combo4, Combo9, Combo10})
+        connect(list, &QComboBox::currentIndexChanged, this, &MainFrm::UpdateDaylightSaving);
+    for (QAbstractButton* box : {static_cast<QAbstractButton*>(Option3), static_cast<QAbstractButton*>(Option4),
+                                 static_cast<QAbstractButton*>(Check1)})
+        connect(box, &QAbstractButton::toggled, this, &MainFrm::UpdateDaylightSaving);
+}
+
+void MainFrm::UpdateDaylightSaving() {
+    InputSelections in = Selections();
+    // Called from the calendar options' own toggles, before their clicks
+    // are recorded.
+    in.isSolarInput = !Option4->isChecked();
+    const std::optional<ChartRequest> request = ReadRequest(in);
+    Check3->setChecked(request && DaylightSavingOf(*request).inEffect);
 }
 
 }  // namespace tl

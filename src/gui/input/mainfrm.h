@@ -9,6 +9,9 @@
 //              labels Label11 "公历" and Label12 "农历" select them
 //   Check1     leap lunar month; Label10 "是闰月" toggles it
 //   Check2     apply true solar time; Label13 "真太阳时" toggles it
+//   Check3     move a daylight-saving clock time back to standard time,
+//              ticked whenever the selected date and time lie in daylight
+//              saving time; Label15 "夏令时" toggles it
 //   Combo1     year list, kCalendarFirstYear..kCalendarLastYear (1900..2100)
 //   Combo2     month list, 1..12
 //   Combo3     day list, always 1..31
@@ -54,6 +57,7 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -120,6 +124,9 @@ private:
     void PlaceInfoPanel();
     void BuildDayChangeControls(QGridLayout* top, int column);
     void InitialiseDayChange();
+    void BuildDaylightSavingControls(QHBoxLayout* row);
+    void ConnectClockControls();
+    void UpdateDaylightSaving();
     InputSelections Selections() const;
     void ShowReport(const QString& text, const std::vector<TextRange>& red);
     MessageResult Tip(const QString& text, MessageIcon icon, MessageButtons buttons = MessageButtons::Ok);
@@ -146,6 +153,8 @@ public:
     QRadioButton* Option4 = nullptr;
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check2 = nullptr;
+    QCheckBox* Check3 = nullptr;
+    ClickLabel* Label15 = nullptr;
     QComboBox* Combo1 = nullptr;
     QComboBox* Combo2 = nullptr;
     QComboBox* Combo3 = nullptr;

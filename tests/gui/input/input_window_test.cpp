@@ -92,6 +92,7 @@ class InputWindowTest : public QObject {
         in.provincePosition = f.Combo5->currentIndex();
         in.placePosition = f.Combo6->currentIndex();
         in.ziDayChange = f.Combo10->currentIndex() == 1 ? 0 : 23;
+        in.daylightSavingTicked = f.Check3->isChecked();
         const ChartRequest request = *ReadRequest(in);
         return BuildReport(RunCalendar(request), ReportHeaderOf(request, in.nameText));
     }
@@ -356,6 +357,38 @@ private slots:
         QCOMPARE(again.Combo10->currentText(), QStringLiteral("0点"));
         again.Combo10->setCurrentIndex(0);
         QCOMPARE(QString::fromStdString(test::ReadBytes(Folder() / "zishi.ini")), QStringLiteral("23\r\n"));
+    }
+
+    void daylightSavingBoxFollowsTheSelectedTime() {
+        // 14 September 1986: the clocks went back from 2:00 to 1:00.
+        MainFrm& f = Open(At(1986, 9, 14, 1, 30));
+        QCOMPARE(f.Label15->text(), QStringLiteral("夏令时"));
+        QVERIFY(f.Check3->isChecked());
+        f.Combo4->setCurrentIndex(2);
+        QVERIFY(!f.Check3->isChecked());
+        f.Combo2->setCurrentIndex(6);  // July
+        QVERIFY(f.Check3->isChecked());
+        f.Combo1->setCurrentIndex(1985 - 1900);
+        QVERIFY(!f.Check3->isChecked());
+        // Lunar 1986 六月十四 lies in July 1986, in daylight saving time.
+        f.Combo1->setCurrentIndex(1986 - 1900);
+        QTest::mouseClick(f.Label12, Qt::LeftButton);
+        QVERIFY(f.Check3->isChecked());
+        QTest::mouseClick(f.Label11, Qt::LeftButton);
+
+        // Ticked, the run moves the time back an hour and says so.
+        f.Combo4->setCurrentIndex(15);
+        f.Combo9->setCurrentIndex(29);
+        QVERIFY(f.Check3->isChecked());
+        Run(f, QStringLiteral("张三"));
+        QCOMPARE(f.ReportBox()->Text(), Q(CoreReport(f).text));
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("公历:1986年7月14日14:30:00时(已减夏令时1小时)")));
+        // The user may untick it.
+        QTest::mouseClick(f.Label15, Qt::LeftButton);
+        QVERIFY(!f.Check3->isChecked());
+        Run(f, QStringLiteral("张三"));
+        QCOMPARE(f.ReportBox()->Text(), Q(CoreReport(f).text));
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("公历:1986年7月14日15:30:00时        ")));
     }
 
     void secondRunReplacesTheFirst() {
