@@ -8,7 +8,8 @@
 namespace {
 
 // A fixed, varied set of births: both sexes, both calendars, leap months,
-// hour 23, jie days, both ends of the tables.
+// hour 23, jie days, both ends of the tables; daylight saving time looked up
+// for each and applied as the command line does.
 std::vector<tl::ChartRequest> Births() {
     std::vector<tl::ChartRequest> births;
     unsigned seed = 12345;
@@ -26,6 +27,7 @@ std::vector<tl::ChartRequest> Births() {
         r.isLeapMonth = !r.isSolarInput && next(8) == 0;
         r.hour = static_cast<int>(next(24));
         r.minute = static_cast<int>(next(60));
+        r.applyDaylightSaving = true;
         births.push_back(r);
     }
     return births;

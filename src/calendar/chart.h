@@ -28,6 +28,15 @@ struct Chart {
     // The branch of the hour as entered; no correction changes it.
     Branch enteredHourBranch = 0;
 
+    // The hour at which the day pillar changes, 23 or 0 (see ChartRequest).
+    int ziDayChange = 23;
+    // Daylight saving time at the entered clock time: whether it was in
+    // effect, by how many minutes the clocks were ahead, and whether
+    // birthTime was moved back by them.
+    bool daylightSavingInEffect = false;
+    bool daylightSavingApplied = false;
+    int daylightSavingMinutes = 0;
+
     Pillar yearPillar = 0;
     Pillar monthPillar = 0;
     Pillar dayPillar = 0;

@@ -1,6 +1,9 @@
 #include "calendar/jie.h"
 
 #include <array>
+#include <cstdlib>
+
+#include "calendar/civil.h"
 
 namespace tl {
 
@@ -79,6 +82,17 @@ std::optional<JieInstant> JieAt(int year, int month) {
     }
     if (!InMomentTable(year, month)) return std::nullopt;
     return JieInstant{{year, month, JieDay(year, month)}, JieMoment(year, month)};
+}
+
+std::optional<NearJie> NearJieOf(const Date& birth, TimeOfDay t) {
+    // Every jie falls between the 3rd and the 9th of its month, so the one
+    // a birth can lie close to is its own month's.
+    const Date d = NormalizeDate(birth);
+    const auto jie = JieAt(d.year, d.month);
+    if (!jie) return std::nullopt;
+    const long seconds = (d.day - jie->date.day) * 86400L + t.seconds - jie->time.seconds;
+    if (std::labs(seconds) > kNearJieMinutes * 60L) return std::nullopt;
+    return NearJie{d.month, static_cast<int>(seconds / 60)};
 }
 
 }  // namespace tl

@@ -45,4 +45,19 @@ struct JieInstant {
 };
 std::optional<JieInstant> JieAt(int year, int month);
 
+// A birth close to the jie that decides its month pillar (and at 立春 its
+// year pillar): the jie k (1..12, see JieName) of the birth's month and the
+// distance from its moment in whole minutes, negative before it.
+struct NearJie {
+    int term = 0;
+    int minutes = 0;
+
+    friend bool operator==(const NearJie&, const NearJie&) = default;
+};
+inline constexpr int kNearJieMinutes = 15;
+// The jie of the birth's month when the birth lies within kNearJieMinutes
+// of its moment (a date past the end of its month counts into the next);
+// empty otherwise or outside the tables.
+std::optional<NearJie> NearJieOf(const Date& birth, TimeOfDay t);
+
 }  // namespace tl

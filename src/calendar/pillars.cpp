@@ -33,7 +33,7 @@ bool OnOrAfterJie(const Date& d, TimeOfDay t) {
     return d.day > jie->date.day || (d.day == jie->date.day && t >= jie->time);
 }
 
-Pillars ComputePillars(const Date& birth, TimeOfDay t) {
+Pillars ComputePillars(const Date& birth, TimeOfDay t, bool dayChangesAt23) {
     const Date d = NormalizeDate(birth);
     const int y = d.year;
     const int m = d.month;
@@ -52,10 +52,12 @@ Pillars ComputePillars(const Date& birth, TimeOfDay t) {
     p.month = Mod(yp, 5) * 12 + 14 + s;
     if (p.month > 60) p.month -= 60;
     p.day = DayPillar(d);
-    // The late 子 hour belongs to the next day.
-    if (t >= kLateZi) p.day = p.day % 60 + 1;
+    // The late 子 hour takes its stem from the next day; under the default
+    // rule it belongs to the next day altogether.
+    const Pillar stemDay = t >= kLateZi ? p.day % 60 + 1 : p.day;
+    if (dayChangesAt23) p.day = stemDay;
     const int h = HourBranch(t.hour());
-    p.hour = Mod(p.day + 4, 5) * 12 + h;
+    p.hour = Mod(stemDay + 4, 5) * 12 + h;
     if (p.hour > 60) p.hour -= 60;
     return p;
 }

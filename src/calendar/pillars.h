@@ -32,7 +32,9 @@ Pillar DayPillar(const Date& d);
 bool OnOrAfterJie(const Date& d, TimeOfDay t);
 
 // The four pillars of a birth. A date past the end of its month counts as
-// the matching day of the next month.
-Pillars ComputePillars(const Date& birth, TimeOfDay t);
+// the matching day of the next month. From 23:00 the day pillar is the next
+// day's when `dayChangesAt23`, else the civil day's; the hour stem follows
+// the next day's stem either way.
+Pillars ComputePillars(const Date& birth, TimeOfDay t, bool dayChangesAt23 = true);
 
 }  // namespace tl

@@ -62,6 +62,8 @@ std::optional<ChartRequest> ReadRequest(const InputSelections& in) {
     r.useTrueSolarTime = in.trueSolarTicked;
     r.provinceIndex = in.provincePosition;
     r.placeIndex = in.placePosition + 1;
+    r.ziDayChange = in.ziDayChange == 0 ? 0 : 23;
+    r.applyDaylightSaving = in.daylightSavingTicked;
     return r;
 }
 

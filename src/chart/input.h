@@ -46,12 +46,15 @@ struct InputSelections {
     bool trueSolarTicked = false;
     int provincePosition = 0;
     int placePosition = 0;
+    int ziDayChange = 23;  // the 子 hour rule, 23 or 0
+    bool daylightSavingTicked = false;
 };
 
-// The request of one run: year = position + kCalendarFirstYear, month and day =
-// position + 1 (a lunar day 31 is read as 30), hour and minute = position,
-// the name trimmed, the leap flag for lunar input only. Empty when the year
-// list has no selection: the request would carry no year.
+// The request of one run: year = position + kCalendarFirstYear, month and
+// day = position + 1 (a lunar day 31 is read as 30), hour and minute =
+// position, the name trimmed, the leap flag for lunar input only, the 子
+// hour rule and the daylight-saving box. Empty when the year list has no
+// selection: the request would carry no year.
 std::optional<ChartRequest> ReadRequest(const InputSelections& in);
 
 }  // namespace tl

@@ -1,6 +1,7 @@
 #include "chart/report.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 #include <string_view>
 
@@ -37,6 +38,13 @@ std::string MomentText(TimeOfDay t) {
     AppendInt(s, t.minute());
     s += "分";
     return s;
+}
+
+// "(已减夏令时1小时)", or the minutes for an offset that is no whole hour.
+void AppendDaylightSavingNote(std::string& out, int minutes) {
+    out += "(已减夏令时";
+    AppendInt(out, minutes % 60 == 0 ? minutes / 60 : minutes);
+    out += minutes % 60 == 0 ? "小时)" : "分钟)";
 }
 
 void AppendTimeOfDay(std::string& out, TimeOfDay t) {
@@ -111,6 +119,25 @@ std::string JieMomentsText(const Date& birth) {
     return out;
 }
 
+std::string NearJieLine(const Date& birth, TimeOfDay t) {
+    const auto near = NearJieOf(birth, t);
+    if (!near) return {};
+    const std::string_view term = JieName(near->term);
+    std::string line = "  临近交节: 出生时刻在";
+    line += term;
+    if (near->minutes == 0) {
+        line += "交节的同一分钟";
+    } else {
+        line += near->minutes < 0 ? "前" : "后";
+        AppendInt(line, std::abs(near->minutes));
+        line += "分钟";
+    }
+    line += near->term == 2 ? ",月柱和年柱在此更换" : ",月柱在此更换";
+    line += ",请核实出生时间";
+    line += kCrLf;
+    return line;
+}
+
 Report BuildReport(const Chart& c, const ReportHeader& h) {
     Report r;
     std::string& t = r.text;
@@ -141,6 +168,7 @@ Report BuildReport(const Chart& c, const ReportHeader& h) {
     t += "日";
     AppendTimeOfDay(t, c.birthTime);
     t += "时";
+    if (c.daylightSavingApplied) AppendDaylightSavingNote(t, c.daylightSavingMinutes);
     AppendSpaces(t, 8);
     t += "农历:";
     t += YearNumerals(c.lunarYear);
@@ -155,6 +183,7 @@ Report BuildReport(const Chart& c, const ReportHeader& h) {
     t += "  交节时刻: ";
     t += JieMomentsText(c.BirthDate());
     t += kCrLf;
+    t += NearJieLine(c.BirthDate(), c.birthTime);
     t += kCrLf;
 
     const std::size_t headerEnd = t.size();

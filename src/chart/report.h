@@ -40,7 +40,8 @@ struct Report {
 };
 
 // Builds the report of a chart produced by RunCalendar: the five header
-// lines, the natal chart section, the natal interactions, the natal shensha
+// lines (the birth line noting a daylight-saving correction after the time,
+// the near-jie line after the jie moments when it applies), the natal chart section, the natal interactions, the natal shensha
 // and the luck and annual pillars, with CR LF line ends, and the passages
 // coloured red (the 乾造/坤造 line with the branches line, the luck-pillar
 // line, the annual heading, the end of the title line), each found by the
@@ -58,5 +59,12 @@ std::string HourLabel(int hour);
 // Across the year boundary the neighbouring year's jie is shown: the 大雪
 // of the previous December, or the 小寒 of the next January.
 std::string JieMomentsText(const Date& birth);
+
+// The line that follows the jie moments when the birth lies within
+// kNearJieMinutes of the jie that decides its month pillar (at 立春 also
+// its year pillar): which term, how many minutes before or after, that the
+// pillar changes there, and that the birth time wants checking; with its
+// CR LF. Empty for a birth farther away.
+std::string NearJieLine(const Date& birth, TimeOfDay t);
 
 }  // namespace tl

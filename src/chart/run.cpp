@@ -8,6 +8,8 @@
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
 #include "text/utf8.h"
+#include "calendar/civil.h"
+#include "place/daylight_saving.h"
 #include "place/true_solar_time.h"
 
 namespace tl {
@@ -15,7 +17,7 @@ namespace tl {
 namespace {
 
 void StorePillars(Chart& c) {
-    const Pillars p = ComputePillars(c.BirthDate(), c.birthTime);
+    const Pillars p = ComputePillars(c.BirthDate(), c.birthTime, c.ziDayChange != 0);
     c.yearPillar = p.year;
     c.monthPillar = p.month;
     c.dayPillar = p.day;
@@ -33,7 +35,38 @@ int ApplyTrueSolarTime(Chart& c, const ChartRequest& r) {
     return t.dayShift;
 }
 
+// Notes the daylight saving time at the chart's Gregorian date and entered
+// clock time and, when it is to be applied, moves the birth back to
+// standard time, the date with it across midnight.
+void ApplyDaylightSaving(Chart& c, const ChartRequest& r) {
+    const DaylightSaving dst = DaylightSavingAt(c.BirthDate(), c.birthTime);
+    c.daylightSavingInEffect = dst.inEffect;
+    c.daylightSavingMinutes = dst.minutes;
+    c.daylightSavingApplied = r.applyDaylightSaving && dst.inEffect && dst.minutes != 0;
+    if (!c.daylightSavingApplied) return;
+    int seconds = c.birthTime.seconds - dst.minutes * 60;
+    if (seconds < 0) {
+        const Date earlier = DateOfDayNumber(DayNumber(c.BirthDate()) - 1);
+        c.birthYear = earlier.year;
+        c.birthMonth = earlier.month;
+        c.birthDay = earlier.day;
+        seconds += 86400;
+    }
+    c.birthTime = TimeOfDay{seconds};
+}
+
 }  // namespace
+
+DaylightSaving DaylightSavingOf(const ChartRequest& r) {
+    Date date{r.year, r.month, r.day};
+    if (!r.isSolarInput) {
+        const bool lateZi = r.hour == 23 && r.ziDayChange != 0;
+        const auto solar = LunarToSolar({r.year, r.month, std::min(r.day, 30), r.isLeapMonth}, lateZi);
+        if (!solar) return {};
+        date = *solar;
+    }
+    return DaylightSavingAt(date, TimeOfDay::Hms(r.hour, r.minute));
+}
 
 Chart RunCalendar(const ChartRequest& r) {
     Chart c;
@@ -41,19 +74,25 @@ Chart RunCalendar(const ChartRequest& r) {
     c.isSolarInput = r.isSolarInput;
     c.birthTime = TimeOfDay::Hms(r.hour, r.minute);
     c.enteredHourBranch = HourBranch(r.hour);
-    // The late 子 hour as entered belongs to the next lunar day.
-    const bool enteredLateZi = r.hour == 23;
+    c.ziDayChange = r.ziDayChange == 0 ? 0 : 23;
+    // The late 子 hour as entered belongs to the next lunar day, unless the
+    // day changes only at midnight.
+    const bool enteredLateZi = r.hour == 23 && c.ziDayChange == 23;
 
     if (r.isSolarInput) {
         c.birthYear = r.year;
         c.birthMonth = r.month;
         c.birthDay = r.day;
+        // Daylight saving time first: the birth then is as if entered at
+        // the standard clock time, late 子 hour included.
+        ApplyDaylightSaving(c, r);
+        const bool lateZi = c.daylightSavingApplied ? c.birthTime.hour() == 23 && c.ziDayChange == 23 : enteredLateZi;
         const int shift = r.useTrueSolarTime ? ApplyTrueSolarTime(c, r) : 0;
         StorePillars(c);
         // The lunar date follows the corrected date. When the correction has
         // already carried the birth past midnight, the late 子 hour must not
         // move it a second day.
-        if (const auto lunar = SolarToLunar(c.BirthDate(), enteredLateZi && shift <= 0)) {
+        if (const auto lunar = SolarToLunar(c.BirthDate(), lateZi && shift <= 0)) {
             c.lunarYear = lunar->year;
             c.lunarMonth = lunar->month;
             c.lunarDay = lunar->day;
@@ -69,8 +108,9 @@ Chart RunCalendar(const ChartRequest& r) {
             c.birthMonth = solar->month;
             c.birthDay = solar->day;
         }
-        // The lunar date stays as entered even when the correction moves the
+        // The lunar date stays as entered even when the corrections move the
         // Gregorian date.
+        ApplyDaylightSaving(c, r);
         if (r.useTrueSolarTime) ApplyTrueSolarTime(c, r);
         StorePillars(c);
     }

@@ -48,5 +48,7 @@ std::optional<int> ParseProvince(std::string_view text);
 // province's list (see PlaceCount).
 inline constexpr int kLargestPlaceNumber = 999;
 std::optional<int> ParsePlaceNumber(std::string_view text);
+// The hour at which the day pillar changes: exactly "23" or "0".
+std::optional<int> ParseZiDayChangeHour(std::string_view text);
 
 }  // namespace tl::cli

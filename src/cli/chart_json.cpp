@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "calendar/jie.h"
 #include "calendar/pillars.h"
 
 namespace tl::cli {
@@ -32,6 +33,17 @@ void WriteChartMembers(JsonWriter& w, const Chart& c) {
         .Key("day").Int(c.lunarDay)
         .Key("leap").Bool(c.isLeapMonth)
         .EndObject();
+    w.Key("ziDayChange").Int(c.ziDayChange);
+    w.Key("daylightSaving").BeginObject()
+        .Key("inEffect").Bool(c.daylightSavingInEffect)
+        .Key("applied").Bool(c.daylightSavingApplied)
+        .Key("minutes").Int(c.daylightSavingMinutes)
+        .EndObject();
+    w.Key("nearJie");
+    if (const auto near = NearJieOf(c.BirthDate(), c.birthTime))
+        w.BeginObject().Key("term").String(JieName(near->term)).Key("minutes").Int(near->minutes).EndObject();
+    else
+        w.Raw("null");
     w.Key("pillars").BeginObject();
     WritePillar(w, "year", c.yearPillar);
     WritePillar(w, "month", c.monthPillar);

@@ -31,9 +31,9 @@ constexpr std::size_t kMaxRecordBytes = 64 * 1024;
 constexpr std::size_t kReadChunk = 1 << 20;
 constexpr std::size_t kFlushAt = 1 << 20;
 
-enum Column { kName, kSex, kCalendar, kDate, kTime, kLeap, kProvince, kPlace, kTrueSolar, kColumnCount };
-constexpr std::string_view kColumnNames[kColumnCount] = {"name", "sex",      "calendar", "date",     "time",
-                                                         "leap", "province", "place",    "truesolar"};
+enum Column { kName, kSex, kCalendar, kDate, kTime, kLeap, kProvince, kPlace, kTrueSolar, kZi, kDst, kColumnCount };
+constexpr std::string_view kColumnNames[kColumnCount] = {"name", "sex",      "calendar", "date",      "time",
+                                                         "leap", "province", "place",    "truesolar", "zi", "dst"};
 
 constexpr std::string_view kLoneCr = "a CR alone ends a line: lines must end in LF or CR LF";
 
@@ -274,7 +274,7 @@ private:
                 if (kColumnNames[c] == name) found = c;
             if (found < 0) {
                 error = "unknown column '" + name +
-                        "' in the header (columns: name, sex, calendar, date, time, leap, province, place, truesolar)";
+                        "' in the header (columns: name, sex, calendar, date, time, leap, province, place, truesolar, zi, dst)";
                 return false;
             }
             if (columns_[found] >= 0) {
@@ -358,6 +358,18 @@ private:
         const std::string_view solar = TrimAscii(Cell(kTrueSolar));
         if (!ParseFlag(solar, r.provinceIndex != 0, r.useTrueSolarTime)) {
             error = "truesolar must be 0 or 1, got '" + std::string(solar) + "'";
+            return false;
+        }
+        const std::string_view zi = TrimAscii(Cell(kZi));
+        if (!zi.empty()) {
+            const auto hour = ParseZiDayChangeHour(zi);
+            if (!hour) { error = "zi must be 23 or 0, got '" + std::string(zi) + "'"; return false; }
+            r.ziDayChange = *hour;
+        }
+        // Daylight saving time is applied unless the dst column says 0.
+        const std::string_view dst = TrimAscii(Cell(kDst));
+        if (!ParseFlag(dst, true, r.applyDaylightSaving)) {
+            error = "dst must be 0 or 1, got '" + std::string(dst) + "'";
             return false;
         }
         if (r.placeIndex > PlaceCount(r.provinceIndex)) {

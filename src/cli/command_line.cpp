@@ -26,9 +26,14 @@ constexpr std::string_view kUsage =
     "  chart --date YYYY-MM-DD --time HH:MM [--female] [--lunar [--leap]]\n"
     "        [--true-solar] [--province N] [--place N]\n"
     "        [--name TEXT] [--json | --gbk]  one chart: the report, or JSON\n"
+    "        [--zi-day-change 23|0]          the day pillar changes at 23:00 (default)\n"
+    "                                        or at midnight\n"
+    "        [--no-dst]                      keep a clock time in daylight saving\n"
+    "                                        time as entered\n"
     "  batch [--report]                      CSV births on stdin, JSON lines out;\n"
     "                                        columns name, sex, calendar, date,\n"
-    "                                        time, leap, province, place, truesolar\n"
+    "                                        time, leap, province, place, truesolar,\n"
+    "                                        zi (23 or 0), dst (0 or 1)\n"
     "  places [PROVINCE]                     the provinces, or a province's places\n"
     "                                        with their corrections in minutes\n"
     "  calendar YEAR MONTH [DAY]             a month of the perpetual calendar\n"
@@ -106,6 +111,21 @@ struct ChartCommand {
         chart->add_option("--name", options.rawName, "the name the report shows, UTF-8");
         chart->add_flag("--json", options.json, "the chart, the report and its red passages as JSON");
         chart->add_flag("--gbk", options.gbk, "the report in GBK, as a saved file holds it");
+        chart->add_option_function<std::string>(
+                 "--zi-day-change",
+                 [&r](const std::string& text) { r.ziDayChange = ParseZiDayChangeHour(text).value_or(23); },
+                 "the hour at which the day pillar changes: 23 (the default) or 0")
+            ->type_name("23|0")
+            ->check(CLI::Validator(
+                [](std::string& text) -> std::string {
+                    return ParseZiDayChangeHour(text) ? std::string() : "must be 23 or 0, got '" + text + "'";
+                },
+                std::string()));
+        // A clock time that lies in daylight saving time is moved back to
+        // standard time unless --no-dst says otherwise.
+        r.applyDaylightSaving = true;
+        chart->add_flag_callback("--no-dst", [&r] { r.applyDaylightSaving = false; },
+                                 "keep a clock time in daylight saving time as entered");
         return chart;
     }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/chart_fixture.h"
+#include "calendar/jie.h"
 #include "chart/run.h"
 #include "text/utf8.h"
 
@@ -229,6 +230,58 @@ TEST(ReportHeaderLines, LateZiHourInALeapLunarMonth) {
     const auto lines = Lines(BuildReport(RunSolar(1990, 7, 15, 23, 30), Header("x", 23)).text);
     EXPECT_EQ(lines[3], "  出生年月: 公历:1990年7月15日23:30:00时        农历:一九九零年闰五月廿四日子时");
     EXPECT_EQ(lines[4], "  交节时刻: 7月7日17时0分小暑      8月8日2时46分立秋");
+}
+
+TEST(ReportHeaderLines, DaylightSavingNoteAfterTheTime) {
+    ChartRequest r = test::SolarRequest(1988, 7, 10, 0, 30, true);
+    r.applyDaylightSaving = true;
+    const auto applied = Lines(BuildReport(RunCalendar(r), Header("x", 0)).text);
+    EXPECT_EQ(applied[3], "  出生年月: 公历:1988年7月9日23:30:00时(已减夏令时1小时)        农历:一九八八年五月廿七日子时");
+    // Not applied, or not in effect: the line is as always.
+    r.applyDaylightSaving = false;
+    EXPECT_EQ(Lines(BuildReport(RunCalendar(r), Header("x", 0)).text)[3],
+              "  出生年月: 公历:1988年7月10日0:30:00时        农历:一九八八年五月廿七日子时");
+    r = test::SolarRequest(1988, 1, 10, 0, 30, true);
+    r.applyDaylightSaving = true;
+    EXPECT_EQ(Lines(BuildReport(RunCalendar(r), Header("x", 0)).text)[3],
+              "  出生年月: 公历:1988年1月10日0:30:00时        农历:一九八七年十一月廿一日子时");
+}
+
+TEST(ReportHeaderLines, NearJieLineAfterTheJieMoments) {
+    // 立春 1984 fell on 4 February at 23:19; 惊蛰 1985 on 5 March at 23:16.
+    const struct {
+        Date birth;
+        int hour, minute;
+        const char* line;  // empty: no line, the blank line follows the jie moments
+        const char* json;  // the term and minutes, or empty
+    } cases[] = {
+        {{1984, 2, 4}, 23, 5, "  临近交节: 出生时刻在立春前14分钟,月柱和年柱在此更换,请核实出生时间", "立春 -14"},
+        {{1984, 2, 4}, 23, 30, "  临近交节: 出生时刻在立春后11分钟,月柱和年柱在此更换,请核实出生时间", "立春 11"},
+        {{1984, 2, 4}, 23, 19, "  临近交节: 出生时刻在立春交节的同一分钟,月柱和年柱在此更换,请核实出生时间", "立春 0"},
+        {{1984, 2, 4}, 23, 40, "", ""},
+        {{1984, 2, 4}, 23, 3, "", ""},
+        {{1985, 3, 5}, 23, 1, "  临近交节: 出生时刻在惊蛰前15分钟,月柱在此更换,请核实出生时间", "惊蛰 -15"},
+        {{1985, 3, 5}, 23, 0, "", ""},
+        {{1985, 3, 4}, 23, 16, "", ""},
+    };
+    for (const auto& c : cases) {
+        const Chart chart = RunSolar(c.birth.year, c.birth.month, c.birth.day, c.hour, c.minute);
+        const Report report = BuildReport(chart, Header("x", c.hour));
+        const auto lines = Lines(report.text);
+        const std::string at = std::to_string(c.birth.month) + "-" + std::to_string(c.birth.day) + " " +
+                               std::to_string(c.hour) + ":" + std::to_string(c.minute);
+        EXPECT_EQ(lines[4].rfind("  交节时刻: ", 0), 0u) << at;
+        const std::size_t blank = *c.line ? 6 : 5;
+        if (*c.line) {
+            EXPECT_EQ(lines[5], c.line) << at;
+        }
+        EXPECT_EQ(lines[blank], "") << at;
+        EXPECT_EQ(lines[blank + 1], "四柱:") << at;
+        const auto near = NearJieOf(chart.BirthDate(), chart.birthTime);
+        EXPECT_EQ(near ? std::string(JieName(near->term)) + " " + std::to_string(near->minutes) : "", c.json) << at;
+        // The red passages still start on their lines.
+        EXPECT_EQ(CharSlice(report.text, report.red[0].start, 3), " 乾造") << at;
+    }
 }
 
 }  // namespace

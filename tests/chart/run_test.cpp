@@ -6,6 +6,7 @@
 #include "analysis/luck_start.h"
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
+#include "place/daylight_saving.h"
 
 namespace tl {
 namespace {
@@ -114,6 +115,147 @@ TEST(RunCalendar, NothingOfAnEarlierRunLeaksIntoTheNext) {
         EXPECT_EQ(PillarName(c.firstLuckPillar), "壬午") << pass;
         EXPECT_EQ(RunCalendar(Lunar(1984, 10, 15, true, 8, 30)).BirthDate(), (Date{1984, 12, 7}));
     }
+}
+
+TEST(RunCalendar, LateZiUnderBothDayChangeRules) {
+    // From 23:00 the default rule gives the next day's pillar and lunar day;
+    // under the midnight rule the civil day keeps both, and the 子 hour's
+    // stem still follows the next day's stem.
+    struct Case {
+        ChartRequest request;
+        int ziDayChange;
+        const char* pillars[4];
+        Date solar;
+        LunarDate lunar;
+    };
+    const Case cases[] = {
+        {Solar(1988, 2, 15, 23, 30), 23, {"戊辰", "甲寅", "辛丑", "戊子"}, {1988, 2, 15}, {1987, 12, 29, false}},
+        {Solar(1988, 2, 15, 23, 30), 0, {"戊辰", "甲寅", "庚子", "戊子"}, {1988, 2, 15}, {1987, 12, 28, false}},
+        {Solar(2024, 3, 15, 23, 30), 23, {"甲辰", "丁卯", "己卯", "甲子"}, {2024, 3, 15}, {2024, 2, 7, false}},
+        {Solar(2024, 3, 15, 23, 30), 0, {"甲辰", "丁卯", "戊寅", "甲子"}, {2024, 3, 15}, {2024, 2, 6, false}},
+        // The same births entered as lunar dates: the lunar date as entered
+        // is the civil day's under the midnight rule, the next day's else.
+        {Lunar(1987, 12, 29, false, 23, 30), 23, {"戊辰", "甲寅", "辛丑", "戊子"}, {1988, 2, 15}, {1987, 12, 29, false}},
+        {Lunar(1987, 12, 28, false, 23, 30), 0, {"戊辰", "甲寅", "庚子", "戊子"}, {1988, 2, 15}, {1987, 12, 28, false}},
+        {Lunar(2024, 2, 7, false, 23, 30), 23, {"甲辰", "丁卯", "己卯", "甲子"}, {2024, 3, 15}, {2024, 2, 7, false}},
+        {Lunar(2024, 2, 6, false, 23, 30), 0, {"甲辰", "丁卯", "戊寅", "甲子"}, {2024, 3, 15}, {2024, 2, 6, false}},
+        // The last day of a lunar month (十二月廿九 of 1987): by default the
+        // late 子 hour already lies in the new year's first day.
+        {Solar(1988, 2, 16, 23, 30), 23, {"戊辰", "甲寅", "壬寅", "庚子"}, {1988, 2, 16}, {1988, 1, 1, false}},
+        {Solar(1988, 2, 16, 23, 30), 0, {"戊辰", "甲寅", "辛丑", "庚子"}, {1988, 2, 16}, {1987, 12, 29, false}},
+        {Lunar(1987, 12, 29, false, 23, 30), 0, {"戊辰", "甲寅", "辛丑", "庚子"}, {1988, 2, 16}, {1987, 12, 29, false}},
+        // Before 23:00 both rules agree.
+        {Solar(1988, 2, 15, 22, 59), 0, {"戊辰", "甲寅", "庚子", "丁亥"}, {1988, 2, 15}, {1987, 12, 28, false}},
+    };
+    for (const Case& k : cases) {
+        ChartRequest r = k.request;
+        r.ziDayChange = k.ziDayChange;
+        const Chart c = RunCalendar(r);
+        const std::string where = std::to_string(r.year) + "-" + std::to_string(r.month) + "-" +
+                                  std::to_string(r.day) + (r.isSolarInput ? " solar" : " lunar") + " zi " +
+                                  std::to_string(k.ziDayChange);
+        EXPECT_EQ(c.ziDayChange, k.ziDayChange) << where;
+        EXPECT_EQ(PillarName(c.yearPillar), k.pillars[0]) << where;
+        EXPECT_EQ(PillarName(c.monthPillar), k.pillars[1]) << where;
+        EXPECT_EQ(PillarName(c.dayPillar), k.pillars[2]) << where;
+        EXPECT_EQ(PillarName(c.hourPillar), k.pillars[3]) << where;
+        EXPECT_EQ(c.BirthDate(), k.solar) << where;
+        EXPECT_EQ((LunarDate{c.lunarYear, c.lunarMonth, c.lunarDay, c.isLeapMonth}), k.lunar) << where;
+        EXPECT_EQ(c.dayStem, StemOf(c.dayPillar)) << where;
+    }
+}
+
+TEST(DaylightSaving, FromTheTimeZoneDatabase) {
+    ASSERT_TRUE(DaylightSavingZoneLoaded()) << "no zone Asia/Shanghai in the system's time-zone database";
+    const struct {
+        Date date;
+        int hour, minute;
+        bool inEffect;
+    } cases[] = {
+        // 1986: the clocks went from 2:00 to 3:00 on 4 May and back from
+        // 2:00 to 1:00 on 14 September; the skipped and the repeated hour
+        // count as daylight saving time.
+        {{1986, 5, 4}, 1, 59, false},
+        {{1986, 5, 4}, 2, 0, true},
+        {{1986, 5, 4}, 2, 30, true},
+        {{1986, 5, 4}, 3, 0, true},
+        {{1986, 9, 14}, 1, 30, true},
+        {{1986, 9, 14}, 1, 59, true},
+        {{1986, 9, 14}, 2, 0, false},
+        // 1991: 14 April to 15 September.
+        {{1991, 4, 14}, 1, 59, false},
+        {{1991, 4, 14}, 2, 0, true},
+        {{1991, 9, 15}, 1, 59, true},
+        {{1991, 9, 15}, 2, 0, false},
+        {{1945, 7, 1}, 12, 0, true},
+        {{1919, 6, 1}, 12, 0, true},
+        {{1985, 7, 1}, 12, 0, false},
+        {{1992, 7, 1}, 12, 0, false},
+        {{1900, 1, 1}, 0, 0, false},
+        {{2100, 7, 1}, 12, 0, false},
+        // 31 June is 1 July.
+        {{1988, 6, 31}, 12, 0, true},
+    };
+    for (const auto& c : cases) {
+        const DaylightSaving dst = DaylightSavingAt(c.date, TimeOfDay::Hms(c.hour, c.minute));
+        EXPECT_EQ(dst, (DaylightSaving{c.inEffect, c.inEffect ? 60 : 0}))
+            << c.date.year << "-" << c.date.month << "-" << c.date.day << " " << c.hour << ":" << c.minute;
+    }
+}
+
+TEST(RunCalendar, DaylightSavingMovesTheBirthBackToStandardTime) {
+    // A summer 1988 birth with the box ticked equals the same birth entered
+    // one hour earlier with it unticked, across midnight too.
+    const struct {
+        ChartRequest ticked;
+        ChartRequest standard;
+    } cases[] = {
+        {Solar(1988, 7, 10, 15, 30), Solar(1988, 7, 10, 14, 30)},
+        {Solar(1988, 7, 10, 0, 30), Solar(1988, 7, 9, 23, 30)},
+        {Solar(1988, 8, 1, 0, 10, false), Solar(1988, 7, 31, 23, 10, false)},
+        // 立秋 fell at 15:20 standard time: 16:00 summer time lies before it.
+        {Solar(1988, 8, 7, 16, 0), Solar(1988, 8, 7, 15, 0)},
+        {Lunar(1988, 5, 27, false, 15, 30), Solar(1988, 7, 10, 14, 30)},
+    };
+    for (const auto& c : cases) {
+        ChartRequest ticked = c.ticked;
+        ticked.applyDaylightSaving = true;
+        const Chart a = RunCalendar(ticked);
+        const Chart b = RunCalendar(c.standard);
+        const std::string where = std::to_string(ticked.month) + "-" + std::to_string(ticked.day) + " " +
+                                  std::to_string(ticked.hour);
+        EXPECT_TRUE(a.daylightSavingInEffect && a.daylightSavingApplied) << where;
+        EXPECT_EQ(a.daylightSavingMinutes, 60) << where;
+        EXPECT_FALSE(b.daylightSavingApplied) << where;
+        EXPECT_EQ(a.BirthDate(), b.BirthDate()) << where;
+        EXPECT_EQ(a.birthTime, b.birthTime) << where;
+        EXPECT_EQ((Pillars{a.yearPillar, a.monthPillar, a.dayPillar, a.hourPillar}),
+                  (Pillars{b.yearPillar, b.monthPillar, b.dayPillar, b.hourPillar}))
+            << where;
+        if (ticked.isSolarInput) {
+            EXPECT_EQ((LunarDate{a.lunarYear, a.lunarMonth, a.lunarDay, a.isLeapMonth}),
+                      (LunarDate{b.lunarYear, b.lunarMonth, b.lunarDay, b.isLeapMonth}))
+                << where;
+        }
+        EXPECT_EQ(StartOf(a), StartOf(b)) << where;
+        EXPECT_EQ(a.firstLuckPillar, b.firstLuckPillar) << where;
+        EXPECT_EQ(a.luckForward, b.luckForward) << where;
+    }
+    // Unticked, the time in daylight saving time stays as entered, and the
+    // chart still notes it.
+    const Chart kept = RunCalendar(Solar(1988, 7, 10, 15, 30));
+    EXPECT_TRUE(kept.daylightSavingInEffect);
+    EXPECT_FALSE(kept.daylightSavingApplied);
+    EXPECT_EQ(kept.birthTime, TimeOfDay::Hms(15, 30));
+    // Outside daylight saving time the box changes nothing.
+    ChartRequest winter = Solar(1988, 1, 10, 15, 30);
+    winter.applyDaylightSaving = true;
+    const Chart w = RunCalendar(winter);
+    EXPECT_FALSE(w.daylightSavingInEffect || w.daylightSavingApplied);
+    EXPECT_EQ(w.birthTime, TimeOfDay::Hms(15, 30));
+    // What the box shows for a lunar entry is that of its Gregorian date.
+    EXPECT_TRUE(DaylightSavingOf(Lunar(1988, 5, 27, false, 15, 30)).inEffect);
+    EXPECT_FALSE(DaylightSavingOf(Lunar(1988, 1, 27, false, 15, 30)).inEffect);
 }
 
 TEST(LuckStart, DirectionAndTargetJie) {

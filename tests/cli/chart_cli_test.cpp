@@ -13,6 +13,8 @@ TEST(CliChart, JsonOfABirth) {
     EXPECT_NE(r.out.find("\"day\":{\"index\":6,\"name\":\"己巳\"}"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"lunar\":{\"year\":1984,\"month\":1,\"day\":4,\"leap\":false}"), std::string::npos);
     EXPECT_NE(r.out.find("\"firstPillar\":{\"index\":4,\"name\":\"丁卯\"}"), std::string::npos);
+    // Born in the minute of 立春 itself.
+    EXPECT_NE(r.out.find("\"nearJie\":{\"term\":\"立春\",\"minutes\":0}"), std::string::npos) << r.out;
 }
 
 TEST(CliChart, LunarLeapInput) {
@@ -24,6 +26,52 @@ TEST(CliChart, LunarLeapInput) {
     const CliResult last = RunCli({"chart", "--date", "2100-12-29", "--time", "10:30", "--lunar", "--json"});
     ASSERT_EQ(last.status, 0) << last.err;
     EXPECT_NE(last.out.find("\"birthDate\":\"2101-01-28\""), std::string::npos) << last.out;
+}
+
+TEST(CliChart, ZiDayChange) {
+    // 1988-02-15 23:30: the day pillar 辛丑 by default, 庚子 when the day
+    // changes at midnight; the hour pillar 戊子 either way.
+    const struct {
+        std::vector<std::string> extra;
+        const char* zi;
+        const char* day;
+    } cases[] = {{{}, "\"ziDayChange\":23", "辛丑"},
+                 {{"--zi-day-change", "23"}, "\"ziDayChange\":23", "辛丑"},
+                 {{"--zi-day-change", "0"}, "\"ziDayChange\":0", "庚子"}};
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"chart", "--date", "1988-02-15", "--time", "23:30", "--json"};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const CliResult r = RunCli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(c.zi), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find(std::string("\"day\":{\"index\":") + (c.day == std::string("辛丑") ? "38" : "37") +
+                             ",\"name\":\"" + c.day + "\"}"),
+                  std::string::npos)
+            << r.out;
+        EXPECT_NE(r.out.find("\"hour\":{\"index\":25,\"name\":\"戊子\"}"), std::string::npos) << r.out;
+    }
+}
+
+TEST(CliChart, DaylightSavingAppliedUnlessTurnedOff) {
+    const struct {
+        std::vector<std::string> args;
+        const char* time;
+        const char* dst;
+    } cases[] = {
+        {{"--date", "1988-01-10", "--time", "15:30"}, "15:30:00", "{\"inEffect\":false,\"applied\":false,\"minutes\":0}"},
+        {{"--date", "1988-07-10", "--time", "15:30"}, "14:30:00", "{\"inEffect\":true,\"applied\":true,\"minutes\":60}"},
+        {{"--date", "1988-07-10", "--time", "15:30", "--no-dst"}, "15:30:00",
+         "{\"inEffect\":true,\"applied\":false,\"minutes\":60}"},
+        {{"--date", "1985-07-10", "--time", "15:30"}, "15:30:00", "{\"inEffect\":false,\"applied\":false,\"minutes\":0}"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"chart", "--json"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const CliResult r = RunCli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(std::string("\"birthTime\":\"") + c.time + "\""), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find(std::string("\"daylightSaving\":") + c.dst), std::string::npos) << r.out;
+    }
 }
 
 TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
@@ -49,6 +97,9 @@ TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
         {{"--date", "1984-02-04", "--time", "10:00", "--leap", "--json"}, "--leap"},
         {{"--date", "1984-02-04", "--time", "10:00", "--bogus"}, "--bogus"},
         {{"--date"}, "--date"},
+        {{"--date", "1984-02-04", "--time", "10:00", "--zi-day-change", "24"},
+         "--zi-day-change: must be 23 or 0, got '24'\n"},
+        {{"--date", "1984-02-04", "--time", "10:00", "--zi-day-change"}, "--zi-day-change: 1 required 23|0 missing\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"chart"};

@@ -101,6 +101,46 @@ TEST(CliBatch, OneJsonLinePerBirthAndBadLinesNamed) {
     EXPECT_EQ(OutputLines(r.err).size(), 6u) << r.err;
 }
 
+TEST(CliBatch, ZiColumn) {
+    const CliResult r = RunCli({"batch"}, "date,time,zi\n"
+                                          "2024-03-15,23:30,\n"
+                                          "2024-03-15,23:30,23\n"
+                                          "2024-03-15,23:30,0\n"
+                                          "2024-03-15,23:30,1\n");
+    EXPECT_EQ(r.status, 1);
+    const auto lines = OutputLines(r.out);
+    ASSERT_EQ(lines.size(), 3u) << r.out;
+    const char* const days[] = {"{\"index\":16,\"name\":\"己卯\"}", "{\"index\":16,\"name\":\"己卯\"}",
+                                "{\"index\":15,\"name\":\"戊寅\"}"};
+    const char* const zis[] = {"\"ziDayChange\":23", "\"ziDayChange\":23", "\"ziDayChange\":0"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_NE(lines[i].find(std::string("\"day\":") + days[i]), std::string::npos) << lines[i];
+        EXPECT_NE(lines[i].find(zis[i]), std::string::npos) << lines[i];
+        EXPECT_NE(lines[i].find("\"nearJie\":null"), std::string::npos) << lines[i];
+        EXPECT_NE(lines[i].find("\"hour\":{\"index\":1,\"name\":\"甲子\"}"), std::string::npos) << lines[i];
+    }
+    EXPECT_EQ(r.err, "tenglan-cli batch: line 5: zi must be 23 or 0, got '1'\n");
+}
+
+TEST(CliBatch, DstColumn) {
+    const CliResult r = RunCli({"batch"}, "date,time,dst\n1988-07-10,15:30,\n1988-07-10,15:30,1\n"
+                                          "1988-07-10,15:30,0\n1988-07-10,15:30,2\n");
+    EXPECT_EQ(r.status, 1);
+    const auto lines = OutputLines(r.out);
+    ASSERT_EQ(lines.size(), 3u) << r.out;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const bool applied = i < 2;
+        EXPECT_NE(lines[i].find(applied ? "\"birthTime\":\"14:30:00\"" : "\"birthTime\":\"15:30:00\""),
+                  std::string::npos)
+            << lines[i];
+        EXPECT_NE(lines[i].find(std::string("\"daylightSaving\":{\"inEffect\":true,\"applied\":") +
+                                (applied ? "true" : "false") + ",\"minutes\":60}"),
+                  std::string::npos)
+            << lines[i];
+    }
+    EXPECT_EQ(r.err, "tenglan-cli batch: line 5: dst must be 0 or 1, got '2'\n");
+}
+
 TEST(CliBatch, RangesOfTheInputWindow) {
     // Each line is accepted (no message) or refused with its message.
     const struct {
@@ -208,7 +248,7 @@ TEST(CliBatch, ReadsCsvAsRfc4180) {
          "line 2: sex must be male or female, got '\\x1B[2J\\n\\u009B'", 1},
         {"date,time,\xFF\x07\n", "",
          "line 1: unknown column '\\xFF\\x07' in the header (columns: name, sex, calendar, date, time, leap, "
-         "province, place, truesolar)",
+         "province, place, truesolar, zi, dst)",
          2},
     };
     for (const auto& c : cases) {

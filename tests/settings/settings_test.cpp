@@ -1,4 +1,5 @@
 #include "settings/settings.h"
+#include "settings/zi_day_change.h"
 
 #include <gtest/gtest.h>
 
@@ -245,6 +246,32 @@ TEST(WithFontAndBackground, TouchOnlyTheirFields) {
         const SettingsBytes font = WithFont(b, FontStyle{}, 0);
         EXPECT_EQ(Str(font).substr(0, 4), Str(b).substr(0, 4));
         EXPECT_EQ(Str(font).substr(4), kDefaultRecord.substr(4));
+    }
+}
+
+}  // namespace
+}  // namespace tl
+
+namespace tl {
+namespace {
+
+TEST(ZiDayChange, KeptInAFileOfItsOwn) {
+    test::TempFolder folder;
+    // Without a file the day changes at 23:00; reading creates nothing.
+    EXPECT_EQ(LoadZiDayChange(folder.path()), 23);
+    EXPECT_FALSE(fs::exists(folder / "zishi.ini"));
+    ASSERT_TRUE(StoreZiDayChange(folder.path(), 0));
+    EXPECT_EQ(test::ReadBytes(folder / "zishi.ini"), "0\r\n");
+    EXPECT_EQ(LoadZiDayChange(folder.path()), 0);
+    EXPECT_FALSE(StoreZiDayChange(folder.path(), 12));
+    EXPECT_EQ(LoadZiDayChange(folder.path()), 0);
+    ASSERT_TRUE(StoreZiDayChange(folder.path(), 23));
+    EXPECT_EQ(LoadZiDayChange(folder.path()), 23);
+    // The style record is neither read nor written.
+    EXPECT_FALSE(fs::exists(folder / "shezhi.ini"));
+    for (const char* unusable : {"", "1", "23x", "00", "0 ", "\xFF\xFE"}) {
+        test::WriteBytes(folder / "zishi.ini", unusable);
+        EXPECT_EQ(LoadZiDayChange(folder.path()), 23) << unusable;
     }
 }
 

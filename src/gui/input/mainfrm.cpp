@@ -1,6 +1,7 @@
 #include "archive/fields.h"
 #include "gui/input/mainfrm.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "archive/store.h"
@@ -22,6 +24,7 @@
 #include "chart/run.h"
 #include "place/gazetteer.h"
 #include "settings/settings.h"
+#include "settings/zi_day_change.h"
 #include "gui/toolkit/clicklabel.h"
 #include "gui/toolkit/pictures.h"
 #include "gui/toolkit/richtextbox.h"
@@ -112,6 +115,7 @@ void MainFrm::BuildControls() {
     Label13 = Named(new ClickLabel(QStringLiteral("真太阳时"), this), "Label13");
     solarRow->addWidget(Check2);
     solarRow->addWidget(Label13);
+    BuildDaylightSavingControls(solarRow);
     solarRow->addStretch();
     top->addLayout(solarRow, 0, kPlace);
     Combo5 = NewList(this, "Combo5", 8);
@@ -160,6 +164,7 @@ void MainFrm::BuildControls() {
         top->addWidget(combo, 1, column++);
         top->addWidget(new QLabel(QString::fromUtf8(unit), this), 1, column++);
     }
+    BuildDayChangeControls(top, column++);
     top->setColumnStretch(column, 1);
 
     // The report box.
@@ -251,6 +256,7 @@ void MainFrm::BuildControls() {
     connect(Command6, &QPushButton::clicked, this, &MainFrm::settingsRequested);
     connect(Command9, &QPushButton::clicked, this, &MainFrm::helpRequested);
     connect(Command10, &QPushButton::clicked, this, &MainFrm::exitRequested);
+    ConnectClockControls();
 }
 
 void MainFrm::Initialise() {
@@ -283,6 +289,8 @@ void MainFrm::Initialise() {
     Combo9->setCurrentIndex(p.minute);
     // 8. The provinces, "不考虑" selected, which fills the place list.
     FillProvinceList();
+    InitialiseDayChange();
+    UpdateDaylightSaving();
     // The extra-information panel.
     Text3->setPlainText(QStringLiteral("  预测:\n"));
     // The name is what the user types first.
@@ -354,6 +362,8 @@ InputSelections MainFrm::Selections() const {
     in.trueSolarTicked = Check2->isChecked();
     in.provincePosition = Combo5->currentIndex();
     in.placePosition = Combo6->currentIndex();
+    in.ziDayChange = Combo10->currentIndex() == 1 ? 0 : 23;
+    in.daylightSavingTicked = Check3->isChecked();
     return in;
 }
 
@@ -448,5 +458,58 @@ bool MainFrm::LoadReportFile(const std::filesystem::path& file) { return RichTex
 bool MainFrm::ImportReportFile(const std::filesystem::path& file) { return RichTextBox1->ImportFile(file); }
 
 void MainFrm::ClearExtraText() { Text3->clear(); }
+
+// The 子 hour rule: a small list after the time fields, "23点" (the day
+// pillar changes at 23:00) or "0点" (at midnight). The choice is kept in the
+// program folder at every change and read back at start.
+void MainFrm::BuildDayChangeControls(QGridLayout* top, int column) {
+    Label14 = Named(new QLabel(QStringLiteral("子时换日"), this), "Label14");
+    Combo10 = NewList(this, "Combo10", 3);
+    Combo10->addItems({QStringLiteral("23点"), QStringLiteral("0点")});
+    top->addWidget(Label14, 0, column, Qt::AlignLeft);
+    top->addWidget(Combo10, 1, column);
+    connect(Combo10, &QComboBox::currentIndexChanged, this,
+            [this](int position) { StoreZiDayChange(programFolder_, position == 1 ? 0 : 23); });
+}
+
+void MainFrm::InitialiseDayChange() {
+    const QSignalBlocker quiet(Combo10);
+    Combo10->setCurrentIndex(LoadZiDayChange(programFolder_) == 0 ? 1 : 0);
+}
+
+// The daylight-saving box beside the true-solar-time box: ticked whenever
+// the selected date and time lie in daylight saving time, unticked
+// otherwise; the user may untick it.
+void MainFrm::BuildDaylightSavingControls(QHBoxLayout* row) {
+    Check3 = Named(new QCheckBox(this), "Check3");
+    Label15 = Named(new ClickLabel(QStringLiteral("夏令时"), this), "Label15");
+    row->addSpacing(6);
+    row->addWidget(Check3);
+    row->addWidget(Label15);
+}
+
+// Once every control exists: the two clock controls join the keyboard order,
+// and every change of the date, the time, the calendar or the 子 hour rule
+// sets the daylight-saving box again.
+void MainFrm::ConnectClockControls() {
+    setTabOrder(Combo9, Combo10);
+    setTabOrder(Check2, Check3);
+    connect(Label15, &ClickLabel::clicked, this,
+            [this] { Check3->setCheckState(Check3->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); });
+    for (QComboBox* list : {Combo1, Combo2, Combo3, Combo4, Combo9, Combo10})
+        connect(list, &QComboBox::currentIndexChanged, this, &MainFrm::UpdateDaylightSaving);
+    for (QAbstractButton* box : {static_cast<QAbstractButton*>(Option3), static_cast<QAbstractButton*>(Option4),
+                                 static_cast<QAbstractButton*>(Check1)})
+        connect(box, &QAbstractButton::toggled, this, &MainFrm::UpdateDaylightSaving);
+}
+
+void MainFrm::UpdateDaylightSaving() {
+    InputSelections in = Selections();
+    // Called from the calendar options' own toggles, before their clicks
+    // are recorded.
+    in.isSolarInput = !Option4->isChecked();
+    const std::optional<ChartRequest> request = ReadRequest(in);
+    Check3->setChecked(request && DaylightSavingOf(*request).inEffect);
+}
 
 }  // namespace tl

@@ -9,11 +9,16 @@
 //              labels Label11 "公历" and Label12 "农历" select them
 //   Check1     leap lunar month; Label10 "是闰月" toggles it
 //   Check2     apply true solar time; Label13 "真太阳时" toggles it
+//   Check3     move a daylight-saving clock time back to standard time,
+//              ticked whenever the selected date and time lie in daylight
+//              saving time; Label15 "夏令时" toggles it
 //   Combo1     year list, kCalendarFirstYear..kCalendarLastYear (1900..2100)
 //   Combo2     month list, 1..12
 //   Combo3     day list, always 1..31
 //   Combo4     hour list, 0..23
 //   Combo9     minute list, 0..59
+//   Combo10    "子时换日": "23点" (the day pillar changes at 23:00) or "0点",
+//              kept in the program folder's zishi.ini; Label14 its caption
 //   Combo5     birth province list
 //   Combo6     birth place list of the chosen province
 //   Label2     red branch name of the chosen hour, e.g. "丑时"
@@ -51,6 +56,8 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -116,6 +123,11 @@ private:
     void FillProvinceList();
     void FillPlaceList();
     void PlaceInfoPanel();
+    void BuildDayChangeControls(QGridLayout* top, int column);
+    void InitialiseDayChange();
+    void BuildDaylightSavingControls(QHBoxLayout* row);
+    void ConnectClockControls();
+    void UpdateDaylightSaving();
     InputSelections Selections() const;
     void ShowReport(const QString& text, const std::vector<TextRange>& red);
     MessageResult Tip(const QString& text, MessageIcon icon, MessageButtons buttons = MessageButtons::Ok);
@@ -142,6 +154,8 @@ public:
     QRadioButton* Option4 = nullptr;
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check2 = nullptr;
+    QCheckBox* Check3 = nullptr;
+    ClickLabel* Label15 = nullptr;
     QComboBox* Combo1 = nullptr;
     QComboBox* Combo2 = nullptr;
     QComboBox* Combo3 = nullptr;
@@ -149,6 +163,8 @@ public:
     QComboBox* Combo9 = nullptr;
     QComboBox* Combo5 = nullptr;
     QComboBox* Combo6 = nullptr;
+    QComboBox* Combo10 = nullptr;
+    QLabel* Label14 = nullptr;
     QLabel* Label2 = nullptr;
     ClickLabel* Label10 = nullptr;
     ClickLabel* Label11 = nullptr;

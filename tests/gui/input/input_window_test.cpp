@@ -33,6 +33,7 @@
 #include "chart/run.h"
 #include "text/utf8.h"
 #include "support/gui/gui_support.h"
+#include "support/temp_folder.h"
 #include "support/gui/gui_test.h"
 #include "support/gui/scripted_dialogs.h"
 #include "place/gazetteer.h"
@@ -121,6 +122,8 @@ class InputWindowTest : public QObject {
         in.trueSolarTicked = f.Check2->isChecked();
         in.provincePosition = f.Combo5->currentIndex();
         in.placePosition = f.Combo6->currentIndex();
+        in.ziDayChange = f.Combo10->currentIndex() == 1 ? 0 : 23;
+        in.daylightSavingTicked = f.Check3->isChecked();
         const ChartRequest request = *ReadRequest(in);
         return BuildReport(RunCalendar(request), ReportHeaderOf(request, in.nameText));
     }
@@ -368,6 +371,66 @@ private slots:
         const std::optional<ChartRequest> request = ReadRequest(
             {"张三", true, true, {85, 2, 11, 9, 5}, false, false, 0, 0});
         QCOMPARE(f.CurrentRecord(), ArchiveFields(RunCalendar(*request), "张三", "不考虑", "不考虑"));
+    }
+
+    void ziDayChangeListIsKeptAcrossStarts() {
+        MainFrm& f = Open(At(1988, 2, 15, 23, 30));
+        QCOMPARE(f.Label14->text(), QStringLiteral("子时换日"));
+        QCOMPARE(f.Combo10->count(), 2);
+        QCOMPARE(f.Combo10->itemText(0), QStringLiteral("23点"));
+        QCOMPARE(f.Combo10->itemText(1), QStringLiteral("0点"));
+        QCOMPARE(f.Combo10->currentIndex(), 0);
+        QVERIFY(!std::filesystem::exists(Folder() / "zishi.ini"));
+        Run(f, QStringLiteral("张三"));
+        const QString byDefault = f.ReportBox()->Text();
+
+        f.Combo10->setCurrentIndex(1);
+        QCOMPARE(QString::fromStdString(test::ReadBytes(Folder() / "zishi.ini")), QStringLiteral("0\r\n"));
+        Run(f, QStringLiteral("张三"));
+        const Report r = CoreReport(f);
+        QCOMPARE(f.ReportBox()->Text(), Q(r.text));
+        QVERIFY(f.ReportBox()->Text() != byDefault);
+        // The day pillar of the civil day, 庚子, instead of 辛丑.
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("乾造    戊        甲        庚        戊")));
+        QVERIFY(byDefault.contains(QStringLiteral("乾造    戊        甲        辛        戊")));
+
+        // The next start in the same folder shows the choice again.
+        MainFrm& again = Open(At(1988, 2, 15, 23, 30), false);
+        QCOMPARE(again.Combo10->currentText(), QStringLiteral("0点"));
+        again.Combo10->setCurrentIndex(0);
+        QCOMPARE(QString::fromStdString(test::ReadBytes(Folder() / "zishi.ini")), QStringLiteral("23\r\n"));
+    }
+
+    void daylightSavingBoxFollowsTheSelectedTime() {
+        // 14 September 1986: the clocks went back from 2:00 to 1:00.
+        MainFrm& f = Open(At(1986, 9, 14, 1, 30));
+        QCOMPARE(f.Label15->text(), QStringLiteral("夏令时"));
+        QVERIFY(f.Check3->isChecked());
+        f.Combo4->setCurrentIndex(2);
+        QVERIFY(!f.Check3->isChecked());
+        f.Combo2->setCurrentIndex(6);  // July
+        QVERIFY(f.Check3->isChecked());
+        f.Combo1->setCurrentIndex(1985 - 1900);
+        QVERIFY(!f.Check3->isChecked());
+        // Lunar 1986 六月十四 lies in July 1986, in daylight saving time.
+        f.Combo1->setCurrentIndex(1986 - 1900);
+        QTest::mouseClick(f.Label12, Qt::LeftButton);
+        QVERIFY(f.Check3->isChecked());
+        QTest::mouseClick(f.Label11, Qt::LeftButton);
+
+        // Ticked, the run moves the time back an hour and says so.
+        f.Combo4->setCurrentIndex(15);
+        f.Combo9->setCurrentIndex(30);
+        QVERIFY(f.Check3->isChecked());
+        Run(f, QStringLiteral("张三"));
+        QCOMPARE(f.ReportBox()->Text(), Q(CoreReport(f).text));
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("公历:1986年7月14日14:30:00时(已减夏令时1小时)")));
+        // The user may untick it.
+        QTest::mouseClick(f.Label15, Qt::LeftButton);
+        QVERIFY(!f.Check3->isChecked());
+        Run(f, QStringLiteral("张三"));
+        QCOMPARE(f.ReportBox()->Text(), Q(CoreReport(f).text));
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("公历:1986年7月14日15:30:00时        ")));
     }
 
     void secondRunReplacesTheFirst() {

@@ -1,0 +1,26 @@
+// When the day pillar changes in the 子 hour, kept in the program folder in
+// a file of its own, zishi.ini: one line of text, "23" (the day changes at
+// 23:00, the default) or "0" (the civil day keeps its pillar until midnight).
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace tl {
+
+// <program folder>/zishi.ini
+std::filesystem::path ZiDayChangeFilePath(const std::filesystem::path& programFolder);
+
+// "23" or "0", optionally followed by a line end; anything else is no
+// choice.
+std::optional<int> ParseZiDayChange(std::string_view text);
+
+// The hour the folder's zishi.ini holds, 23 or 0; 23 when the file is
+// missing, unreadable or holds anything else. The file is never written here.
+int LoadZiDayChange(const std::filesystem::path& programFolder);
+// Writes "23" or "0" with CR LF; any other hour is refused. False when the
+// file cannot be written.
+bool StoreZiDayChange(const std::filesystem::path& programFolder, int hour);
+
+}  // namespace tl
