@@ -124,9 +124,9 @@ class FrameDriverPlugin : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "frame_driver.json")
 public:
-    QObject* create(const QString& key, const QString& spec) override {
+    QObject* create(const QString& key, const QString& parameters) override {
         if (key != QLatin1String("tenglandriver")) return nullptr;
-        return new Driver(spec == QLatin1String("keep-open"));
+        return new Driver(parameters == QLatin1String("keep-open"));
     }
 };
 
