@@ -7,23 +7,16 @@
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
 #include "place/daylight_saving.h"
+#include "support/chart_fixture.h"
 
 namespace tl {
 namespace {
 
-ChartRequest Solar(int y, int m, int d, int h, int mi, bool male = true) {
-    ChartRequest r;
-    r.year = y;
-    r.month = m;
-    r.day = d;
-    r.hour = h;
-    r.minute = mi;
-    r.isMale = male;
-    return r;
-}
+// The request of a Gregorian birth, from the shared chart fixture.
+using test::SolarRequest;
 
 ChartRequest Lunar(int y, int m, int d, bool leap, int h, int mi) {
-    ChartRequest r = Solar(y, m, d, h, mi);
+    ChartRequest r = SolarRequest(y, m, d, h, mi);
     r.isSolarInput = false;
     r.isLeapMonth = leap;
     return r;
@@ -37,7 +30,7 @@ struct LuckStart {
 LuckStart StartOf(const Chart& c) { return {c.luckStartYears, c.luckStartMonths, c.luckStartDays, c.luckStartHours}; }
 
 TEST(RunCalendar, GregorianBirthGetsPillarsLunarDateAndLuck) {
-    const Chart c = RunCalendar(Solar(1984, 2, 4, 23, 19));
+    const Chart c = RunCalendar(SolarRequest(1984, 2, 4, 23, 19));
     EXPECT_EQ(PillarName(c.yearPillar), "甲子");
     EXPECT_EQ(PillarName(c.monthPillar), "丙寅");
     EXPECT_EQ(PillarName(c.dayPillar), "己巳");
@@ -77,7 +70,7 @@ TEST(RunCalendar, LunarInputConvertsBeforeThePillars) {
     // At the late 子 hour a lunar entry and the Gregorian entry whose lunar
     // date it is give the same chart: the next day is counted once.
     const Chart lunarLate = RunCalendar(Lunar(2020, 4, 2, true, 23, 30));
-    const Chart solarLate = RunCalendar(Solar(2020, 5, 23, 23, 30));
+    const Chart solarLate = RunCalendar(SolarRequest(2020, 5, 23, 23, 30));
     EXPECT_EQ(lunarLate.BirthDate(), (Date{2020, 5, 23}));
     EXPECT_EQ(solarLate.lunarDay, 2);
     EXPECT_TRUE(solarLate.isLeapMonth);
@@ -88,10 +81,10 @@ TEST(RunCalendar, LunarInputConvertsBeforeThePillars) {
 }
 
 TEST(RunCalendar, DayPastTheEndOfTheMonthIsKeptAndCountedOn) {
-    const Chart c = RunCalendar(Solar(1985, 2, 30, 9, 0));
+    const Chart c = RunCalendar(SolarRequest(1985, 2, 30, 9, 0));
     EXPECT_EQ(c.birthDay, 30);
     EXPECT_EQ(c.birthMonth, 2);
-    const Chart march = RunCalendar(Solar(1985, 3, 2, 9, 0));
+    const Chart march = RunCalendar(SolarRequest(1985, 3, 2, 9, 0));
     EXPECT_EQ(c.dayPillar, march.dayPillar);
     EXPECT_EQ(c.monthPillar, march.monthPillar);
     EXPECT_EQ(c.lunarDay, march.lunarDay);
@@ -103,7 +96,7 @@ TEST(RunCalendar, NothingOfAnEarlierRunLeaksIntoTheNext) {
     // birth: 闰五月廿三 of 1990, eight days after 小暑 (7 July 17:00), so a
     // woman of an even year counts back 7 d 21 h 45 min to it.
     for (int pass = 0; pass < 2; ++pass) {
-        const Chart c = RunCalendar(Solar(1990, 7, 15, 14, 45, false));
+        const Chart c = RunCalendar(SolarRequest(1990, 7, 15, 14, 45, false));
         EXPECT_EQ(PillarName(c.yearPillar), "庚午") << pass;
         EXPECT_EQ(PillarName(c.monthPillar), "癸未") << pass;
         EXPECT_EQ(PillarName(c.dayPillar), "辛巳") << pass;
@@ -129,10 +122,10 @@ TEST(RunCalendar, LateZiUnderBothDayChangeRules) {
         LunarDate lunar;
     };
     const Case cases[] = {
-        {Solar(1988, 2, 15, 23, 30), 23, {"戊辰", "甲寅", "辛丑", "戊子"}, {1988, 2, 15}, {1987, 12, 29, false}},
-        {Solar(1988, 2, 15, 23, 30), 0, {"戊辰", "甲寅", "庚子", "戊子"}, {1988, 2, 15}, {1987, 12, 28, false}},
-        {Solar(2024, 3, 15, 23, 30), 23, {"甲辰", "丁卯", "己卯", "甲子"}, {2024, 3, 15}, {2024, 2, 7, false}},
-        {Solar(2024, 3, 15, 23, 30), 0, {"甲辰", "丁卯", "戊寅", "甲子"}, {2024, 3, 15}, {2024, 2, 6, false}},
+        {SolarRequest(1988, 2, 15, 23, 30), 23, {"戊辰", "甲寅", "辛丑", "戊子"}, {1988, 2, 15}, {1987, 12, 29, false}},
+        {SolarRequest(1988, 2, 15, 23, 30), 0, {"戊辰", "甲寅", "庚子", "戊子"}, {1988, 2, 15}, {1987, 12, 28, false}},
+        {SolarRequest(2024, 3, 15, 23, 30), 23, {"甲辰", "丁卯", "己卯", "甲子"}, {2024, 3, 15}, {2024, 2, 7, false}},
+        {SolarRequest(2024, 3, 15, 23, 30), 0, {"甲辰", "丁卯", "戊寅", "甲子"}, {2024, 3, 15}, {2024, 2, 6, false}},
         // The same births entered as lunar dates: the lunar date as entered
         // is the civil day's under the midnight rule, the next day's else.
         {Lunar(1987, 12, 29, false, 23, 30), 23, {"戊辰", "甲寅", "辛丑", "戊子"}, {1988, 2, 15}, {1987, 12, 29, false}},
@@ -141,11 +134,11 @@ TEST(RunCalendar, LateZiUnderBothDayChangeRules) {
         {Lunar(2024, 2, 6, false, 23, 30), 0, {"甲辰", "丁卯", "戊寅", "甲子"}, {2024, 3, 15}, {2024, 2, 6, false}},
         // The last day of a lunar month (十二月廿九 of 1987): by default the
         // late 子 hour already lies in the new year's first day.
-        {Solar(1988, 2, 16, 23, 30), 23, {"戊辰", "甲寅", "壬寅", "庚子"}, {1988, 2, 16}, {1988, 1, 1, false}},
-        {Solar(1988, 2, 16, 23, 30), 0, {"戊辰", "甲寅", "辛丑", "庚子"}, {1988, 2, 16}, {1987, 12, 29, false}},
+        {SolarRequest(1988, 2, 16, 23, 30), 23, {"戊辰", "甲寅", "壬寅", "庚子"}, {1988, 2, 16}, {1988, 1, 1, false}},
+        {SolarRequest(1988, 2, 16, 23, 30), 0, {"戊辰", "甲寅", "辛丑", "庚子"}, {1988, 2, 16}, {1987, 12, 29, false}},
         {Lunar(1987, 12, 29, false, 23, 30), 0, {"戊辰", "甲寅", "辛丑", "庚子"}, {1988, 2, 16}, {1987, 12, 29, false}},
         // Before 23:00 both rules agree.
-        {Solar(1988, 2, 15, 22, 59), 0, {"戊辰", "甲寅", "庚子", "丁亥"}, {1988, 2, 15}, {1987, 12, 28, false}},
+        {SolarRequest(1988, 2, 15, 22, 59), 0, {"戊辰", "甲寅", "庚子", "丁亥"}, {1988, 2, 15}, {1987, 12, 28, false}},
     };
     for (const Case& k : cases) {
         ChartRequest r = k.request;
@@ -210,12 +203,12 @@ TEST(RunCalendar, DaylightSavingMovesTheBirthBackToStandardTime) {
         ChartRequest ticked;
         ChartRequest standard;
     } cases[] = {
-        {Solar(1988, 7, 10, 15, 30), Solar(1988, 7, 10, 14, 30)},
-        {Solar(1988, 7, 10, 0, 30), Solar(1988, 7, 9, 23, 30)},
-        {Solar(1988, 8, 1, 0, 10, false), Solar(1988, 7, 31, 23, 10, false)},
+        {SolarRequest(1988, 7, 10, 15, 30), SolarRequest(1988, 7, 10, 14, 30)},
+        {SolarRequest(1988, 7, 10, 0, 30), SolarRequest(1988, 7, 9, 23, 30)},
+        {SolarRequest(1988, 8, 1, 0, 10, false), SolarRequest(1988, 7, 31, 23, 10, false)},
         // 立秋 fell at 15:20 standard time: 16:00 summer time lies before it.
-        {Solar(1988, 8, 7, 16, 0), Solar(1988, 8, 7, 15, 0)},
-        {Lunar(1988, 5, 27, false, 15, 30), Solar(1988, 7, 10, 14, 30)},
+        {SolarRequest(1988, 8, 7, 16, 0), SolarRequest(1988, 8, 7, 15, 0)},
+        {Lunar(1988, 5, 27, false, 15, 30), SolarRequest(1988, 7, 10, 14, 30)},
     };
     for (const auto& c : cases) {
         ChartRequest ticked = c.ticked;
@@ -243,12 +236,12 @@ TEST(RunCalendar, DaylightSavingMovesTheBirthBackToStandardTime) {
     }
     // Unticked, the time in daylight saving time stays as entered, and the
     // chart still notes it.
-    const Chart kept = RunCalendar(Solar(1988, 7, 10, 15, 30));
+    const Chart kept = RunCalendar(SolarRequest(1988, 7, 10, 15, 30));
     EXPECT_TRUE(kept.daylightSavingInEffect);
     EXPECT_FALSE(kept.daylightSavingApplied);
     EXPECT_EQ(kept.birthTime, TimeOfDay::Hms(15, 30));
     // Outside daylight saving time the box changes nothing.
-    ChartRequest winter = Solar(1988, 1, 10, 15, 30);
+    ChartRequest winter = SolarRequest(1988, 1, 10, 15, 30);
     winter.applyDaylightSaving = true;
     const Chart w = RunCalendar(winter);
     EXPECT_FALSE(w.daylightSavingInEffect || w.daylightSavingApplied);
@@ -261,18 +254,18 @@ TEST(RunCalendar, DaylightSavingMovesTheBirthBackToStandardTime) {
 TEST(LuckStart, DirectionAndTargetJie) {
     // Backward from the jie moment itself: counts to the previous jie,
     // 小寒 1984 at 6 January 11:42, 29 days 11 h 37 min earlier.
-    const Chart female = RunCalendar(Solar(1984, 2, 4, 23, 19, false));
+    const Chart female = RunCalendar(SolarRequest(1984, 2, 4, 23, 19, false));
     EXPECT_FALSE(female.luckForward);
     EXPECT_EQ(StartOf(female), (LuckStart{9, 9, 28, 2}));
     EXPECT_EQ(PillarName(female.firstLuckPillar), "乙丑");
 
     // Three days before 惊蛰 (5 March 1984, 17:26) is exactly one year.
-    EXPECT_EQ(StartOf(RunCalendar(Solar(1984, 3, 2, 17, 26))), (LuckStart{1, 0, 0, 0}));
-    EXPECT_EQ(StartOf(RunCalendar(Solar(1984, 3, 2, 17, 27))), (LuckStart{0, 11, 29, 22}));
+    EXPECT_EQ(StartOf(RunCalendar(SolarRequest(1984, 3, 2, 17, 26))), (LuckStart{1, 0, 0, 0}));
+    EXPECT_EQ(StartOf(RunCalendar(SolarRequest(1984, 3, 2, 17, 27))), (LuckStart{0, 11, 29, 22}));
 
     // Early January 1900, backward: counts to 大雪 1899 (7 December, 15:05),
     // 25 days 20 h 55 min earlier.
-    const Chart jan1900 = RunCalendar(Solar(1900, 1, 2, 12, 0));
+    const Chart jan1900 = RunCalendar(SolarRequest(1900, 1, 2, 12, 0));
     EXPECT_EQ(jan1900.lunarYear, 1899);
     EXPECT_FALSE(jan1900.luckForward);
     EXPECT_EQ(StartOf(jan1900), (LuckStart{8, 7, 14, 14}));
@@ -282,7 +275,7 @@ TEST(LuckStart, DecemberForwardCountsToNextJanuary) {
     // After 大雪 (7 December 1984) a forward count runs to 小寒 of 1985, on
     // 5 January at 17:35: 16 days 7 h 35 min = 23,495 minutes = 5 years,
     // 5 months, 7 days, 22 hours.
-    const Chart c = RunCalendar(Solar(1984, 12, 20, 10, 0));
+    const Chart c = RunCalendar(SolarRequest(1984, 12, 20, 10, 0));
     ASSERT_TRUE(c.luckForward);
     EXPECT_EQ(StartOf(c), (LuckStart{5, 5, 7, 22}));
     EXPECT_EQ(PillarName(c.firstLuckPillar), "丁丑");
@@ -291,25 +284,25 @@ TEST(LuckStart, DecemberForwardCountsToNextJanuary) {
     // counts forward to 小寒 2101 (5 January, 21:06), 4 d 21 h 36 min =
     // 7,056 minutes; a female back to 大雪 2100 (7 December, 9:40),
     // 24 d 13 h 50 min = 35,390 minutes.
-    const Chart male = RunCalendar(Solar(2100, 12, 31, 23, 30));
+    const Chart male = RunCalendar(SolarRequest(2100, 12, 31, 23, 30));
     EXPECT_EQ((LunarDate{male.lunarYear, male.lunarMonth, male.lunarDay, male.isLeapMonth}),
               (LunarDate{2100, 12, 2, false}));
     ASSERT_TRUE(male.luckForward);
     EXPECT_EQ(StartOf(male), (LuckStart{1, 7, 18, 0}));
     EXPECT_EQ(PillarName(male.firstLuckPillar), "己丑");
-    const Chart female = RunCalendar(Solar(2100, 12, 31, 23, 30, false));
+    const Chart female = RunCalendar(SolarRequest(2100, 12, 31, 23, 30, false));
     ASSERT_FALSE(female.luckForward);
     EXPECT_EQ(StartOf(female), (LuckStart{8, 2, 9, 4}));
 }
 
 TEST(LuckStart, FirstPillarWrapsAroundTheCycle) {
     // 癸亥 month (Nov 1983, after 立冬), female of an odd year: forward to 甲子.
-    const Chart forward = RunCalendar(Solar(1983, 11, 20, 12, 0, false));
+    const Chart forward = RunCalendar(SolarRequest(1983, 11, 20, 12, 0, false));
     ASSERT_EQ(forward.monthPillar, 60);
     ASSERT_TRUE(forward.luckForward);
     EXPECT_EQ(forward.firstLuckPillar, 1);
     // 甲子 month (Dec 1983, after 大雪), male of an odd year: backward to 癸亥.
-    const Chart backward = RunCalendar(Solar(1983, 12, 20, 12, 0, true));
+    const Chart backward = RunCalendar(SolarRequest(1983, 12, 20, 12, 0, true));
     ASSERT_EQ(backward.monthPillar, 1);
     ASSERT_FALSE(backward.luckForward);
     EXPECT_EQ(backward.firstLuckPillar, 60);
@@ -326,7 +319,7 @@ TEST(LuckStart, SecondsCountAgainstTheJie) {
 }
 
 TEST(ArchiveFields, NamePlaceSexDateTime) {
-    const Chart c = RunCalendar(Solar(1985, 3, 12, 9, 5));
+    const Chart c = RunCalendar(SolarRequest(1985, 3, 12, 9, 5));
     const ChartRecord r = ArchiveFields(c, "张三", "1北京", "北京");
     EXPECT_EQ(r.name, "张三          ");
     EXPECT_EQ(r.sex, "男 ");
@@ -335,7 +328,7 @@ TEST(ArchiveFields, NamePlaceSexDateTime) {
     EXPECT_NEAR(r.birthTime, (9 * 60 + 5) / 1440.0, 1e-12);
     EXPECT_EQ(r.deleted, 0);
 
-    const ChartRecord blank = ArchiveFields(RunCalendar(Solar(1985, 3, 12, 9, 5, false)), "   ", "不考虑", "不考虑");
+    const ChartRecord blank = ArchiveFields(RunCalendar(SolarRequest(1985, 3, 12, 9, 5, false)), "   ", "不考虑", "不考虑");
     EXPECT_EQ(blank.name, "没有名字        ");
     EXPECT_EQ(blank.sex, "女 ");
     EXPECT_EQ(blank.place, "不考虑,不考虑       ");
