@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "chart/report.h"
+#include "report/report.h"
 #include "chart/run.h"
 
 namespace {

@@ -5,6 +5,9 @@ A quoted include "a/b/c.h" names the folder a/b of src/; it is allowed in a
 file of folder F when it is F itself or a folder that F's line of the table
 lists. An angle include of a Qt header (<Q...>, <Qt...>) is allowed only
 where the line lists "qt". Every folder holding sources must have a line.
+The table lists only what is used: a folder (or "qt") that a line names but
+no file of that folder includes is reported too. "core", a shorthand for
+every Qt-free folder, is not checked that way.
 
     tools/check_layers.py SRC_DIR
 Prints one line per forbidden include and exits 1 when there is any.
@@ -18,25 +21,27 @@ SOURCE_SUFFIXES = {".h", ".cpp", ".inc"}
 
 
 def read_table(path):
-    table = {}
+    table, named = {}, {}
     for raw in path.read_text(encoding="utf-8").splitlines():
         line = raw.split("#", 1)[0].strip()
         if not line:
             continue
         folder, _, deps = line.partition(":")
         table[folder.strip()] = set(deps.split())
+        named[folder.strip()] = set(deps.split()) - {"core"}
     core = {f for f, deps in table.items() if "qt" not in deps and f != "cli"}
     for deps in table.values():
         if "core" in deps:
             deps.discard("core")
             deps |= core
-    return table
+    return table, named
 
 
 def main():
     src = pathlib.Path(sys.argv[1]).resolve()
-    table = read_table(src / "layers.txt")
+    table, named = read_table(src / "layers.txt")
     faults = []
+    used = {folder: set() for folder in table}
     for path in sorted(src.rglob("*")):
         if path.suffix not in SOURCE_SUFFIXES or not path.is_file():
             continue
@@ -52,18 +57,24 @@ def main():
                 continue
             kind, target = m.groups()
             if kind == "<":
-                if re.match(r"Q[A-Za-z]", target) and "qt" not in allowed:
-                    faults.append(f"{name}:{number}: Qt header <{target}> in a Qt-free folder")
+                if re.match(r"Q[A-Za-z]", target):
+                    used[folder].add("qt")
+                    if "qt" not in allowed:
+                        faults.append(f"{name}:{number}: Qt header <{target}> in a Qt-free folder")
                 continue
             if "/" not in target:
                 # A file beside this one (generated data, a moc file).
                 continue
             dep = target.rsplit("/", 1)[0]
+            used[folder].add(dep)
             if dep != folder and dep not in allowed:
                 faults.append(f"{name}:{number}: {folder} may not include {target}")
+    for folder, deps in sorted(named.items()):
+        for dep in sorted(deps - used[folder]):
+            faults.append(f"layers.txt: {folder} may include {dep}, but nothing in {folder} does")
     for fault in faults:
         print(fault)
-    print(f"{len(faults)} forbidden include(s)" if faults else "layers: every include is allowed")
+    print(f"{len(faults)} fault(s) in the layers" if faults else "layers: every include is allowed and every allowed edge used")
     return 1 if faults else 0
 
 

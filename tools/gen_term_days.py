@@ -5,7 +5,7 @@ of 12 digits per year, digit m for Gregorian month m.
   jie: digit m is the day of month m on which its jie (小寒 .. 大雪) falls;
        rows go to src/calendar/jie_day_FIRST_data.inc.
   qi:  digit m plus 15 is the day of month m on which its qi (大寒 .. 冬至)
-       falls; rows go to src/perpetual/qi_day_FIRST_data.inc.
+       falls; rows go to src/calendar/qi_day_FIRST_data.inc.
 
 The day is the civil date of the term's moment in China Standard Time.
 Sources: data/astro/jie_moments.csv and qi_moments.csv (the moments, UTC+8,
@@ -23,7 +23,7 @@ The printed tables of the almanac cover only some years (jie 1900..2050, qi
 1901..2050); their includers put generated spans before or after them.
 
 Usage: python3 tools/gen_term_days.py jie|qi FIRST [LAST] > TARGET
-  e.g. python3 tools/gen_term_days.py qi 1900 > src/perpetual/qi_day_1900_data.inc
+  e.g. python3 tools/gen_term_days.py qi 1900 > src/calendar/qi_day_1900_data.inc
 """
 import sys
 
@@ -33,7 +33,7 @@ DAY_TABLES = "data/astro/day_tables_2051_2100.csv"
 TERMS = {
     # term: (moments file, folder of the table, first day the digit 0 stands for)
     "jie": ("data/astro/jie_moments.csv", "src/calendar", 0),
-    "qi": ("data/astro/qi_moments.csv", "src/perpetual", 15),
+    "qi": ("data/astro/qi_moments.csv", "src/calendar", 15),
 }
 # (term, year): the day that rests on a moment at midnight
 UNCERTAIN = {("qi", 2084): "春分 on 19 March, 23:59"}

@@ -1,22 +1,20 @@
 #include "analysis/attributes.h"
 
-#include "calendar/chart.h"
 
 namespace tl {
 
 namespace {
 
-constexpr std::array<std::string_view, 10> kTenGodLabels = {"劫", "比", "伤", "食", "财",
+constexpr std::array<std::string_view, 10> kTenGodNames = {"劫", "比", "伤", "食", "财",
                                                             "才", "官", "杀", "印", "枭"};
-constexpr std::array<std::string_view, 12> kGrowthLabels = {
-    "[长生]", "[沐浴]", "[冠带]", "[临官]", "[帝旺]", "[ 衰 ]",
-    "[ 病 ]", "[ 死 ]", "[ 墓 ]", "[ 绝 ]", "[ 胎 ]", "[ 养 ]"};
-constexpr std::array<std::string_view, 5> kStrengthLabels = {"[旺]", "[相]", "[休]", "[囚]", "[死]"};
+constexpr std::array<std::string_view, 12> kGrowthNames = {"长生", "沐浴", "冠带", "临官", "帝旺", "衰",
+                                                            "病",   "死",   "墓",   "绝",   "胎", "养"};
+constexpr std::array<std::string_view, 5> kStrengthNames = {"旺", "相", "休", "囚", "死"};
 constexpr std::array<std::string_view, 30> kNayin = {
-    "[海中金]", "[炉中火]", "[大林木]", "[路旁土]", "[剑锋金]", "[山头火]", "[涧下水]", "[城墙土]",
-    "[白腊金]", "[杨柳木]", "[泉中水]", "[屋上土]", "[霹雳火]", "[松柏木]", "[常流水]", "[沙中金]",
-    "[山下火]", "[平地木]", "[壁上土]", "[金箔金]", "[佛灯火]", "[天河水]", "[大驿土]", "[钗钏金]",
-    "[桑松木]", "[大溪水]", "[沙中土]", "[天上火]", "[石榴木]", "[大海水]"};
+    "海中金", "炉中火", "大林木", "路旁土", "剑锋金", "山头火", "涧下水", "城墙土",
+    "白腊金", "杨柳木", "泉中水", "屋上土", "霹雳火", "松柏木", "常流水", "沙中金",
+    "山下火", "平地木", "壁上土", "金箔金", "佛灯火", "天河水", "大驿土", "钗钏金",
+    "桑松木", "大溪水", "沙中土", "天上火", "石榴木", "大海水"};
 
 // Hidden stems in the order the chart prints them (not main qi first).
 constexpr std::array<std::array<Stem, 3>, 12> kHidden = {{
@@ -56,7 +54,7 @@ TenGod TenGodOf(Stem dayStem, Stem other) {
     return code;
 }
 
-std::string_view TenGodLabel(TenGod g) { return g >= 1 && g <= 10 ? kTenGodLabels[g - 1] : "  "; }
+std::string_view TenGodName(TenGod g) { return g >= 1 && g <= 10 ? kTenGodNames[g - 1] : std::string_view{}; }
 
 std::array<Stem, 3> HiddenStems(Branch b) {
     if (b < 1 || b > 12) return {0, 0, 0};
@@ -82,8 +80,8 @@ GrowthStage GrowthStageOf(Stem s, Branch b) {
     return g;
 }
 
-std::string_view GrowthStageLabel(GrowthStage g) {
-    return g >= 1 && g <= 12 ? kGrowthLabels[g - 1] : std::string_view{};
+std::string_view GrowthStageName(GrowthStage g) {
+    return g >= 1 && g <= 12 ? kGrowthNames[g - 1] : std::string_view{};
 }
 
 SeasonalStrength SeasonalStrengthOf(Branch monthBranch, Stem s) {
@@ -96,24 +94,13 @@ SeasonalStrength SeasonalStrengthOf(Branch monthBranch, Stem s) {
     return kByStep[step];
 }
 
-std::string_view StrengthLabel(SeasonalStrength s) {
-    return s >= 1 && s <= 5 ? kStrengthLabels[s - 1] : std::string_view{};
+std::string_view StrengthName(SeasonalStrength s) {
+    return s >= 1 && s <= 5 ? kStrengthNames[s - 1] : std::string_view{};
 }
 
-std::string_view NayinLabel(Pillar p) {
+std::string_view NayinName(Pillar p) {
     if (p < 1 || p > 60) return {};
     return kNayin[(p - 1) / 2];
-}
-
-void DeriveNatalAttributes(Chart& c) {
-    c.yearStem = StemOf(c.yearPillar);
-    c.monthStem = StemOf(c.monthPillar);
-    c.dayStem = StemOf(c.dayPillar);
-    c.hourStem = StemOf(c.hourPillar);
-    c.yearBranch = BranchOf(c.yearPillar);
-    c.monthBranch = BranchOf(c.monthPillar);
-    c.dayBranch = BranchOf(c.dayPillar);
-    c.hourBranch = BranchOf(c.hourPillar);
 }
 
 }  // namespace tl

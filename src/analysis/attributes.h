@@ -1,6 +1,6 @@
-// The vocabulary every analysis section speaks: stems and branches of a
-// pillar, ten gods, hidden stems, the twelve growth stages, seasonal strength
-// and nayin, each a pure lookup on small integer codes with its label.
+// The vocabulary every analysis speaks: ten gods, hidden stems, the twelve
+// growth stages, seasonal strength and nayin, each a pure lookup on small
+// integer codes with its name.
 #pragma once
 
 #include <array>
@@ -10,8 +10,6 @@
 #include "calendar/types.h"
 
 namespace tl {
-
-struct Chart;
 
 // Ten-god codes 1..10: 劫 比 伤 食 财 才 官 杀 印 枭; 0 = none.
 using TenGod = int;
@@ -23,24 +21,21 @@ using SeasonalStrength = int;
 // The ten god of `other` seen from the day stem; 0 when other is 0 (an empty
 // hidden-stem slot) or either code is out of range.
 TenGod TenGodOf(Stem dayStem, Stem other);
-// One-character label; two spaces for any other code.
-std::string_view TenGodLabel(TenGod g);
+// One-character name (劫 比 伤 ...); empty for any other code.
+std::string_view TenGodName(TenGod g);
 
 // The three hidden-stem slots of a branch in printed order (0 = empty slot).
 std::array<Stem, 3> HiddenStems(Branch b);
 
 GrowthStage GrowthStageOf(Stem s, Branch b);
-// "[长生]" .. "[ 养 ]", six columns each; empty for any other code.
-std::string_view GrowthStageLabel(GrowthStage g);
+// "长生" .. "养"; empty for any other code.
+std::string_view GrowthStageName(GrowthStage g);
 
 SeasonalStrength SeasonalStrengthOf(Branch monthBranch, Stem s);
-// "[旺]" .. "[死]"; empty for any other code.
-std::string_view StrengthLabel(SeasonalStrength s);
+// "旺" .. "死"; empty for any other code.
+std::string_view StrengthName(SeasonalStrength s);
 
-// "[海中金]" .. "[大海水]", one per pair of pillars; empty outside 1..60.
-std::string_view NayinLabel(Pillar p);
-
-// Stores the stems and branches of the four natal pillars in the chart.
-void DeriveNatalAttributes(Chart& chart);
+// "海中金" .. "大海水", one per pair of pillars; empty outside 1..60.
+std::string_view NayinName(Pillar p);
 
 }  // namespace tl

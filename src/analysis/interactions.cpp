@@ -1,41 +1,11 @@
 #include "analysis/interactions.h"
 
 #include <algorithm>
-#include <string_view>
 
-#include "analysis/attributes.h"
-#include "analysis/relations.h"
-#include "text/text_build.h"
-#include "calendar/chart.h"
+#include "calendar/names.h"
+#include "chart/chart.h"
 
 namespace tl {
-
-namespace {
-
-void AppendSlot(std::string& out, PairCode code, const RelationRule& rule, const int (&v)[4]) {
-    if (code == 0) return;
-    const auto name = rule.onStems ? StemName : BranchName;
-    out += name(v[kNatalPairs[code - 1][0]]);
-    out += name(v[kNatalPairs[code - 1][1]]);
-    out += code == 1 ? rule.yearMonthWord : rule.pairWord;
-}
-
-// One line of a pairwise kind: its label, then slot A and slot B, or "无.".
-void AppendKind(std::string& out, RelationKind kind, const int (&stems)[4], const int (&branches)[4]) {
-    const RelationRule& rule = kRelationRules[kind];
-    const int(&v)[4] = rule.onStems ? stems : branches;
-    const PairSlots s = FillPairSlots(v, [kind](int x, int y) { return Related(kind, x, y); });
-    out += rule.natalLabel;
-    if (!s.present()) {
-        out += "无.";
-    } else {
-        AppendSlot(out, s.a, rule, v);
-        AppendSlot(out, s.b, rule, v);
-    }
-    out += kCrLf;
-}
-
-}  // namespace
 
 Branch NatalTrio(const int (&branches)[4]) {
     // Each way of taking three of the four branches; the trios share no
@@ -55,29 +25,61 @@ Branch NatalTrio(const int (&branches)[4]) {
     return smallest;
 }
 
-void AppendNatalInteractionsSection(std::string& out, const Chart& c) {
+NatalRelations NatalRelationsOf(const Chart& c) {
     const int stems[4] = {c.yearStem, c.monthStem, c.dayStem, c.hourStem};
     const int branches[4] = {c.yearBranch, c.monthBranch, c.dayBranch, c.hourBranch};
-
-    out += kCrLf;
-    out += kCrLf;
-    out += "  命局中出现的刑冲合害情况:";
-    out += kCrLf;
-    AppendKind(out, kStemClash, stems, branches);
-    AppendKind(out, kBranchClash, stems, branches);
-    AppendKind(out, kStemCombine, stems, branches);
-    AppendKind(out, kBranchCombine, stems, branches);
-    out += "  地支三合:  ";
-    const Branch trio = NatalTrio(branches);
-    out += trio >= 1 && trio <= 4 ? kTrioTexts[trio - 1] : std::string_view("无.");
-    out += kCrLf;
-    AppendKind(out, kBranchHarm, stems, branches);
+    NatalRelations r;
+    for (int k = 0; k < kRelationKinds; ++k) {
+        const auto kind = static_cast<RelationKind>(k);
+        const int(&v)[4] = kRelationRules[kind].onStems ? stems : branches;
+        r.pairs[kind] = FillPairSlots(v, [kind](int x, int y) { return Related(kind, x, y); });
+    }
+    r.trio = NatalTrio(branches);
+    return r;
 }
 
-std::string NatalInteractionsSection(const Chart& c) {
-    std::string out;
-    AppendNatalInteractionsSection(out, c);
-    return out;
+RelationFinder::RelationFinder(const Chart& c) {
+    const int stems[4] = {c.yearStem, c.monthStem, c.dayStem, c.hourStem};
+    const int branches[4] = {c.yearBranch, c.monthBranch, c.dayBranch, c.hourBranch};
+    // Each natal value marks the values in relation with it, year first, so
+    // that the last pillar stays.
+    for (auto& kind : natal_)
+        for (auto& pillar : kind) pillar = -1;
+    for (int k = 0; k < kRelationKinds; ++k) {
+        const auto kind = static_cast<RelationKind>(k);
+        const RelationRule& rule = kRelationRules[kind];
+        const int(&natal)[4] = rule.onStems ? stems : branches;
+        const int last = rule.onStems ? 10 : 12;
+        for (int i = 0; i < 4; ++i)
+            for (int x : Partners(kind, natal[i]))
+                if (x >= 1 && x <= last) natal_[kind][x] = static_cast<std::int8_t>(i);
+    }
+    // Three-branch combinations with pairs of natal branches.
+    for (Branch b = 1; b <= 12; ++b)
+        for (int k = 0; k < 6; ++k)
+            if (FormTrio(b, branches[kNatalPairs[k][0]], branches[kNatalPairs[k][1]])) trioPairs_[b] |= 1u << k;
+}
+
+PillarRelations RelationFinder::Of(Pillar p, Pillar luck) const {
+    PillarRelations r;
+    const Stem s = StemOf(p);
+    const Branch b = BranchOf(p);
+    if (s < 1 || s > 10 || b < 1 || b > 12) return r;
+    const Stem ls = luck != 0 ? StemOf(luck) : 0;
+    const Branch lb = luck != 0 ? BranchOf(luck) : 0;
+    for (int k = 0; k < kRelationKinds; ++k) {
+        const auto kind = static_cast<RelationKind>(k);
+        const bool onStems = kRelationRules[kind].onStems;
+        // A match with the luck pillar, the last in order, hides the natal
+        // one.
+        if (luck != 0 && Related(kind, onStems ? ls : lb, onStems ? s : b)) {
+            r.with[kind] = RelatedPillar::kLuck;
+        } else {
+            r.with[kind] = static_cast<RelatedPillar>(natal_[kind][onStems ? s : b]);
+        }
+    }
+    r.trioPairs = trioPairs_[b];
+    return r;
 }
 
 }  // namespace tl

@@ -1,9 +1,12 @@
-// The clashes, combinations and harms between the four natal pillars
-// themselves (刑冲合害 of the chart; no punishment is computed).
+// The clashes, combinations and harms (刑冲合害; no punishment is computed)
+// between the four natal pillars themselves, and of any other pillar (a
+// luck or an annual pillar) with the natal pillars and a luck pillar.
 #pragma once
 
-#include <string>
+#include <array>
+#include <cstdint>
 
+#include "analysis/relations.h"
 #include "calendar/types.h"
 
 namespace tl {
@@ -45,8 +48,49 @@ PairSlots FillPairSlots(const int (&v)[4], Related related) {
 // allowed; 0 when there is none.
 Branch NatalTrio(const int (&branches)[4]);
 
-// The section text: a blank line, the heading and six lines, one per kind.
-std::string NatalInteractionsSection(const Chart& chart);
-void AppendNatalInteractionsSection(std::string& out, const Chart& chart);
+// The relations among the natal pillars: the two slots of each pairwise kind
+// (by RelationKind) and the smallest branch of a three-branch combination.
+struct NatalRelations {
+    std::array<PairSlots, kRelationKinds> pairs{};
+    Branch trio = 0;
+
+    friend bool operator==(const NatalRelations&, const NatalRelations&) = default;
+};
+NatalRelations NatalRelationsOf(const Chart& chart);
+
+// Which other pillar a luck or annual pillar is related with, by kind.
+enum class RelatedPillar : std::int8_t { kNone = -1, kYear, kMonth, kDay, kHour, kLuck };
+
+// The relations of one pillar with the natal pillars and a luck pillar: per
+// pairwise kind the last pillar in the order year, month, day, hour, luck
+// that stands in that relation with it, and the natal branch pairs
+// (kNatalPairs, bit k for pair k) that complete a trio with its branch; the
+// luck pillar takes no part in trios.
+struct PillarRelations {
+    std::array<RelatedPillar, kRelationKinds> with{RelatedPillar::kNone, RelatedPillar::kNone,
+                                                   RelatedPillar::kNone, RelatedPillar::kNone,
+                                                   RelatedPillar::kNone};
+    std::uint8_t trioPairs = 0;
+
+    friend bool operator==(const PillarRelations&, const PillarRelations&) = default;
+};
+
+// The natal side of PillarRelations worked out once per chart for every
+// stem and branch, for examining many pillars.
+class RelationFinder {
+public:
+    explicit RelationFinder(const Chart& chart);
+
+    // The relations of `pillar` with the natal pillars and, when `luckPillar`
+    // is not 0, with that luck pillar; none outside 1..60.
+    PillarRelations Of(Pillar pillar, Pillar luckPillar) const;
+    // The last natal pillar (0 year .. 3 hour) in relation `kind` with the
+    // stem or branch `code`; -1 for none.
+    int NatalPartner(RelationKind kind, int code) const { return natal_[kind][code]; }
+
+private:
+    std::int8_t natal_[kRelationKinds][13];
+    std::uint8_t trioPairs_[13] = {};
+};
 
 }  // namespace tl

@@ -1,14 +1,13 @@
-// The luck pillars (大运) and annual pillars (流年) of the report: the start
-// age and handover, the ten luck pillars in five aligned lines, and 91
-// annual rows grouped under their luck pillars, with relations and stars.
+// The luck pillars (大运) and annual pillars (流年): the handover, the ten
+// luck pillars and 91 annual pillars grouped under them, with their
+// relations and stars.
 #pragma once
 
-#include <cstdint>
-#include <string>
-#include <string_view>
+#include <array>
 
-#include "analysis/relations.h"
-#include "text/text_build.h"
+#include "analysis/attributes.h"
+#include "analysis/interactions.h"
+#include "analysis/shensha.h"
 #include "calendar/types.h"
 
 namespace tl {
@@ -34,64 +33,52 @@ struct LuckHandover {
 };
 LuckHandover LuckHandoverOf(const Chart& chart);
 
-// The clashes, combinations, harms and three-branch combinations of a pillar
-// with the natal pillars and, when `luckPillar` is not 0, with that luck
-// pillar: per kind one token for the last matching pillar in the order year,
-// month, day, hour, luck, then one token per natal branch pair completing a
-// trio with the pillar's branch. Each token ends in two spaces.
-std::string PillarRelations(const Chart& chart, Pillar pillar, Pillar luckPillar);
-void AppendPillarRelations(std::string& out, const Chart& chart, Pillar pillar, Pillar luckPillar);
+// One luck pillar of the timeline: the pillar, the year and age it starts
+// (the age it is listed under), its stem's ten god and its branch's growth
+// stage seen from the day stem, its relations with the natal pillars and
+// its stars.
+struct LuckStep {
+    Pillar pillar = 0;
+    int startYear = 0;
+    int startAge = 0;
+    TenGod tenGod = 0;
+    GrowthStage growthStage = 0;
+    PillarRelations relations;
+    StarSet shensha;
 
-// The natal side of PillarRelations worked out once per chart for every
-// stem and branch, for examining many pillars.
-class RelationTable {
-public:
-    explicit RelationTable(const Chart& chart);
-
-    // The same text as PillarRelations.
-    void Append(std::string& out, Pillar pillar, Pillar luckPillar) const;
-    // Writes the same text into `out` and returns its end (null when the
-    // room was too short); sets `chars` to its length in characters.
-    char* Put(TextSpan out, Pillar pillar, Pillar luckPillar, std::size_t& chars) const;
-
-private:
-    // A token made ahead: where its bytes start in the store it was made in,
-    // its size and its characters. Each token is followed by padding up to a
-    // whole TextSpan block, so that a short one is copied as one block; no
-    // token is offset 0 and size 0, the padding that opens the store.
-    struct Token {
-        std::uint32_t offset = 0;
-        std::uint32_t size = 0;
-        std::uint32_t chars = 0;
-    };
-    static Token Make(std::string& store, std::string_view a, std::string_view b, std::string_view c,
-                      std::string_view d);
-    // The tokens of a relation with the luck pillar depend on the two codes
-    // only, so they are made once.
-    struct LuckTokens;
-    static const LuckTokens& LuckTokensOnce();
-
-    int stems_[4] = {};
-    int branches_[4] = {};
-    const LuckTokens* luck_;
-    std::string tokens_;
-    // By kind and by the examined stem (1..10) or branch (1..12): the token
-    // naming the last natal pillar in the relation.
-    Token natal_[kRelationKinds][13];
-    // By the examined branch: bit k when natal branch pair k (year–month ..
-    // day–hour) completes a trio with it, and the token of that trio.
-    unsigned char trioPairs_[13] = {};
-    Token trios_[13][6];
+    friend bool operator==(const LuckStep&, const LuckStep&) = default;
 };
 
-// The spaces between a row's relations and its "※": 42 columns minus the
-// relations counted as ten columns per six characters, at least 2.
-int AnnualFill(std::size_t relationChars);
+// One annual pillar (流年): its age and year, the luck pillar it stands
+// under (0..9), its relations with the natal pillars and that luck pillar,
+// its stars, and whether it repeats its luck pillar (岁运并临).
+struct AnnualYear {
+    int age = 0;
+    int year = 0;
+    Pillar pillar = 0;
+    int luckIndex = 0;
+    PillarRelations relations;
+    StarSet shensha;
+    bool luckAndYearMeet = false;
 
-// The luck part (start age, handover, the five luck lines, the separator,
-// the "排流年:" heading) followed by the annual table, ending after the last
-// row without a line end.
-std::string LuckAndAnnualText(const Chart& chart);
-void AppendLuckAndAnnualText(std::string& out, const Chart& chart);
+    friend bool operator==(const AnnualYear&, const AnnualYear&) = default;
+};
+
+inline constexpr int kLuckSteps = 10;
+inline constexpr int kAnnualYears = 91;
+
+// The luck timeline of a chart: the handover, the ten luck pillars and the
+// 91 annual pillars from the first luck year on. Annual rows 1 to 10 stand
+// under luck pillar 0, each next ten under the next one, row 91 alone under
+// luck pillar 9.
+struct LuckTimeline {
+    LuckHandover handover;
+    std::array<LuckStep, kLuckSteps> luck{};
+    std::array<AnnualYear, kAnnualYears> annual{};
+
+    friend bool operator==(const LuckTimeline&, const LuckTimeline&) = default;
+};
+
+LuckTimeline LuckTimelineOf(const Chart& chart);
 
 }  // namespace tl

@@ -6,41 +6,20 @@
 #include <string_view>
 
 #include "analysis/attributes.h"
-#include "analysis/natal_section.h"
-#include "text/text_build.h"
-#include "calendar/chart.h"
+#include "analysis/natal_table.h"
+#include "chart/chart.h"
 
 namespace tl {
 
 namespace {
 
-// Star names in the order they are tested and listed, each with the two
-// spaces that follow it in a list.
-constexpr std::array<std::string_view, 20> kStarTokens = {
-    "天乙贵人  ", "天德贵人  ", "月德贵人  ", "太极贵人  ", "福星贵人  ", "文昌贵人  ", "国印贵人  ",
-    "驿马  ",     "华盖  ",     "将星  ",     "金舆  ",     "禄神  ",     "天医  ",     "羊刃  ",
-    "亡神  ",     "劫煞  ",     "灾煞  ",     "孤辰寡宿  ", "咸池  ",     "空亡  "};
+constexpr std::array<std::string_view, kStarCount> kStarNames = {
+    "天乙贵人", "天德贵人", "月德贵人", "太极贵人", "福星贵人", "文昌贵人", "国印贵人",
+    "驿马",     "华盖",     "将星",     "金舆",     "禄神",     "天医",     "羊刃",
+    "亡神",     "劫煞",     "灾煞",     "孤辰寡宿", "咸池",     "空亡"};
 
-// The tokens padded to a whole block, to be copied as one.
-struct PaddedToken {
-    char bytes[TextSpan::kBlock];
-    std::size_t size;
-};
-constexpr std::array<PaddedToken, kStarTokens.size()> PadTokens() {
-    std::array<PaddedToken, kStarTokens.size()> out{};
-    for (std::size_t i = 0; i < kStarTokens.size(); ++i) {
-        for (std::size_t k = 0; k < kStarTokens[i].size() && k < TextSpan::kBlock; ++k)
-            out[i].bytes[k] = kStarTokens[i][k];
-        out[i].size = kStarTokens[i].size();
-    }
-    return out;
-}
-constexpr std::array<PaddedToken, kStarTokens.size()> kPaddedStarTokens = PadTokens();
-static_assert([] {
-    for (std::string_view t : kStarTokens)
-        if (t.size() > TextSpan::kBlock) return false;
-    return true;
-}());
+constexpr std::array<std::string_view, 6> kChartStarNames = {"三奇贵人", "魁罡贵人", "金神",
+                                                              "天赦",     "十恶大败", "阴差阳错"};
 
 // Day stem 甲..癸 → the two branches of 天乙贵人 and the branches of 太极贵人
 // (0 = unused place).
@@ -112,14 +91,9 @@ constexpr bool FuXing(Stem dayStem, Branch b) {
 
 }  // namespace
 
-// Star numbers in table order.
-enum Star {
-    kTianYiGuiRen, kTianDeGuiRen, kYueDeGuiRen, kTaiJiGuiRen, kFuXingGuiRen, kWenChangGuiRen, kGuoYinGuiRen,
-    kYiMaStar, kHuaGaiStar, kJiangXingStar, kJinYuStar, kLuShenStar, kTianYiStar, kYangRenStar, kWangShenStar,
-    kJieShaStar, kZaiShaStar, kGuChenGuaSuStar, kXianChiStar, kKongWangStar,
-};
+using enum Star;
 
-constexpr std::uint32_t Bit(int star) { return std::uint32_t{1} << star; }
+constexpr std::uint32_t Bit(Star star) { return std::uint32_t{1} << static_cast<int>(star); }
 
 // Natal exclusions: stars not tested on a natal pillar whose index equals the
 // day, month or year pillar's.
@@ -129,7 +103,7 @@ constexpr std::uint32_t kSkipOnDayPillar =
 constexpr std::uint32_t kSkipOnMonthPillar = Bit(kTianYiStar);
 constexpr std::uint32_t kSkipOnYearPillar = Bit(kZaiShaStar) | Bit(kGuChenGuaSuStar);
 
-PillarStars::PillarStars(const Chart& c)
+StarTable::StarTable(const Chart& c)
     : yearPillar_(c.yearPillar), monthPillar_(c.monthPillar), dayPillar_(c.dayPillar) {
     const bool dayStemOk = IsStem(c.dayStem);
     const int ds = c.dayStem - 1;
@@ -184,84 +158,45 @@ PillarStars::PillarStars(const Chart& c)
     }
 }
 
-char* PillarStars::Put(TextSpan out, Pillar p, bool natal) const {
+std::string_view StarName(Star star) {
+    const auto i = static_cast<std::size_t>(star);
+    return i < kStarNames.size() ? kStarNames[i] : std::string_view{};
+}
+
+std::string_view ChartStarName(ChartStar star) {
+    const auto i = static_cast<std::size_t>(star);
+    return i < kChartStarNames.size() ? kChartStarNames[i] : std::string_view{};
+}
+
+StarSet StarTable::Of(Pillar p, bool natal) const {
     const Stem s = StemOf(p);
     const Branch b = BranchOf(p);
-    if (!IsBranch(b) || !IsStem(s)) return out.end();
+    if (!IsBranch(b) || !IsStem(s)) return {};
     std::uint32_t m = byBranch_[b] | byStem_[s];
     if (natal) {
         if (p == dayPillar_) m &= ~kSkipOnDayPillar;
         if (p == monthPillar_) m &= ~kSkipOnMonthPillar;
         if (p == yearPillar_) m &= ~kSkipOnYearPillar;
     }
-    // In table order: lowest star number first.
-    for (; m != 0; m &= m - 1) {
-        const PaddedToken& t = kPaddedStarTokens[std::countr_zero(m)];
-        out.PutBlock(t.bytes, t.size);
-    }
-    return out.end();
+    return StarSet(m);
 }
 
-void PillarStars::Append(std::string& out, Pillar p, bool natal) const {
-    // Room for all twenty stars (208 bytes); more would be made as needed.
-    TextWriter w(out, 256);
-    w.PutThrough([&](TextSpan span) { return Put(span, p, natal); });
-}
+StarSet PillarShensha(const Chart& c, Pillar p, bool natal) { return StarTable(c).Of(p, natal); }
 
-void AppendPillarShensha(std::string& out, const Chart& c, Pillar p, bool natal) {
-    PillarStars(c).Append(out, p, natal);
-}
-
-std::string PillarShensha(const Chart& c, Pillar p, bool natal) {
-    std::string out;
-    AppendPillarShensha(out, c, p, natal);
-    return out;
-}
-
-std::string ChartWideStars(const Chart& c) {
-    std::string out;
-    auto add = [&](std::string_view name) {
-        out += name;
-        out += "  ";
-    };
+ChartStars ChartWideStars(const Chart& c) {
+    ChartStars out;
+    auto add = [&](ChartStar star) { out.stars[out.count++] = star; };
     const std::array<Stem, 3> first = {c.yearStem, c.monthStem, c.dayStem};
     const std::array<Stem, 3> second = {c.monthStem, c.dayStem, c.hourStem};
     for (const auto& triple : {first, second}) {
         for (const auto& t : kSanQi)
-            if (triple == t) add("三奇贵人");
+            if (triple == t) add(ChartStar::kSanQi);
     }
-    if (OneOf(c.dayPillar, kKuiGang)) add("魁罡贵人");
-    if (OneOf(c.dayPillar, kJinShen) || OneOf(c.hourPillar, kJinShen)) add("金神");
-    if (IsBranch(c.monthBranch) && c.dayPillar == kTianShe[Season(c.monthBranch)]) add("天赦");
-    if (OneOf(c.dayPillar, kShiEDaBai)) add("十恶大败");
-    if (OneOf(c.dayPillar, kYinChaYangCuo)) add("阴差阳错");
-    return out;
-}
-
-void AppendNatalShenshaSection(std::string& out, const Chart& c) {
-    out += kCrLf;
-    out += "  命局中出现的神煞:  ";
-    out += ChartWideStars(c);
-    out += kCrLf;
-    const PillarStars stars(c);
-    out += "  年柱:  ";
-    stars.Append(out, c.yearPillar, true);
-    out += kCrLf;
-    out += "  月柱:  ";
-    stars.Append(out, c.monthPillar, true);
-    out += kCrLf;
-    out += "  日柱:  ";
-    stars.Append(out, c.dayPillar, true);
-    out += kCrLf;
-    out += "  时柱:  ";
-    stars.Append(out, c.hourPillar, true);
-    out += kCrLf;
-    out += kCrLf;
-}
-
-std::string NatalShenshaSection(const Chart& c) {
-    std::string out;
-    AppendNatalShenshaSection(out, c);
+    if (OneOf(c.dayPillar, kKuiGang)) add(ChartStar::kKuiGang);
+    if (OneOf(c.dayPillar, kJinShen) || OneOf(c.hourPillar, kJinShen)) add(ChartStar::kJinShen);
+    if (IsBranch(c.monthBranch) && c.dayPillar == kTianShe[Season(c.monthBranch)]) add(ChartStar::kTianShe);
+    if (OneOf(c.dayPillar, kShiEDaBai)) add(ChartStar::kShiEDaBai);
+    if (OneOf(c.dayPillar, kYinChaYangCuo)) add(ChartStar::kYinChaYangCuo);
     return out;
 }
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "archive/record.h"
-#include "calendar/chart.h"
+#include "chart/chart.h"
 
 namespace tl {
 

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "text/file_io.h"
+#include "files/file_io.h"
 #include "text/gbk.h"
 #include "text/text_file.h"
 

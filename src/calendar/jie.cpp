@@ -29,6 +29,31 @@ constexpr int kJieMomentYears = kJieMomentLastYear - kJieMomentFirstYear + 1;
 constexpr std::array<std::string_view, 12> kJieNames = {
     "小寒", "立春", "惊蛰", "清明", "立夏", "芒种", "小暑", "立秋", "白露", "寒露", "立冬", "大雪"};
 
+// Day of the qi (中气) term of each Gregorian month, one row per year: digit
+// m plus 15 is the day of month m on which that month's qi falls (大寒 in
+// January .. 冬至 in December). The almanac's printed rows (1901..2050),
+// which stay authoritative for the day, with the years before and after them
+// the civil days of the computed qi moments.
+constexpr std::string_view kQiDayTable[] = {
+#include "calendar/qi_day_1900_data.inc"
+#include "calendar/qi_day_data.inc"
+#include "calendar/qi_day_2051_data.inc"
+};
+static_assert(std::size(kQiDayTable) == kQiDayLastYear - kQiDayFirstYear + 1);
+
+// Every row is 12 digits; digit m plus 15 is a day of month m.
+constexpr bool QiTableIsWellFormed() {
+    for (std::string_view row : kQiDayTable) {
+        if (row.size() != 12) return false;
+        for (char c : row)
+            if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+static_assert(QiTableIsWellFormed());
+
+constexpr std::array<std::string_view, 12> kQiNames = {"大寒", "雨水", "春分", "谷雨", "小满", "夏至",
+                                                       "大暑", "处暑", "秋分", "霜降", "小雪", "冬至"};
 constexpr bool InMomentTable(int year, int month) {
     return year >= kJieMomentFirstYear && year <= kJieMomentLastYear && month >= 1 && month <= 12;
 }
@@ -74,6 +99,19 @@ std::string_view JieName(int k) {
     if (k < 1 || k > 12) return {};
     return kJieNames[k - 1];
 }
+
+std::string_view QiDays(int year) {
+    if (year < kQiDayFirstYear || year > kQiDayLastYear) return {};
+    return kQiDayTable[year - kQiDayFirstYear];
+}
+
+int QiDay(int year, int month) {
+    const std::string_view row = QiDays(year);
+    if (row.size() != 12 || month < 1 || month > 12) return 0;
+    return row[static_cast<std::size_t>(month - 1)] - '0' + 15;
+}
+
+std::string_view QiName(int m) { return m >= 1 && m <= 12 ? kQiNames[static_cast<std::size_t>(m - 1)] : std::string_view(); }
 
 std::optional<JieInstant> JieAt(int year, int month) {
     if (year == kJieMomentFirstYear - 1 && month == 12) {

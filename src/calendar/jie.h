@@ -35,6 +35,20 @@ std::string JieMomentText(int year, int month);
 // "小寒" .. "大雪" for k = 1..12, else empty.
 std::string_view JieName(int k);
 
+inline constexpr int kQiDayFirstYear = 1900;
+inline constexpr int kQiDayLastYear = 2100;
+static_assert(kQiDayFirstYear <= kCalendarFirstYear && kQiDayLastYear >= kCalendarLastYear);
+
+// The year's 12-digit qi-day row: digit m plus 15 is the day of Gregorian
+// month m on which that month's qi (中气) falls. Empty outside
+// kQiDayFirstYear..kQiDayLastYear.
+std::string_view QiDays(int year);
+// The day of month `month` on which its qi falls; 0 when there is no such
+// row or month.
+int QiDay(int year, int month);
+// "大寒" .. "冬至", the qi of Gregorian month m = 1..12, else empty.
+std::string_view QiName(int m);
+
 // The full moment of the jie of Gregorian month (year, month): its day from
 // the day table and its clock time. Known for December 1899 (the one jie
 // before 1900 a backward count can need) and every month of

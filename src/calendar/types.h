@@ -14,6 +14,16 @@ using Branch = int;
 // Sexagenary index 1..60 (甲子 = 1 .. 癸亥 = 60).
 using Pillar = int;
 
+// 子时换日: when the day pillar changes. At 23:00, the late 子 hour
+// belonging to the next day; or at midnight, the civil day keeping its
+// pillar until then and the late 子 hour taking its stem from the next day's
+// stem.
+enum class ZiDayChange : std::uint8_t { kAt23, kAtMidnight };
+
+// The hour at which the day changes, 23 or 0, as files and the command line
+// write the rule.
+constexpr int ZiDayChangeHour(ZiDayChange z) { return z == ZiDayChange::kAtMidnight ? 0 : 23; }
+
 // A Gregorian calendar date as entered or computed. The day may lie past the
 // end of its month (the input window offers 1..31 in every month); such a
 // date counts as the matching day of the next month wherever it is computed

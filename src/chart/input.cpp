@@ -62,7 +62,7 @@ std::optional<ChartRequest> ReadRequest(const InputSelections& in) {
     r.useTrueSolarTime = in.trueSolarTicked;
     r.provinceIndex = in.provincePosition;
     r.placeIndex = in.placePosition + 1;
-    r.ziDayChange = in.ziDayChange == 0 ? 0 : 23;
+    r.ziDayChange = in.ziDayChange;
     r.applyDaylightSaving = in.daylightSavingTicked;
     return r;
 }

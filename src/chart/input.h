@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "calendar/types.h"
-#include "calendar/chart.h"
+#include "chart/chart.h"
 #include "chart/request.h"
 
 namespace tl {
@@ -46,7 +46,7 @@ struct InputSelections {
     bool trueSolarTicked = false;
     int provincePosition = 0;
     int placePosition = 0;
-    int ziDayChange = 23;  // the 子 hour rule, 23 or 0
+    ZiDayChange ziDayChange = ZiDayChange::kAt23;
     bool daylightSavingTicked = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "calendar/types.h"
 #include "calendar/years.h"
 
 namespace tl {
@@ -21,10 +22,7 @@ struct ChartRequest {
     bool useTrueSolarTime = false;
     int provinceIndex = 0;          // 0..34, 0 = "不考虑"
     int placeIndex = 1;             // 1.. within the province
-    // The hour at which the day pillar changes: 23 (the late 子 hour belongs
-    // to the next day) or 0 (the civil day keeps its pillar until midnight,
-    // and the late 子 hour takes its stem from the next day's stem).
-    int ziDayChange = 23;
+    ZiDayChange ziDayChange = ZiDayChange::kAt23;
     // Move a clock time in daylight saving time back to standard time (the
     // input window's "夏令时" box; the command line's default).
     bool applyDaylightSaving = false;

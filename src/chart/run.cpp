@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "analysis/attributes.h"
-#include "analysis/luck_start.h"
+#include "chart/luck_start.h"
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
-#include "text/utf8.h"
 #include "calendar/civil.h"
 #include "place/daylight_saving.h"
 #include "place/true_solar_time.h"
@@ -17,11 +15,8 @@ namespace tl {
 namespace {
 
 void StorePillars(Chart& c) {
-    const Pillars p = ComputePillars(c.BirthDate(), c.birthTime, c.ziDayChange != 0);
-    c.yearPillar = p.year;
-    c.monthPillar = p.month;
-    c.dayPillar = p.day;
-    c.hourPillar = p.hour;
+    const Pillars p = ComputePillars(c.BirthDate(), c.birthTime, c.ziDayChange == ZiDayChange::kAt23);
+    c.SetPillars(p.year, p.month, p.day, p.hour);
 }
 
 // Moves the birth to the true solar time of the chosen place; the date moves
@@ -60,7 +55,7 @@ void ApplyDaylightSaving(Chart& c, const ChartRequest& r) {
 DaylightSaving DaylightSavingOf(const ChartRequest& r) {
     Date date{r.year, r.month, r.day};
     if (!r.isSolarInput) {
-        const bool lateZi = r.hour == 23 && r.ziDayChange != 0;
+        const bool lateZi = r.hour == 23 && r.ziDayChange == ZiDayChange::kAt23;
         const auto solar = LunarToSolar({r.year, r.month, std::min(r.day, 30), r.isLeapMonth}, lateZi);
         if (!solar) return {};
         date = *solar;
@@ -74,10 +69,10 @@ Chart RunCalendar(const ChartRequest& r) {
     c.isSolarInput = r.isSolarInput;
     c.birthTime = TimeOfDay::Hms(r.hour, r.minute);
     c.enteredHourBranch = HourBranch(r.hour);
-    c.ziDayChange = r.ziDayChange == 0 ? 0 : 23;
+    c.ziDayChange = r.ziDayChange;
     // The late 子 hour as entered belongs to the next lunar day, unless the
     // day changes only at midnight.
-    const bool enteredLateZi = r.hour == 23 && c.ziDayChange == 23;
+    const bool enteredLateZi = r.hour == 23 && c.ziDayChange == ZiDayChange::kAt23;
 
     if (r.isSolarInput) {
         c.birthYear = r.year;
@@ -86,7 +81,7 @@ Chart RunCalendar(const ChartRequest& r) {
         // Daylight saving time first: the birth then is as if entered at
         // the standard clock time, late 子 hour included.
         ApplyDaylightSaving(c, r);
-        const bool lateZi = c.daylightSavingApplied ? c.birthTime.hour() == 23 && c.ziDayChange == 23 : enteredLateZi;
+        const bool lateZi = c.daylightSavingApplied ? c.birthTime.hour() == 23 && c.ziDayChange == ZiDayChange::kAt23 : enteredLateZi;
         const int shift = r.useTrueSolarTime ? ApplyTrueSolarTime(c, r) : 0;
         StorePillars(c);
         // The lunar date follows the corrected date. When the correction has
@@ -115,7 +110,6 @@ Chart RunCalendar(const ChartRequest& r) {
         StorePillars(c);
     }
 
-    DeriveNatalAttributes(c);
     ComputeLuckStart(c);
     return c;
 }

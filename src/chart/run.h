@@ -1,7 +1,7 @@
 // One chart run: a request in, the chart out.
 #pragma once
 
-#include "calendar/chart.h"
+#include "chart/chart.h"
 #include "chart/request.h"
 #include "place/daylight_saving.h"
 

@@ -67,10 +67,4 @@ std::optional<int> ParseProvince(std::string_view text) { return ParseIntInRange
 
 std::optional<int> ParsePlaceNumber(std::string_view text) { return ParseIntInRange(text, 1, kLargestPlaceNumber); }
 
-std::optional<int> ParseZiDayChangeHour(std::string_view text) {
-    if (text == "23") return 23;
-    if (text == "0") return 0;
-    return std::nullopt;
-}
-
 }  // namespace tl::cli

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "calendar/chart.h"
+#include "chart/chart.h"
 #include "chart/request.h"
 
 namespace tl::cli {
@@ -48,7 +48,5 @@ std::optional<int> ParseProvince(std::string_view text);
 // province's list (see PlaceCount).
 inline constexpr int kLargestPlaceNumber = 999;
 std::optional<int> ParsePlaceNumber(std::string_view text);
-// The hour at which the day pillar changes: exactly "23" or "0".
-std::optional<int> ParseZiDayChangeHour(std::string_view text);
 
 }  // namespace tl::cli

@@ -1,18 +1,61 @@
 #include "cli/chart_json.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "calendar/jie.h"
 #include "calendar/pillars.h"
+#include "report/relation_words.h"
 
 namespace tl::cli {
 
 namespace {
 
-std::string Pad2(int v) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d", v);
-    return buf;
+// "YYYY-MM-DD" and "HH:MM:SS".
+std::string DateText(int year, int month, int day) {
+    char buf[16] = {};
+    auto put2 = [](char* p, int v) {
+        p[0] = static_cast<char>('0' + v / 10 % 10);
+        p[1] = static_cast<char>('0' + v % 10);
+    };
+    char* p = std::to_chars(buf, buf + 8, year).ptr;
+    *p++ = '-';
+    put2(p, month);
+    p[2] = '-';
+    put2(p + 3, day);
+    return std::string(buf, static_cast<std::size_t>(p + 5 - buf));
+}
+
+std::string TimeText(TimeOfDay t) {
+    const int parts[3] = {t.hour(), t.minute(), t.second()};
+    char buf[8];
+    for (int i = 0; i < 3; ++i) {
+        buf[3 * i] = static_cast<char>('0' + parts[i] / 10 % 10);
+        buf[3 * i + 1] = static_cast<char>('0' + parts[i] % 10);
+        if (i < 2) buf[3 * i + 2] = ':';
+    }
+    return std::string(buf, 8);
+}
+
+void WriteStars(JsonWriter& w, StarSet stars) {
+    w.Key("shensha").BeginArray();
+    for (Star s : stars) w.String(StarName(s));
+    w.EndArray();
+}
+
+// The pairs of one kind of natal relation, as the report names them.
+void WritePairs(JsonWriter& w, std::string_view key, RelationKind kind, const PairSlots& slots, const Chart& c) {
+    const bool onStems = kRelationRules[kind].onStems;
+    const int v[4] = {onStems ? c.yearStem : c.yearBranch, onStems ? c.monthStem : c.monthBranch,
+                      onStems ? c.dayStem : c.dayBranch, onStems ? c.hourStem : c.hourBranch};
+    const auto name = onStems ? StemName : BranchName;
+    w.Key(key).BeginArray();
+    for (PairCode code : {slots.a, slots.b}) {
+        if (code == 0) continue;
+        std::string pair(name(v[kNatalPairs[code - 1][0]]));
+        pair += name(v[kNatalPairs[code - 1][1]]);
+        w.String(pair);
+    }
+    w.EndArray();
 }
 
 void WritePillar(JsonWriter& w, std::string_view key, Pillar p) {
@@ -24,16 +67,15 @@ void WritePillar(JsonWriter& w, std::string_view key, Pillar p) {
 void WriteChartMembers(JsonWriter& w, const Chart& c) {
     w.Key("sex").String(c.isMale ? "male" : "female");
     w.Key("input").String(c.isSolarInput ? "gregorian" : "lunar");
-    w.Key("birthDate").String(std::to_string(c.birthYear) + "-" + Pad2(c.birthMonth) + "-" + Pad2(c.birthDay));
-    w.Key("birthTime").String(Pad2(c.birthTime.hour()) + ":" + Pad2(c.birthTime.minute()) + ":" +
-                              Pad2(c.birthTime.second()));
+    w.Key("birthDate").String(DateText(c.birthYear, c.birthMonth, c.birthDay));
+    w.Key("birthTime").String(TimeText(c.birthTime));
     w.Key("lunar").BeginObject()
         .Key("year").Int(c.lunarYear)
         .Key("month").Int(c.lunarMonth)
         .Key("day").Int(c.lunarDay)
         .Key("leap").Bool(c.isLeapMonth)
         .EndObject();
-    w.Key("ziDayChange").Int(c.ziDayChange);
+    w.Key("ziDayChange").Int(ZiDayChangeHour(c.ziDayChange));
     w.Key("daylightSaving").BeginObject()
         .Key("inEffect").Bool(c.daylightSavingInEffect)
         .Key("applied").Bool(c.daylightSavingApplied)
@@ -43,7 +85,7 @@ void WriteChartMembers(JsonWriter& w, const Chart& c) {
     if (const auto near = NearJieOf(c.BirthDate(), c.birthTime))
         w.BeginObject().Key("term").String(JieName(near->term)).Key("minutes").Int(near->minutes).EndObject();
     else
-        w.Raw("null");
+        w.Null();
     w.Key("pillars").BeginObject();
     WritePillar(w, "year", c.yearPillar);
     WritePillar(w, "month", c.monthPillar);
@@ -58,6 +100,67 @@ void WriteChartMembers(JsonWriter& w, const Chart& c) {
         .Key("hours").Int(c.luckStartHours);
     WritePillar(w, "firstPillar", c.firstLuckPillar);
     w.EndObject();
+}
+
+void WriteAnalysisMembers(JsonWriter& w, const Chart& c, const NatalTable& natal, const LuckTimeline& luck) {
+    static constexpr std::string_view kPillarKeys[4] = {"year", "month", "day", "hour"};
+    w.Key("natal").BeginObject();
+    for (std::size_t i = 0; i < 4; ++i) {
+        const NatalPillar& p = natal.pillars[i];
+        w.Key(kPillarKeys[i]).BeginObject();
+        w.Key("stem").String(StemName(p.stem));
+        w.Key("branch").String(BranchName(p.branch));
+        w.Key("tenGod").String(i == 2 ? std::string_view("日") : TenGodName(p.tenGod));
+        w.Key("hiddenStems").BeginArray();
+        for (const HiddenStem& h : p.hiddenStems) {
+            if (h.stem == 0) continue;
+            w.BeginObject().Key("stem").String(StemName(h.stem)).Key("tenGod").String(TenGodName(h.tenGod)).EndObject();
+        }
+        w.EndArray();
+        w.Key("strength").String(StrengthName(p.strength));
+        w.Key("growthStage").String(GrowthStageName(p.growthStage));
+        w.Key("naYin").String(NayinName(p.pillar));
+        WriteStars(w, p.shensha);
+        w.EndObject();
+    }
+    w.Key("lifePalace").String(PillarName(natal.lifePalace));
+    std::string dayVoid(BranchName(natal.dayVoid));
+    dayVoid += BranchName(natal.dayVoid % 12 + 1);
+    w.Key("dayVoid").String(dayVoid);
+    const NatalRelations& r = natal.relations;
+    w.Key("relations").BeginObject();
+    WritePairs(w, "stemClash", kStemClash, r.pairs[kStemClash], c);
+    WritePairs(w, "branchClash", kBranchClash, r.pairs[kBranchClash], c);
+    WritePairs(w, "stemCombination", kStemCombine, r.pairs[kStemCombine], c);
+    WritePairs(w, "branchCombination", kBranchCombine, r.pairs[kBranchCombine], c);
+    w.Key("branchTrio").BeginArray();
+    if (r.trio >= 1 && r.trio <= 4) {
+        // The trio's three branches as the report names them, "申子辰".
+        const std::string_view text = kTrioTexts[static_cast<std::size_t>(r.trio - 1)];
+        w.String(text.substr(0, text.size() - std::string_view("相合").size()));
+    }
+    w.EndArray();
+    WritePairs(w, "branchHarm", kBranchHarm, r.pairs[kBranchHarm], c);
+    w.EndObject();
+    w.Key("shensha").BeginArray();
+    for (ChartStar s : natal.shensha) w.String(ChartStarName(s));
+    w.EndArray();
+    w.EndObject();
+
+    w.Key("luckPillars").BeginArray();
+    for (const LuckStep& step : luck.luck) {
+        w.BeginObject().Key("pillar").String(PillarName(step.pillar));
+        WriteStars(w, step.shensha);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("annual").BeginArray();
+    for (const AnnualYear& y : luck.annual) {
+        w.BeginObject().Key("age").Int(y.age).Key("year").Int(y.year).Key("pillar").String(PillarName(y.pillar));
+        WriteStars(w, y.shensha);
+        w.Key("luckAndYearMeet").Bool(y.luckAndYearMeet).EndObject();
+    }
+    w.EndArray();
 }
 
 void WriteReportMembers(JsonWriter& w, const Report& report) {

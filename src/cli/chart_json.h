@@ -3,15 +3,21 @@
 
 #include <string>
 
-#include "calendar/chart.h"
-#include "chart/report.h"
+#include "analysis/luck_annual.h"
+#include "analysis/natal_table.h"
+#include "chart/chart.h"
 #include "cli/json.h"
+#include "report/report.h"
 
 namespace tl::cli {
 
 // Writes the chart's members (dates, time, lunar date, pillars, luck start)
 // into an object the caller has opened.
 void WriteChartMembers(JsonWriter& w, const Chart& c);
+
+// Writes "natal" (the chart table, relations and stars), "luckPillars"
+// and "annual" (the luck timeline) in the report's own words.
+void WriteAnalysisMembers(JsonWriter& w, const Chart& c, const NatalTable& natal, const LuckTimeline& luck);
 
 // Writes "report" (the text) and "red" (its passages as start and length).
 void WriteReportMembers(JsonWriter& w, const Report& report);

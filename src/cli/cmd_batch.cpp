@@ -14,11 +14,13 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/report.h"
+#include "report/report.h"
 #include "chart/run.h"
 #include "place/gazetteer.h"
 #include "text/utf8.h"
+#include "cli/batch_columns.h"
 #include "cli/chart_args.h"
+#include "settings/zi_day_change.h"
 #include "cli/chart_json.h"
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -31,9 +33,7 @@ constexpr std::size_t kMaxRecordBytes = 64 * 1024;
 constexpr std::size_t kReadChunk = 1 << 20;
 constexpr std::size_t kFlushAt = 1 << 20;
 
-enum Column { kName, kSex, kCalendar, kDate, kTime, kLeap, kProvince, kPlace, kTrueSolar, kZi, kDst, kColumnCount };
-constexpr std::string_view kColumnNames[kColumnCount] = {"name", "sex",      "calendar", "date",      "time",
-                                                         "leap", "province", "place",    "truesolar", "zi", "dst"};
+using Column = BatchColumn;
 
 constexpr std::string_view kLoneCr = "a CR alone ends a line: lines must end in LF or CR LF";
 
@@ -83,7 +83,7 @@ bool ParseFlag(std::string_view v, bool empty, bool& out) {
 // afresh on the next one.
 class Batch {
 public:
-    explicit Batch(bool withReport) : withReport_(withReport) {
+    Batch(bool withReport, bool withValues) : withReport_(withReport), withValues_(withValues) {
         std::fill(std::begin(columns_), std::end(columns_), -1);
         out_.reserve(kFlushAt + (64 << 10));
         StartParser();
@@ -271,10 +271,9 @@ private:
             const std::string name = Lower(TrimAscii(fields_[i]));
             int found = -1;
             for (int c = 0; c < kColumnCount; ++c)
-                if (kColumnNames[c] == name) found = c;
+                if (kBatchColumns[c].name == name) found = c;
             if (found < 0) {
-                error = "unknown column '" + name +
-                        "' in the header (columns: name, sex, calendar, date, time, leap, province, place, truesolar, zi, dst)";
+                error = "unknown column '" + name + "' in the header (columns: " + BatchColumnList(false) + ")";
                 return false;
             }
             if (columns_[found] >= 0) {
@@ -362,9 +361,9 @@ private:
         }
         const std::string_view zi = TrimAscii(Cell(kZi));
         if (!zi.empty()) {
-            const auto hour = ParseZiDayChangeHour(zi);
-            if (!hour) { error = "zi must be 23 or 0, got '" + std::string(zi) + "'"; return false; }
-            r.ziDayChange = *hour;
+            const auto rule = zi.find_first_of("\r\n") == std::string_view::npos ? ParseZiDayChange(zi) : std::nullopt;
+            if (!rule) { error = "zi must be 23 or 0, got '" + std::string(zi) + "'"; return false; }
+            r.ziDayChange = *rule;
         }
         // Daylight saving time is applied unless the dst column says 0.
         const std::string_view dst = TrimAscii(Cell(kDst));
@@ -387,14 +386,18 @@ private:
             return;
         }
         const Chart chart = RunCalendar(request);
-        JsonWriter w;
+        JsonWriter w(out_);
         w.BeginObject();
         w.Key("line").Int(recordLine_);
         w.Key("name").String(Cell(kName));
         WriteChartMembers(w, chart);
-        if (withReport_) WriteReportMembers(w, BuildReport(chart, ReportHeaderOf(request, Cell(kName))));
+        if (withValues_ || withReport_) {
+            const NatalTable natal = NatalTableOf(chart);
+            const LuckTimeline luck = LuckTimelineOf(chart);
+            if (withValues_) WriteAnalysisMembers(w, chart, natal, luck);
+            if (withReport_) WriteReportMembers(w, BuildReport(chart, natal, luck, ReportHeaderOf(request, Cell(kName))));
+        }
         w.EndObject();
-        out_ += w.str();
         out_ += '\n';
         if (out_.size() >= kFlushAt && !Flush()) Stop(OutputFailed("batch"));
     }
@@ -411,6 +414,7 @@ private:
     }
 
     const bool withReport_;
+    const bool withValues_;
     csv_parser parser_{};
     int columns_[kColumnCount];
     std::size_t fieldCount_ = 0;
@@ -432,8 +436,8 @@ private:
 
 }  // namespace
 
-int CmdBatch(bool withReport) {
-    Batch batch(withReport);
+int CmdBatch(bool withReport, bool withValues) {
+    Batch batch(withReport, withValues);
     return batch.Run();
 }
 

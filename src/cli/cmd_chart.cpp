@@ -1,6 +1,6 @@
 #include <string>
 
-#include "chart/report.h"
+#include "report/report.h"
 #include "chart/run.h"
 #include "cli/chart_json.h"
 #include "cli/commands.h"
@@ -12,12 +12,15 @@ namespace tl::cli {
 
 // One chart: the report exactly as the report box holds it (CR LF line
 // ends, no line end added; UTF-8, or GBK with --gbk as a saved file holds
-// it), or with --json the chart, the report text and its red passages.
+// it), or with --json the chart, its analysis, the report text and its red
+// passages.
 int CmdChart(const ChartOptions& options) {
     if (!IsValidUtf8(options.rawName)) return Complain("chart", "--name is not valid UTF-8", 2);
     const ReportHeader header = ReportHeaderOf(options.request, options.rawName);
     const Chart chart = RunCalendar(options.request);
-    const Report report = BuildReport(chart, header);
+    const NatalTable natal = NatalTableOf(chart);
+    const LuckTimeline luck = LuckTimelineOf(chart);
+    const Report report = BuildReport(chart, natal, luck, header);
     if (options.json) {
         JsonWriter w;
         w.BeginObject();
@@ -30,6 +33,7 @@ int CmdChart(const ChartOptions& options) {
             .EndObject();
         w.Key("trueSolarTime").Bool(options.request.useTrueSolarTime);
         WriteChartMembers(w, chart);
+        WriteAnalysisMembers(w, chart, natal, luck);
         WriteReportMembers(w, report);
         w.EndObject();
         return WriteOutput(w.str() + "\n") ? 0 : OutputFailed("chart");

@@ -9,18 +9,20 @@
 
 #include "calendar/years.h"
 #include "chart/request.h"
+#include "cli/batch_columns.h"
 #include "cli/chart_args.h"
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "perpetual/month_view.h"
 #include "place/gazetteer.h"
+#include "settings/zi_day_change.h"
 #include "text/utf8.h"
 
 namespace tl::cli {
 
 namespace {
 
-constexpr std::string_view kUsage =
+constexpr std::string_view kUsageHead =
     "usage: tenglan-cli COMMAND [OPTIONS]\n"
     "\n"
     "  chart --date YYYY-MM-DD --time HH:MM [--female] [--lunar [--leap]]\n"
@@ -30,15 +32,33 @@ constexpr std::string_view kUsage =
     "                                        or at midnight\n"
     "        [--no-dst]                      keep a clock time in daylight saving\n"
     "                                        time as entered\n"
-    "  batch [--report]                      CSV births on stdin, JSON lines out;\n"
-    "                                        columns name, sex, calendar, date,\n"
-    "                                        time, leap, province, place, truesolar,\n"
-    "                                        zi (23 or 0), dst (0 or 1)\n"
+    "  batch [--report] [--values]           CSV births on stdin, JSON lines out;\n";
+constexpr std::string_view kUsageTail =
     "  places [PROVINCE]                     the provinces, or a province's places\n"
     "                                        with their corrections in minutes\n"
     "  calendar YEAR MONTH [DAY]             a month of the perpetual calendar\n"
     "  archive list [FOLDER]                 the saved charts of a program folder\n"
     "  COMMAND --help                        the options of a command\n";
+
+// The overview of the commands; the columns of `batch` come from their
+// table.
+std::string Usage() {
+    std::string columns = "columns " + BatchColumnList(true);
+    // Wrapped after a column's comma into the second column, 40 characters
+    // wide.
+    std::string wrapped;
+    constexpr std::size_t kWidth = 40;
+    std::size_t lineStart = 0;
+    while (columns.size() - lineStart > kWidth) {
+        std::size_t cut = columns.rfind(", ", lineStart + kWidth - 1);
+        if (cut == std::string::npos || cut <= lineStart) cut = lineStart + kWidth - 1;
+        wrapped += std::string(40, ' ') + columns.substr(lineStart, cut + 1 - lineStart) + "\n";
+        lineStart = cut + 2;
+    }
+    wrapped += std::string(40, ' ') + columns.substr(lineStart) + "\n";
+    return std::string(kUsageHead) + wrapped + std::string(kUsageTail);
+}
+
 
 // A whole decimal number lo..hi: digits only (no sign, no blanks, no other
 // base), handed on in its plain form for CLI11 to store.
@@ -113,12 +133,12 @@ struct ChartCommand {
         chart->add_flag("--gbk", options.gbk, "the report in GBK, as a saved file holds it");
         chart->add_option_function<std::string>(
                  "--zi-day-change",
-                 [&r](const std::string& text) { r.ziDayChange = ParseZiDayChangeHour(text).value_or(23); },
+                 [&r](const std::string& text) { r.ziDayChange = ParseZiDayChange(text).value_or(ZiDayChange::kAt23); },
                  "the hour at which the day pillar changes: 23 (the default) or 0")
             ->type_name("23|0")
             ->check(CLI::Validator(
                 [](std::string& text) -> std::string {
-                    return ParseZiDayChangeHour(text) ? std::string() : "must be 23 or 0, got '" + text + "'";
+                    return ParseZiDayChange(text) && text.find_first_of("\r\n") == std::string::npos ? std::string() : "must be 23 or 0, got '" + text + "'";
                 },
                 std::string()));
         // A clock time that lies in daylight saving time is moved back to
@@ -159,10 +179,13 @@ int RunCommandLine(int argc, char** argv) {
     const CLI::App* chartCommand = chart.Add(app);
 
     bool withReport = false;
-    CLI::App* batch =
-        app.add_subcommand("batch", "CSV births on stdin (a header line names the columns: name, sex, calendar, "
-                                    "date, time, leap, province, place, truesolar), one JSON line per birth out.");
+    bool withValues = false;
+    CLI::App* batch = app.add_subcommand(
+        "batch", "CSV births on stdin (a header line names the columns: " + BatchColumnList(true) +
+                     "), one JSON line per birth out.");
     batch->add_flag("--report", withReport, "each line also carries the report and its red passages");
+    batch->add_flag("--values", withValues,
+                    "each line also carries the analysis: the natal table, the luck pillars and the annual pillars");
 
     std::optional<int> province;
     CLI::App* places =
@@ -193,20 +216,20 @@ int RunCommandLine(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
-        if (app.get_subcommands().empty()) return WriteOutput(kUsage) ? 0 : OutputFailed("");
+        if (app.get_subcommands().empty()) return WriteOutput(Usage()) ? 0 : OutputFailed("");
         return WriteOutput(app.help()) ? 0 : OutputFailed(app.get_subcommands().front()->get_name());
     } catch (const CLI::ParseError& e) {
         if (app.get_subcommands().empty()) {
             // No command, or none that exists: the overview.
             if (argc > 1) Complain("", "unknown command '" + std::string(argv[1]) + "'", 2);
-            std::cerr << kUsage;
+            std::cerr << Usage();
             return 2;
         }
         return Complain(app.get_subcommands().front()->get_name(), e.what(), 2);
     }
 
-    if (help->parsed()) return WriteOutput(kUsage) ? 0 : OutputFailed("");
-    if (batch->parsed()) return CmdBatch(withReport);
+    if (help->parsed()) return WriteOutput(Usage()) ? 0 : OutputFailed("");
+    if (batch->parsed()) return CmdBatch(withReport, withValues);
     if (places->parsed()) return CmdPlaces(province);
     if (calendar->parsed()) {
         if (day && *day > yueend(year, month))

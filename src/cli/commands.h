@@ -12,7 +12,7 @@
 namespace tl::cli {
 
 int CmdChart(const ChartOptions& options);
-int CmdBatch(bool withReport);
+int CmdBatch(bool withReport, bool withValues);
 // The province list, or one province's places.
 int CmdPlaces(std::optional<int> province);
 // A month of the perpetual calendar, or one day of it.

@@ -1,7 +1,7 @@
 #include "cli/json.h"
 
 #include <cstdint>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 
 namespace tl::cli {
@@ -21,20 +21,25 @@ bool NeedsEscape(std::uint64_t x) {
 // copied whole; eight bytes at a time are checked for any that does.
 void AppendJsonString(std::string& out, std::string_view s) {
     out += '"';
-    std::size_t run = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (i + 8 <= s.size()) {
+    const char* p = s.data();
+    const char* const end = p + s.size();
+    const char* run = p;
+    while (p < end) {
+        if (end - p >= 8) {
             std::uint64_t x;
-            std::memcpy(&x, s.data() + i, 8);
+            std::memcpy(&x, p, 8);
             if (!NeedsEscape(x)) {
-                i += 7;
+                p += 8;
                 continue;
             }
         }
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c >= 0x20 && c != '"' && c != '\\') continue;
-        out.append(s.data() + run, i - run);
-        run = i + 1;
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (c >= 0x20 && c != '"' && c != '\\') {
+            ++p;
+            continue;
+        }
+        out.append(run, p);
+        run = ++p;
         switch (c) {
             case '"': out += "\\\""; break;
             case '\\': out += "\\\\"; break;
@@ -42,13 +47,13 @@ void AppendJsonString(std::string& out, std::string_view s) {
             case '\r': out += "\\r"; break;
             case '\t': out += "\\t"; break;
             default: {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
+                static constexpr char kHex[] = "0123456789abcdef";
+                const char u[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+                out.append(u, 6);
             }
         }
     }
-    out.append(s.data() + run, s.size() - run);
+    out.append(run, end);
     out += '"';
 }
 
@@ -60,27 +65,41 @@ std::string JsonString(std::string_view s) {
     return out;
 }
 
-void JsonWriter::Separate() {
-    if (needComma_) out_ += ',';
-    needComma_ = true;
-}
-
-JsonWriter& JsonWriter::BeginObject() { Separate(); out_ += '{'; needComma_ = false; return *this; }
-JsonWriter& JsonWriter::EndObject() { out_ += '}'; needComma_ = true; return *this; }
-JsonWriter& JsonWriter::BeginArray() { Separate(); out_ += '['; needComma_ = false; return *this; }
-JsonWriter& JsonWriter::EndArray() { out_ += ']'; needComma_ = true; return *this; }
+JsonWriter& JsonWriter::BeginObject() { Separate(); *out_ += '{'; needComma_ = false; return *this; }
+JsonWriter& JsonWriter::EndObject() { *out_ += '}'; needComma_ = true; return *this; }
+JsonWriter& JsonWriter::BeginArray() { Separate(); *out_ += '['; needComma_ = false; return *this; }
+JsonWriter& JsonWriter::EndArray() { *out_ += ']'; needComma_ = true; return *this; }
 
 JsonWriter& JsonWriter::Key(std::string_view k) {
     Separate();
-    AppendJsonString(out_, k);
-    out_ += ':';
+    // ,"key": in one piece
+    char buf[64];
+    if (k.size() + 3 <= sizeof buf) {
+        buf[0] = '"';
+        std::memcpy(buf + 1, k.data(), k.size());
+        buf[k.size() + 1] = '"';
+        buf[k.size() + 2] = ':';
+        out_->append(buf, k.size() + 3);
+    } else {
+        AppendJsonString(*out_, k);
+        *out_ += ':';
+    }
     needComma_ = false;
     return *this;
 }
 
-JsonWriter& JsonWriter::String(std::string_view v) { Separate(); AppendJsonString(out_, v); return *this; }
-JsonWriter& JsonWriter::Int(long v) { Separate(); out_ += std::to_string(v); return *this; }
-JsonWriter& JsonWriter::Bool(bool v) { Separate(); out_ += v ? "true" : "false"; return *this; }
-JsonWriter& JsonWriter::Raw(std::string_view json) { Separate(); out_ += json; return *this; }
+JsonWriter& JsonWriter::String(std::string_view v) { Separate(); AppendJsonString(*out_, v); return *this; }
+
+JsonWriter& JsonWriter::Int(long v) {
+    Separate();
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out_->append(buf, r.ptr);
+    return *this;
+}
+
+JsonWriter& JsonWriter::Bool(bool v) { Separate(); *out_ += v ? "true" : "false"; return *this; }
+JsonWriter& JsonWriter::Null() { Separate(); *out_ += "null"; return *this; }
+JsonWriter& JsonWriter::Raw(std::string_view json) { Separate(); *out_ += json; return *this; }
 
 }  // namespace tl::cli

@@ -14,15 +14,6 @@
 
 namespace tl {
 
-inline constexpr int kQiDayFirstYear = 1900;
-inline constexpr int kQiDayLastYear = 2100;
-static_assert(kQiDayFirstYear <= kCalendarFirstYear && kQiDayLastYear >= kCalendarLastYear);
-
-// The year's 12-digit qi-day row: digit m plus 15 is the day of Gregorian
-// month m on which that month's qi (中气) falls. Empty outside
-// kQiDayFirstYear..kQiDayLastYear.
-std::string_view QiDays(int year);
-
 // Days of Gregorian month `month`: 31, 30, or for February 29 in a year
 // divisible by 400, or by 4 but not by 100, else 28. 0 for a month outside
 // 1..12. The civil calendar's DaysInMonth.

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "text/file_io.h"
+#include "files/file_io.h"
 #include "text/gbk.h"
 
 namespace tl {

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "calendar/types.h"
+
 namespace tl {
 
 // <program folder>/zishi.ini
@@ -14,13 +16,13 @@ std::filesystem::path ZiDayChangeFilePath(const std::filesystem::path& programFo
 
 // "23" or "0", optionally followed by a line end; anything else is no
 // choice.
-std::optional<int> ParseZiDayChange(std::string_view text);
+std::optional<ZiDayChange> ParseZiDayChange(std::string_view text);
 
-// The hour the folder's zishi.ini holds, 23 or 0; 23 when the file is
-// missing, unreadable or holds anything else. The file is never written here.
-int LoadZiDayChange(const std::filesystem::path& programFolder);
-// Writes "23" or "0" with CR LF; any other hour is refused. False when the
-// file cannot be written.
-bool StoreZiDayChange(const std::filesystem::path& programFolder, int hour);
+// The rule the folder's zishi.ini holds; at 23:00 when the file is missing,
+// unreadable or holds anything else. The file is never written here.
+ZiDayChange LoadZiDayChange(const std::filesystem::path& programFolder);
+
+// Writes "23" or "0" with CR LF. False when the file cannot be written.
+bool StoreZiDayChange(const std::filesystem::path& programFolder, ZiDayChange rule);
 
 }  // namespace tl

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "text/file_io.h"
+#include "files/file_io.h"
 
 namespace tl {
 

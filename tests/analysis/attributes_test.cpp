@@ -6,7 +6,7 @@
 #include <string>
 
 #include "calendar/pillars.h"
-#include "calendar/chart.h"
+#include "chart/chart.h"
 
 namespace tl {
 namespace {
@@ -19,13 +19,12 @@ TEST(TenGod, FullTableFromTheDayStem) {
         "食伤才财杀官枭印比劫", "伤食财才官杀印枭劫比"};
     for (Stem d = 1; d <= 10; ++d) {
         std::string row;
-        for (Stem x = 1; x <= 10; ++x) row += TenGodLabel(TenGodOf(d, x));
+        for (Stem x = 1; x <= 10; ++x) row += TenGodName(TenGodOf(d, x));
         EXPECT_EQ(row, kTable[d - 1]) << "day stem " << StemName(d);
     }
     EXPECT_EQ(TenGodOf(1, 0), 0);
-    EXPECT_EQ(TenGodLabel(TenGodOf(1, 0)), "  ");
-    EXPECT_EQ(TenGodLabel(0), "  ");
-    EXPECT_EQ(TenGodLabel(11), "  ");
+    EXPECT_EQ(TenGodName(0), "");
+    EXPECT_EQ(TenGodName(11), "");
 }
 
 TEST(GrowthStage, TableOfEveryStemAndBranch) {
@@ -50,11 +49,11 @@ TEST(GrowthStage, TableOfEveryStemAndBranch) {
         }
         EXPECT_EQ(seen.size(), 12u) << StemName(s);
     }
-    EXPECT_EQ(GrowthStageLabel(1), "[长生]");
-    EXPECT_EQ(GrowthStageLabel(6), "[ 衰 ]");
-    EXPECT_EQ(GrowthStageLabel(12), "[ 养 ]");
-    EXPECT_EQ(GrowthStageLabel(0), "");
-    EXPECT_EQ(GrowthStageLabel(13), "");
+    EXPECT_EQ(GrowthStageName(1), "长生");
+    EXPECT_EQ(GrowthStageName(6), "衰");
+    EXPECT_EQ(GrowthStageName(12), "养");
+    EXPECT_EQ(GrowthStageName(0), "");
+    EXPECT_EQ(GrowthStageName(13), "");
     EXPECT_EQ(GrowthStageOf(0, 1), 0);
 }
 
@@ -77,14 +76,13 @@ TEST(SeasonalStrength, SeasonsAgainstStemElements) {
     for (Branch b = 1; b <= 12; ++b) {
         std::string row;
         for (Stem s = 1; s <= 10; ++s) {
-            const std::string_view label = StrengthLabel(SeasonalStrengthOf(b, s));
-            ASSERT_EQ(label.size(), 5u);
-            row += label.substr(1, 3);
+            row += StrengthName(SeasonalStrengthOf(b, s));
         }
         EXPECT_EQ(row, kTable[b - 1]) << BranchName(b);
     }
     EXPECT_EQ(SeasonalStrengthOf(1, 0), 0);
-    EXPECT_EQ(StrengthLabel(0), "");
+    EXPECT_EQ(StrengthName(0), "");
+    EXPECT_EQ(StrengthName(6), "");
 }
 
 TEST(PillarCodes, StemsBranchesAndBack) {
@@ -120,22 +118,18 @@ TEST(HiddenStems, PrintedSlotOrder) {
 }
 
 TEST(Nayin, PairsOfPillars) {
-    EXPECT_EQ(NayinLabel(1), "[海中金]");
-    EXPECT_EQ(NayinLabel(2), "[海中金]");
-    EXPECT_EQ(NayinLabel(3), "[炉中火]");
-    EXPECT_EQ(NayinLabel(59), "[大海水]");
-    EXPECT_EQ(NayinLabel(60), "[大海水]");
-    EXPECT_EQ(NayinLabel(0), "");
-    EXPECT_EQ(NayinLabel(61), "");
+    EXPECT_EQ(NayinName(1), "海中金");
+    EXPECT_EQ(NayinName(2), "海中金");
+    EXPECT_EQ(NayinName(3), "炉中火");
+    EXPECT_EQ(NayinName(59), "大海水");
+    EXPECT_EQ(NayinName(60), "大海水");
+    EXPECT_EQ(NayinName(0), "");
+    EXPECT_EQ(NayinName(61), "");
 }
 
-TEST(DeriveNatalAttributes, StemsAndBranchesOfTheFourPillars) {
+TEST(SetPillars, StemsAndBranchesOfTheFourPillars) {
     Chart c;
-    c.yearPillar = 1;    // 甲子
-    c.monthPillar = 3;   // 丙寅
-    c.dayPillar = 60;    // 癸亥
-    c.hourPillar = 13;   // 丙子
-    DeriveNatalAttributes(c);
+    c.SetPillars(1, 3, 60, 13);  // 甲子 丙寅 癸亥 丙子
     EXPECT_EQ(c.yearStem, 1);
     EXPECT_EQ(c.yearBranch, 1);
     EXPECT_EQ(c.monthStem, 3);

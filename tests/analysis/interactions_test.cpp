@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "report/sections.h"
 #include "support/chart_fixture.h"
 
 namespace tl {
@@ -21,6 +22,13 @@ int S(const char* name) {
 int B(const char* name) {
     const std::string all = "子丑寅卯辰巳午未申酉戌亥";
     return static_cast<int>(all.find(name) / 3) + 1;
+}
+
+// The report's section of the natal relations.
+std::string NatalInteractionsSection(const Chart& c) {
+    std::string text;
+    WriteNatalRelations(text, c, NatalRelationsOf(c));
+    return text;
 }
 
 // The six kind lines of the section, without their labels.

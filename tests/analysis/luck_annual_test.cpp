@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "support/chart_fixture.h"
+#include "support/report_text.h"
 #include "chart/run.h"
 
 namespace tl {
 namespace {
 
+using namespace test;
 using test::Lines;
 using test::RunSolar;
 
@@ -99,35 +101,35 @@ TEST(PillarRelations, StemClashesOnlyWithTheStemSixApart) {
     // All natal branches 亥, like the examined pillar's: no branch relation.
     for (Stem x = 1; x <= 10; ++x) {
         const Chart c = StemsBranches(x, 10, 10, 10, 12, 12, 12, 12);
-        EXPECT_EQ(PillarRelations(c, P("癸亥"), 0).find("癸冲年") != std::string::npos, x == 4) << x;  // 丁
+        EXPECT_EQ(RelationsText(c, P("癸亥"), 0).find("癸冲年") != std::string::npos, x == 4) << x;  // 丁
         // 戊 and 己 clash with nothing.
-        EXPECT_EQ(PillarRelations(c, P("戊戌"), 0).find("戊冲"), std::string::npos);
-        EXPECT_EQ(PillarRelations(c, P("己亥"), 0).find("己冲"), std::string::npos);
+        EXPECT_EQ(RelationsText(c, P("戊戌"), 0).find("戊冲"), std::string::npos);
+        EXPECT_EQ(RelationsText(c, P("己亥"), 0).find("己冲"), std::string::npos);
     }
 }
 
 TEST(PillarRelations, TokensInKindOrderNamingTheLastMatch) {
     // 甲子 against 庚午 己丑 甲未 甲子 (stems and branches set directly).
     const Chart c = StemsBranches(7, 6, 1, 1, 7, 2, 8, 1);
-    EXPECT_EQ(PillarRelations(c, P("甲子"), 0), "甲冲年庚  子冲年午  甲合月己  子合月丑  子害日未  ");
+    EXPECT_EQ(RelationsText(c, P("甲子"), 0), "甲冲年庚  子冲年午  甲合月己  子合月丑  子害日未  ");
     // Clashing both year and hour: the hour, the last one, is named.
     const Chart twice = StemsBranches(7, 1, 1, 7, 12, 12, 12, 12);
-    EXPECT_EQ(PillarRelations(twice, P("甲戌"), 0), "甲冲时庚  ");
+    EXPECT_EQ(RelationsText(twice, P("甲戌"), 0), "甲冲时庚  ");
     // A match with the luck pillar hides the natal one of the same kind.
-    EXPECT_EQ(PillarRelations(twice, P("甲戌"), P("庚寅")), "甲冲运庚  ");
-    EXPECT_EQ(PillarRelations(twice, P("甲戌"), P("丙寅")), "甲冲时庚  ");
+    EXPECT_EQ(RelationsText(twice, P("甲戌"), P("庚寅")), "甲冲运庚  ");
+    EXPECT_EQ(RelationsText(twice, P("甲戌"), P("丙寅")), "甲冲时庚  ");
 }
 
 TEST(PillarRelations, TrioWithAPairOfNatalBranches) {
     // Annual branch 子 with year 辰 and month 申, whatever the stems.
     const Chart c = StemsBranches(1, 1, 1, 1, 5, 9, 4, 4);
-    EXPECT_EQ(PillarRelations(c, P("甲子"), 0), "子辰申三合  ");
-    EXPECT_EQ(PillarRelations(c, P("丙子"), 0), "子辰申三合  ");
+    EXPECT_EQ(RelationsText(c, P("甲子"), 0), "子辰申三合  ");
+    EXPECT_EQ(RelationsText(c, P("丙子"), 0), "子辰申三合  ");
     // Each pair completing a trio gives its own token; the luck pillar takes
     // no part in trios.
     const Chart twoPairs = StemsBranches(1, 1, 1, 1, 1, 1, 5, 2);
-    EXPECT_EQ(PillarRelations(twoPairs, P("壬申"), 0), "申子辰三合  申子辰三合  ");
-    EXPECT_EQ(PillarRelations(twoPairs, P("壬申"), P("甲辰")), "申子辰三合  申子辰三合  ");
+    EXPECT_EQ(RelationsText(twoPairs, P("壬申"), 0), "申子辰三合  申子辰三合  ");
+    EXPECT_EQ(RelationsText(twoPairs, P("壬申"), P("甲辰")), "申子辰三合  申子辰三合  ");
 }
 
 TEST(LuckAndAnnualText, LuckLinesForAStartOfTenYears) {

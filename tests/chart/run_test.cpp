@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/luck_start.h"
+#include "chart/luck_start.h"
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
 #include "place/daylight_saving.h"
@@ -142,12 +142,12 @@ TEST(RunCalendar, LateZiUnderBothDayChangeRules) {
     };
     for (const Case& k : cases) {
         ChartRequest r = k.request;
-        r.ziDayChange = k.ziDayChange;
+        r.ziDayChange = k.ziDayChange == 0 ? ZiDayChange::kAtMidnight : ZiDayChange::kAt23;
         const Chart c = RunCalendar(r);
         const std::string where = std::to_string(r.year) + "-" + std::to_string(r.month) + "-" +
                                   std::to_string(r.day) + (r.isSolarInput ? " solar" : " lunar") + " zi " +
                                   std::to_string(k.ziDayChange);
-        EXPECT_EQ(c.ziDayChange, k.ziDayChange) << where;
+        EXPECT_EQ(ZiDayChangeHour(c.ziDayChange), k.ziDayChange) << where;
         EXPECT_EQ(PillarName(c.yearPillar), k.pillars[0]) << where;
         EXPECT_EQ(PillarName(c.monthPillar), k.pillars[1]) << where;
         EXPECT_EQ(PillarName(c.dayPillar), k.pillars[2]) << where;

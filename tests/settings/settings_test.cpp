@@ -257,21 +257,22 @@ namespace {
 
 TEST(ZiDayChange, KeptInAFileOfItsOwn) {
     test::TempFolder folder;
+    constexpr auto kAt23 = ZiDayChange::kAt23;
+    constexpr auto kAtMidnight = ZiDayChange::kAtMidnight;
     // Without a file the day changes at 23:00; reading creates nothing.
-    EXPECT_EQ(LoadZiDayChange(folder.path()), 23);
+    EXPECT_EQ(LoadZiDayChange(folder.path()), kAt23);
     EXPECT_FALSE(fs::exists(folder / "zishi.ini"));
-    ASSERT_TRUE(StoreZiDayChange(folder.path(), 0));
+    ASSERT_TRUE(StoreZiDayChange(folder.path(), kAtMidnight));
     EXPECT_EQ(test::ReadBytes(folder / "zishi.ini"), "0\r\n");
-    EXPECT_EQ(LoadZiDayChange(folder.path()), 0);
-    EXPECT_FALSE(StoreZiDayChange(folder.path(), 12));
-    EXPECT_EQ(LoadZiDayChange(folder.path()), 0);
-    ASSERT_TRUE(StoreZiDayChange(folder.path(), 23));
-    EXPECT_EQ(LoadZiDayChange(folder.path()), 23);
+    EXPECT_EQ(LoadZiDayChange(folder.path()), kAtMidnight);
+    ASSERT_TRUE(StoreZiDayChange(folder.path(), kAt23));
+    EXPECT_EQ(test::ReadBytes(folder / "zishi.ini"), "23\r\n");
+    EXPECT_EQ(LoadZiDayChange(folder.path()), kAt23);
     // The style record is neither read nor written.
     EXPECT_FALSE(fs::exists(folder / "shezhi.ini"));
     for (const char* unusable : {"", "1", "23x", "00", "0 ", "\xFF\xFE"}) {
         test::WriteBytes(folder / "zishi.ini", unusable);
-        EXPECT_EQ(LoadZiDayChange(folder.path()), 23) << unusable;
+        EXPECT_EQ(LoadZiDayChange(folder.path()), kAt23) << unusable;
     }
 }
 

@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/attributes.h"
 #include "calendar/pillars.h"
-#include "calendar/chart.h"
+#include "chart/chart.h"
 #include "chart/run.h"
 
 namespace tl::test {
@@ -30,11 +29,7 @@ inline Chart ChartOf(Pillar year, Pillar month, Pillar day, Pillar hour, bool ma
                      Branch enteredHourBranch = 0) {
     Chart c;
     c.isMale = male;
-    c.yearPillar = year;
-    c.monthPillar = month;
-    c.dayPillar = day;
-    c.hourPillar = hour;
-    DeriveNatalAttributes(c);
+    c.SetPillars(year, month, day, hour);
     c.enteredHourBranch = enteredHourBranch != 0 ? enteredHourBranch : c.hourBranch;
     return c;
 }

@@ -5,7 +5,7 @@
 #include <climits>
 #include <string>
 
-#include "text/text_build.h"
+#include "report/text_build.h"
 
 namespace tl {
 namespace {

@@ -362,7 +362,7 @@ InputSelections MainFrm::Selections() const {
     in.trueSolarTicked = Check2->isChecked();
     in.provincePosition = Combo5->currentIndex();
     in.placePosition = Combo6->currentIndex();
-    in.ziDayChange = Combo10->currentIndex() == 1 ? 0 : 23;
+    in.ziDayChange = Combo10->currentIndex() == 1 ? ZiDayChange::kAtMidnight : ZiDayChange::kAt23;
     in.daylightSavingTicked = Check3->isChecked();
     return in;
 }
@@ -469,12 +469,12 @@ void MainFrm::BuildDayChangeControls(QGridLayout* top, int column) {
     top->addWidget(Label14, 0, column, Qt::AlignLeft);
     top->addWidget(Combo10, 1, column);
     connect(Combo10, &QComboBox::currentIndexChanged, this,
-            [this](int position) { StoreZiDayChange(programFolder_, position == 1 ? 0 : 23); });
+            [this](int position) { StoreZiDayChange(programFolder_, position == 1 ? ZiDayChange::kAtMidnight : ZiDayChange::kAt23); });
 }
 
 void MainFrm::InitialiseDayChange() {
     const QSignalBlocker quiet(Combo10);
-    Combo10->setCurrentIndex(LoadZiDayChange(programFolder_) == 0 ? 1 : 0);
+    Combo10->setCurrentIndex(LoadZiDayChange(programFolder_) == ZiDayChange::kAtMidnight ? 1 : 0);
 }
 
 // The daylight-saving box beside the true-solar-time box: ticked whenever

@@ -48,7 +48,7 @@
 
 #include "archive/record.h"
 #include "chart/input.h"
-#include "chart/report.h"
+#include "report/report.h"
 #include "gui/toolkit/dialogs.h"
 #include "gui/toolkit/report_target.h"
 

@@ -20,7 +20,7 @@
 
 #include "archive/store.h"
 #include "settings/settings.h"
-#include "text/file_io.h"
+#include "files/file_io.h"
 #include "text/text_encoding.h"
 #include "text/text_file.h"
 #include "gui/toolkit/dialogs.h"

@@ -29,7 +29,7 @@
 #include "text/gbk.h"
 #include "archive/store.h"
 #include "gui/input/mainfrm.h"
-#include "chart/report.h"
+#include "report/report.h"
 #include "chart/run.h"
 #include "text/utf8.h"
 #include "support/gui/gui_support.h"
@@ -122,7 +122,7 @@ class InputWindowTest : public QObject {
         in.trueSolarTicked = f.Check2->isChecked();
         in.provincePosition = f.Combo5->currentIndex();
         in.placePosition = f.Combo6->currentIndex();
-        in.ziDayChange = f.Combo10->currentIndex() == 1 ? 0 : 23;
+        in.ziDayChange = f.Combo10->currentIndex() == 1 ? ZiDayChange::kAtMidnight : ZiDayChange::kAt23;
         in.daylightSavingTicked = f.Check3->isChecked();
         const ChartRequest request = *ReadRequest(in);
         return BuildReport(RunCalendar(request), ReportHeaderOf(request, in.nameText));

@@ -1,20 +1,16 @@
-#include "chart/report.h"
+#include "report/report.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
 #include <string_view>
 
-#include "analysis/attributes.h"
-#include "analysis/interactions.h"
-#include "analysis/luck_annual.h"
-#include "analysis/natal_section.h"
-#include "analysis/shensha.h"
-#include "text/text_build.h"
 #include "calendar/jie.h"
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
 #include "place/gazetteer.h"
+#include "report/sections.h"
+#include "report/text_build.h"
 #include "text/utf8.h"
 
 namespace tl {
@@ -55,23 +51,17 @@ void AppendTimeOfDay(std::string& out, TimeOfDay t) {
     AppendInt2(out, t.second());
 }
 
-// Where the text is written that carries a red marker: the title line, the
-// natal chart section, or the luck and annual text.
-enum class Part { kTitle, kNatalChart, kLuck };
-
-struct RedMarker {
-    std::string_view marker;
-    int length;
-    Part writtenIn;
-};
-
 // The red passages begin two characters before the first occurrence of their
 // marker: the space before 乾造/坤造 through the stems line and the branches
 // line up to the closing ")" of the day void; the whole luck-pillar line;
 // the "排流年:" heading with the annual table's header line up to "※神煞";
-// the last two spaces of the title line, the title and its line end.
-constexpr RedMarker kRedMarkers[] = {
-    {"造", 96, Part::kNatalChart}, {"大运干支", 66, Part::kLuck}, {"排流年", 68, Part::kLuck}, {"腾岚", 10, Part::kTitle}};
+// the last two spaces of the title line, the title and its line end. In
+// colouring order.
+struct RedMarker {
+    std::string_view marker;
+    int length;
+};
+constexpr RedMarker kRedMarkers[] = {{"造", 96}, {"大运干支", 66}, {"排流年", 68}, {"腾岚", 10}};
 
 }  // namespace
 
@@ -138,7 +128,7 @@ std::string NearJieLine(const Date& birth, TimeOfDay t) {
     return line;
 }
 
-Report BuildReport(const Chart& c, const ReportHeader& h) {
+Report BuildReport(const Chart& c, const NatalTable& natal, const LuckTimeline& luck, const ReportHeader& h) {
     Report r;
     std::string& t = r.text;
     t.reserve(16 * 1024);
@@ -187,32 +177,30 @@ Report BuildReport(const Chart& c, const ReportHeader& h) {
     t += kCrLf;
 
     const std::size_t headerEnd = t.size();
-    AppendNatalChartSection(t, c);
-    AppendNatalInteractionsSection(t, c);
-    AppendNatalShenshaSection(t, c);
-    const std::size_t luckStart = t.size();
-    AppendLuckAndAnnualText(t, c);
+    // Where each section put its marker; the title's is in the header.
+    std::size_t at[std::size(kRedMarkers)];
+    at[0] = WriteNatalChart(t, c, natal);
+    WriteNatalRelations(t, c, natal.relations);
+    WriteNatalShensha(t, natal);
+    const LuckMarkers luckMarkers = WriteLuckAndAnnual(t, c, luck);
+    at[1] = luckMarkers.luckPillars;
+    at[2] = luckMarkers.annualHeading;
+    at[3] = std::string::npos;
 
-    // Each passage starts two characters before the first occurrence of its
-    // marker. Characters are counted once, from one marker to the next in
-    // text order; the passages keep their colouring order.
+    // Only the header holds free text (the name, the birthplace): a marker
+    // found there comes first.
     constexpr std::size_t kMarkers = std::size(kRedMarkers);
-    std::size_t at[kMarkers];
+    for (std::size_t i = 0; i < kMarkers; ++i) {
+        const std::size_t inHeader = std::string_view(t).substr(0, headerEnd).find(kRedMarkers[i].marker);
+        if (inHeader != std::string::npos) at[i] = inHeader;
+    }
+
+    // Characters are counted once, from one marker to the next in text
+    // order; the passages keep their colouring order.
     std::size_t byPosition[kMarkers];
     std::size_t found = 0;
-    for (std::size_t i = 0; i < kMarkers; ++i) {
-        // Only the header holds free text (the name, the birthplace); the
-        // sections between the header and the part that writes a marker are
-        // made of other words. So the first occurrence is in the header or
-        // else the first one in its own part.
-        const std::string_view marker = kRedMarkers[i].marker;
-        at[i] = std::string_view(t).substr(0, headerEnd).find(marker);
-        if (at[i] == std::string::npos) {
-            const Part part = kRedMarkers[i].writtenIn;
-            at[i] = t.find(marker, part == Part::kLuck ? luckStart : part == Part::kNatalChart ? headerEnd : 0);
-        }
+    for (std::size_t i = 0; i < kMarkers; ++i)
         if (at[i] != std::string::npos) byPosition[found++] = i;
-    }
     for (std::size_t k = 1; k < found; ++k)  // insertion sort of at most four
         for (std::size_t j = k; j > 0 && at[byPosition[j]] < at[byPosition[j - 1]]; --j)
             std::swap(byPosition[j], byPosition[j - 1]);
@@ -240,6 +228,10 @@ Report BuildReport(const Chart& c, const ReportHeader& h) {
         r.red.push_back({static_cast<int>(start), static_cast<int>(length)});
     }
     return r;
+}
+
+Report BuildReport(const Chart& c, const ReportHeader& h) {
+    return BuildReport(c, NatalTableOf(c), LuckTimelineOf(c), h);
 }
 
 }  // namespace tl

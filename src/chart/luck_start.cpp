@@ -1,10 +1,10 @@
-#include "analysis/luck_start.h"
+#include "chart/luck_start.h"
 
 #include <cstdlib>
 
 #include "calendar/civil.h"
 #include "calendar/jie.h"
-#include "calendar/chart.h"
+#include "chart/chart.h"
 
 namespace tl {
 

@@ -12,6 +12,9 @@ namespace tl {
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
+// Spaces to copy runs of padding from.
+inline constexpr std::string_view kSpaceRun = "                                                                ";
+
 inline void AppendSpaces(std::string& out, int n) {
     if (n > 0) out.append(static_cast<std::size_t>(n), ' ');
 }
@@ -84,6 +87,14 @@ public:
         }
     }
 
+    void PutSpaces(int n) {
+        while (n > 0) {
+            const int k = n < static_cast<int>(kSpaceRun.size()) ? n : static_cast<int>(kSpaceRun.size());
+            Put(kSpaceRun.substr(0, static_cast<std::size_t>(k)));
+            n -= k;
+        }
+    }
+
     // Where the piece ends; null when the room was too short.
     char* end() const { return p_; }
 
@@ -133,13 +144,15 @@ public:
     }
 
     [[gnu::always_inline]] void PutSpaces(int n) {
-        static constexpr std::string_view kSpaces = "                                                                ";
         while (n > 0) {
-            const int k = n < static_cast<int>(kSpaces.size()) ? n : static_cast<int>(kSpaces.size());
-            Put(kSpaces.substr(0, static_cast<std::size_t>(k)));
+            const int k = n < static_cast<int>(kSpaceRun.size()) ? n : static_cast<int>(kSpaceRun.size());
+            Put(kSpaceRun.substr(0, static_cast<std::size_t>(k)));
             n -= k;
         }
     }
+
+    // Where the next piece will stand in the string, in bytes.
+    std::size_t Offset() const { return static_cast<std::size_t>(p_ - out_.data()); }
 
     // A decimal integer without leading zeros.
     [[gnu::always_inline]] void PutInt(long v) {

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "chart/report.h"
+#include "report/report.h"
 #include "chart/run.h"
 #include "text/utf8.h"
 

@@ -1,4 +1,4 @@
-#include "chart/report.h"
+#include "report/report.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/chart_fixture.h"
+#include "support/report_text.h"
 #include "calendar/jie.h"
 #include "chart/run.h"
 #include "text/utf8.h"
@@ -14,6 +15,7 @@
 namespace tl {
 namespace {
 
+using namespace test;
 using test::Lines;
 using test::RunSolar;
 

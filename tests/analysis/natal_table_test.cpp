@@ -1,4 +1,4 @@
-#include "analysis/natal_section.h"
+#include "analysis/natal_table.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "support/chart_fixture.h"
+#include "support/report_text.h"
 #include "text/utf8.h"
 
 namespace tl {
 namespace {
 
+using namespace test;
 using test::Lines;
 
 using test::ChartOf;
@@ -45,7 +47,7 @@ TEST(LifePalace, UsesTheHourAsEnteredNotTheCorrectedHourPillar) {
     const Chart entered = ChartOf(P("甲子"), P("丙寅"), 1, P("丁卯"), true, 4);
     const Chart corrected = ChartOf(P("甲子"), P("丙寅"), 1, P("丙寅"), true, 4);
     EXPECT_EQ(LifePalace(entered), LifePalace(corrected));
-    EXPECT_NE(NatalChartSection(corrected).find("(命宫:丙子)"), std::string::npos);
+    EXPECT_NE(NatalChartText(corrected).find("(命宫:丙子)"), std::string::npos);
 }
 
 TEST(DayVoid, TenDayGroups) {
@@ -59,14 +61,14 @@ TEST(DayVoid, TenDayGroups) {
         EXPECT_EQ(std::string(BranchName(first)) + std::string(BranchName(first + 1)), c.pair) << c.day;
     }
     // In the section: 甲子 and 癸亥 days.
-    EXPECT_NE(NatalChartSection(ChartOf(1, 1, P("甲子"), 1)).find("(日空:戌亥)"), std::string::npos);
-    EXPECT_NE(NatalChartSection(ChartOf(1, 1, P("癸亥"), 1)).find("(日空:子丑)"), std::string::npos);
+    EXPECT_NE(NatalChartText(ChartOf(1, 1, P("甲子"), 1)).find("(日空:戌亥)"), std::string::npos);
+    EXPECT_NE(NatalChartText(ChartOf(1, 1, P("癸亥"), 1)).find("(日空:子丑)"), std::string::npos);
 }
 
 TEST(NatalChartSection, WholeSectionOfOneChart) {
     // 甲子 庚午 乙亥 戊寅, entered at a 寅 hour.
     const Chart c = ChartOf(P("甲子"), P("庚午"), P("乙亥"), P("戊寅"), true, 3);
-    const std::string text = NatalChartSection(c);
+    const std::string text = NatalChartText(c);
     const std::string gap(6, ' ');
     const std::string empty(4, ' ');  // an empty hidden slot: stem and ten god blank
     const std::vector<std::string> expected = {
@@ -95,8 +97,8 @@ TEST(NatalChartSection, WholeSectionOfOneChart) {
 }
 
 TEST(NatalChartSection, FemaleChartChangesOnlyTheStemsLabel) {
-    const std::string male = NatalChartSection(ChartOf(P("乙丑"), P("己卯"), P("庚戌"), P("辛巳"), true));
-    const std::string female = NatalChartSection(ChartOf(P("乙丑"), P("己卯"), P("庚戌"), P("辛巳"), false));
+    const std::string male = NatalChartText(ChartOf(P("乙丑"), P("己卯"), P("庚戌"), P("辛巳"), true));
+    const std::string female = NatalChartText(ChartOf(P("乙丑"), P("己卯"), P("庚戌"), P("辛巳"), false));
     const std::size_t at = male.find("乾造    ");
     ASSERT_NE(at, std::string::npos);
     std::string expected = male;
@@ -105,7 +107,7 @@ TEST(NatalChartSection, FemaleChartChangesOnlyTheStemsLabel) {
 }
 
 TEST(NatalChartSection, EntriesStandTenColumnsApartOnTheStemColumns) {
-    const std::string text = NatalChartSection(ChartOf(P("乙丑"), P("己卯"), P("庚戌"), P("辛巳")));
+    const std::string text = NatalChartText(ChartOf(P("乙丑"), P("己卯"), P("庚戌"), P("辛巳")));
     const auto lines = Lines(text);
     // Stems on columns 14-15, 24-25, 34-35, 44-45 (counted from 1).
     const std::string& stems = lines[3];

@@ -6,7 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "calendar/chart.h"
+#include "analysis/luck_annual.h"
+#include "analysis/natal_table.h"
+#include "chart/chart.h"
 #include "chart/request.h"
 
 namespace tl {
@@ -39,14 +41,18 @@ struct Report {
     std::vector<TextRange> red;   // the passages to colour red, in colouring order
 };
 
-// Builds the report of a chart produced by RunCalendar: the five header
+// Writes the report of a chart produced by RunCalendar from the values of
+// its analysis: the five header
 // lines (the birth line noting a daylight-saving correction after the time,
 // the near-jie line after the jie moments when it applies), the natal chart section, the natal interactions, the natal shensha
 // and the luck and annual pillars, with CR LF line ends, and the passages
 // coloured red (the 乾造/坤造 line with the branches line, the luck-pillar
 // line, the annual heading, the end of the title line), each found by the
-// first occurrence of its marker. A marker that does not occur leaves its
-// passage out.
+// first occurrence of its marker: in the header (which holds the name and
+// the birthplace as typed) or else where the section writing it put it.
+Report BuildReport(const Chart& chart, const NatalTable& natal, const LuckTimeline& luck,
+                   const ReportHeader& header);
+// The same, the analysis worked out here.
 Report BuildReport(const Chart& chart, const ReportHeader& header);
 
 // The hour label of the input window: the branch of a clock hour followed

@@ -1,8 +1,9 @@
 // The chart one run computes: the birth in both calendars, the four pillars
 // with their stems and branches, and the luck start. Plain values: every run
-// builds a fresh Chart.
+// builds a fresh Chart, and nothing changes it afterwards.
 #pragma once
 
+#include "calendar/names.h"
 #include "calendar/types.h"
 
 namespace tl {
@@ -28,8 +29,7 @@ struct Chart {
     // The branch of the hour as entered; no correction changes it.
     Branch enteredHourBranch = 0;
 
-    // The hour at which the day pillar changes, 23 or 0 (see ChartRequest).
-    int ziDayChange = 23;
+    ZiDayChange ziDayChange = ZiDayChange::kAt23;
     // Daylight saving time at the entered clock time: whether it was in
     // effect, by how many minutes the clocks were ahead, and whether
     // birthTime was moved back by them.
@@ -42,7 +42,7 @@ struct Chart {
     Pillar dayPillar = 0;
     Pillar hourPillar = 0;
 
-    // Stems and branches of the four pillars (DeriveNatalAttributes).
+    // Stems and branches of the four pillars.
     Stem yearStem = 0, monthStem = 0, dayStem = 0, hourStem = 0;
     Branch yearBranch = 0, monthBranch = 0, dayBranch = 0, hourBranch = 0;
 
@@ -55,6 +55,22 @@ struct Chart {
     Pillar firstLuckPillar = 0;
 
     Date BirthDate() const { return {birthYear, birthMonth, birthDay}; }
+
+    // Sets the four pillars with their stems and branches.
+    void SetPillars(Pillar year, Pillar month, Pillar day, Pillar hour) {
+        yearPillar = year;
+        monthPillar = month;
+        dayPillar = day;
+        hourPillar = hour;
+        yearStem = StemOf(year);
+        monthStem = StemOf(month);
+        dayStem = StemOf(day);
+        hourStem = StemOf(hour);
+        yearBranch = BranchOf(year);
+        monthBranch = BranchOf(month);
+        dayBranch = BranchOf(day);
+        hourBranch = BranchOf(hour);
+    }
 };
 
 }  // namespace tl
