@@ -6,6 +6,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "calendar/years.h"
 #include "text/gbk.h"
 #include "archive/list.h"
 #include "archive/record.h"

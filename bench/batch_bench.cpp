@@ -15,9 +15,13 @@
 #include <fstream>
 #include <string>
 
+#include "calendar/years.h"
+
 namespace {
 
-constexpr int kBirths = 100000;
+constexpr int kBirths = 200000;
+constexpr unsigned kFirstYear = ::tl::kCalendarFirstYear;
+constexpr unsigned kYears = ::tl::kCalendarLastYear - ::tl::kCalendarFirstYear + 1;
 
 // A varied CSV of births: both sexes and calendars, leap months, every hour,
 // some birthplaces (true solar time).
@@ -36,7 +40,7 @@ std::filesystem::path WriteBirths() {
     for (int i = 0; i < kBirths; ++i) {
         const bool lunar = next(4) == 0;
         std::snprintf(line, sizeof line, "张%d,%s,%s,%u-%02u-%02u,%02u:%02u,%d,%u,1\n", i, next(2) ? "m" : "f",
-                      lunar ? "l" : "g", 1900 + next(121), 1 + next(12), 1 + next(28), next(24), next(60),
+                      lunar ? "l" : "g", kFirstYear + next(kYears), 1 + next(12), 1 + next(28), next(24), next(60),
                       lunar && next(10) == 0 ? 1 : 0, next(3) == 0 ? 1 + next(34) : 0);
         out << line;
     }

@@ -2,17 +2,18 @@
 // month.
 #include <benchmark/benchmark.h>
 
+#include "calendar/years.h"
 #include "perpetual/month_view.h"
 
 namespace {
 
 void BM_BuildMonthView(benchmark::State& state) {
-    int year = 1900, month = 1;
+    int year = tl::kCalendarFirstYear, month = 1;
     for (auto _ : state) {
         benchmark::DoNotOptimize(tl::BuildMonthView(year, month));
         if (++month > 12) {
             month = 1;
-            if (++year > 2021) year = 1900;
+            if (++year > tl::kCalendarLastYear) year = tl::kCalendarFirstYear;
         }
     }
 }

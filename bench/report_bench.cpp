@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "calendar/years.h"
 #include "report/report.h"
 #include "chart/run.h"
 
@@ -22,7 +23,7 @@ std::vector<tl::ChartRequest> Births() {
         r.personName = "张三";
         r.isMale = next(2) == 0;
         r.isSolarInput = next(4) != 0;
-        r.year = 1900 + static_cast<int>(next(121));
+        r.year = tl::kCalendarFirstYear + static_cast<int>(next(tl::kCalendarLastYear - tl::kCalendarFirstYear + 1));
         r.month = 1 + static_cast<int>(next(12));
         r.day = 1 + static_cast<int>(next(31));
         r.isLeapMonth = !r.isSolarInput && next(8) == 0;

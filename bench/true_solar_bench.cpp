@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "calendar/years.h"
 #include "chart/run.h"
 #include "place/gazetteer.h"
 #include "place/true_solar_time.h"
@@ -41,7 +42,7 @@ void BM_RunCalendarTrueSolar(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         tl::ChartRequest r;
-        r.year = 1900 + static_cast<int>(i % 121);
+        r.year = tl::kCalendarFirstYear + static_cast<int>(i % (tl::kCalendarLastYear - tl::kCalendarFirstYear + 1));
         r.month = 1 + static_cast<int>(i % 12);
         r.day = 1 + static_cast<int>(i % 31);
         r.hour = static_cast<int>(i % 24);

@@ -25,7 +25,7 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "and read a full Simplified-Chinese report of the four pillars, the natal"
   "chart, its interactions and shensha stars, the luck pillars and 91 annual"
   "pillars. Reports are kept in an archive in the user's data folder, saved as"
-  "text or printed; a perpetual calendar shows the months of 1900 to 2021."
+  "text or printed; a perpetual calendar shows the months of ${TENGLAN_FIRST_YEAR} to ${TENGLAN_LAST_YEAR}."
   ""
   "The command-line companion tenglan-cli prints charts, calendar months and"
   "the archive, and turns CSV lists of births into JSON.")

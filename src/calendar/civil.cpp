@@ -45,7 +45,11 @@ Date DateOfDayNumber(long n) {
     return Date{static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
 }
 
-Date NormalizeDate(const Date& d) { return DateOfDayNumber(DayNumber(d)); }
+Date NormalizeDate(const Date& d) {
+    // Every month has its first 28 days.
+    if (d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 28) return d;
+    return DateOfDayNumber(DayNumber(d));
+}
 
 int DayOfYear(const Date& d) {
     const Date n = NormalizeDate(d);

@@ -7,6 +7,7 @@
 
 namespace tl {
 
+// The build reads these two lines for the texts that name the range.
 inline constexpr int kCalendarFirstYear = 1900;
 inline constexpr int kCalendarLastYear = 2100;
 

@@ -385,7 +385,13 @@ private:
             Fail(recordLine_, error);
             return;
         }
-        const Chart chart = RunCalendar(request);
+        WriteLine(request, RunCalendar(request));
+        out_ += '\n';
+        if (out_.size() >= kFlushAt && !Flush()) Stop(OutputFailed("batch"));
+    }
+
+    // The JSON object of one birth, at the end of the output.
+    void WriteLine(const ChartRequest& request, const Chart& chart) {
         JsonWriter w(out_);
         w.BeginObject();
         w.Key("line").Int(recordLine_);
@@ -395,11 +401,10 @@ private:
             const NatalTable natal = NatalTableOf(chart);
             const LuckTimeline luck = LuckTimelineOf(chart);
             if (withValues_) WriteAnalysisMembers(w, chart, natal, luck);
-            if (withReport_) WriteReportMembers(w, BuildReport(chart, natal, luck, ReportHeaderOf(request, Cell(kName))));
+            if (withReport_)
+                WriteReportMembers(w, BuildReport(chart, natal, luck, ReportHeaderOf(request, Cell(kName))));
         }
         w.EndObject();
-        out_ += '\n';
-        if (out_.size() >= kFlushAt && !Flush()) Stop(OutputFailed("batch"));
     }
 
     void Fail(long line, std::string_view message) {

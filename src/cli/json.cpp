@@ -1,7 +1,7 @@
 #include "cli/json.h"
 
 #include <cstdint>
-#include <charconv>
+#include <algorithm>
 #include <cstring>
 
 namespace tl::cli {
@@ -17,89 +17,84 @@ bool NeedsEscape(std::uint64_t x) {
     return ((x - kOnes * 0x20) & ~x & kHigh) != 0 || hasZero(x ^ (kOnes * '"')) || hasZero(x ^ (kOnes * '\\'));
 }
 
-// Appends s as a JSON string literal. Runs of bytes that need no escape are
-// copied whole; eight bytes at a time are checked for any that does.
-void AppendJsonString(std::string& out, std::string_view s) {
-    out += '"';
-    const char* p = s.data();
-    const char* const end = p + s.size();
-    const char* run = p;
-    while (p < end) {
-        if (end - p >= 8) {
+// The escape of a byte that needs one; empty for any other byte.
+std::string_view EscapeOf(unsigned char c, char (&u)[6]) {
+    switch (c) {
+        case '"': return "\\\"";
+        case '\\': return "\\\\";
+        case '\n': return "\\n";
+        case '\r': return "\\r";
+        case '\t': return "\\t";
+        default:
+            if (c >= 0x20) return {};
+            static constexpr char kHex[] = "0123456789abcdef";
+            u[0] = '\\';
+            u[1] = 'u';
+            u[2] = '0';
+            u[3] = '0';
+            u[4] = kHex[c >> 4];
+            u[5] = kHex[c & 15];
+            return {u, 6};
+    }
+}
+
+// Writes s as a JSON string literal at p, which has room for 6 bytes per
+// byte of s and the quotes, and returns the end. Runs of bytes that need no
+// escape are copied whole; eight bytes at a time are checked for any that
+// does.
+char* PutJsonString(char* p, std::string_view s) {
+    *p++ = '"';
+    const char* q = s.data();
+    const char* const end = q + s.size();
+    const char* run = q;
+    while (q < end) {
+        if (end - q >= 8) {
             std::uint64_t x;
-            std::memcpy(&x, p, 8);
+            std::memcpy(&x, q, 8);
             if (!NeedsEscape(x)) {
-                p += 8;
+                q += 8;
                 continue;
             }
         }
-        const unsigned char c = static_cast<unsigned char>(*p);
-        if (c >= 0x20 && c != '"' && c != '\\') {
-            ++p;
+        char u[6];
+        const std::string_view escape = EscapeOf(static_cast<unsigned char>(*q), u);
+        if (escape.empty()) {
+            ++q;
             continue;
         }
-        out.append(run, p);
-        run = ++p;
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default: {
-                static constexpr char kHex[] = "0123456789abcdef";
-                const char u[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
-                out.append(u, 6);
-            }
-        }
+        std::memcpy(p, run, static_cast<std::size_t>(q - run));
+        p += q - run;
+        std::memcpy(p, escape.data(), escape.size());
+        p += escape.size();
+        run = ++q;
     }
-    out.append(run, end);
-    out += '"';
+    std::memcpy(p, run, static_cast<std::size_t>(end - run));
+    p += end - run;
+    *p++ = '"';
+    return p;
 }
 
 }  // namespace
 
 std::string JsonString(std::string_view s) {
-    std::string out;
-    AppendJsonString(out, s);
+    std::string out(6 * s.size() + 2, '\0');
+    out.resize(static_cast<std::size_t>(PutJsonString(out.data(), s) - out.data()));
     return out;
 }
 
-JsonWriter& JsonWriter::BeginObject() { Separate(); *out_ += '{'; needComma_ = false; return *this; }
-JsonWriter& JsonWriter::EndObject() { *out_ += '}'; needComma_ = true; return *this; }
-JsonWriter& JsonWriter::BeginArray() { Separate(); *out_ += '['; needComma_ = false; return *this; }
-JsonWriter& JsonWriter::EndArray() { *out_ += ']'; needComma_ = true; return *this; }
-
-JsonWriter& JsonWriter::Key(std::string_view k) {
+JsonWriter& JsonWriter::String(std::string_view v) {
+    Room(6 * v.size() + 3);
     Separate();
-    // ,"key": in one piece
-    char buf[64];
-    if (k.size() + 3 <= sizeof buf) {
-        buf[0] = '"';
-        std::memcpy(buf + 1, k.data(), k.size());
-        buf[k.size() + 1] = '"';
-        buf[k.size() + 2] = ':';
-        out_->append(buf, k.size() + 3);
-    } else {
-        AppendJsonString(*out_, k);
-        *out_ += ':';
-    }
-    needComma_ = false;
+    p_ = PutJsonString(p_, v);
     return *this;
 }
 
-JsonWriter& JsonWriter::String(std::string_view v) { Separate(); AppendJsonString(*out_, v); return *this; }
-
-JsonWriter& JsonWriter::Int(long v) {
-    Separate();
-    char buf[24];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out_->append(buf, r.ptr);
-    return *this;
+void JsonWriter::Grow(std::size_t n) {
+    const std::size_t at = static_cast<std::size_t>(p_ - out_->data());
+    // Room for as much again as this writer has written, at least kGrowth.
+    out_->resize(at + n + std::max(kGrowth, at - start_));
+    p_ = out_->data() + at;
+    end_ = out_->data() + out_->size();
 }
-
-JsonWriter& JsonWriter::Bool(bool v) { Separate(); *out_ += v ? "true" : "false"; return *this; }
-JsonWriter& JsonWriter::Null() { Separate(); *out_ += "null"; return *this; }
-JsonWriter& JsonWriter::Raw(std::string_view json) { Separate(); *out_ += json; return *this; }
 
 }  // namespace tl::cli

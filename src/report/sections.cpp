@@ -1,6 +1,7 @@
 #include "report/sections.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string>
 
@@ -29,9 +30,9 @@ static_assert(kSeparator.size() == 2 + 1 + 86 + 1);
 // A short piece of text padded to a whole TextSpan block, so that it is
 // copied as one; longer pieces are copied as they are.
 struct Token {
-    std::uint32_t offset = 0;  // in the store it was made in
-    std::uint32_t size = 0;
-    std::uint32_t chars = 0;
+    std::uint16_t offset = 0;  // in the store it was made in
+    std::uint8_t size = 0;
+    std::uint8_t chars = 0;
 };
 
 class TokenStore {
@@ -42,10 +43,10 @@ public:
 
     Token Make(std::initializer_list<std::string_view> parts) {
         Token t;
-        t.offset = static_cast<std::uint32_t>(bytes_.size());
+        t.offset = static_cast<std::uint16_t>(bytes_.size());
         for (std::string_view p : parts) bytes_ += p;
-        t.size = static_cast<std::uint32_t>(bytes_.size() - t.offset);
-        t.chars = static_cast<std::uint32_t>(Utf8Length(std::string_view(bytes_).substr(t.offset)));
+        t.size = static_cast<std::uint8_t>(bytes_.size() - t.offset);
+        t.chars = static_cast<std::uint8_t>(Utf8Length(std::string_view(bytes_).substr(t.offset)));
         if (t.size < TextSpan::kBlock) bytes_.append(TextSpan::kBlock - t.size, ' ');
         return t;
     }
@@ -57,13 +58,15 @@ private:
 
 // Every word the annual lines are made of, made once: the stars with their
 // two spaces, the relation tokens by kind, examined code, the word naming the
-// other pillar (year .. luck) and its code, and the trio tokens by the
-// examined branch and the two natal branches completing it.
+// other pillar (year .. luck) and which of the code's two partners
+// (Partners) the other pillar's code is, and the trio tokens by the examined
+// branch and the first of the two natal branches completing it (the two
+// fix the third).
 struct Tokens {
     TokenStore store;
     std::array<Token, kStarCount> stars{};
-    Token pairs[kRelationKinds][13][5][13]{};
-    Token trios[13][13][13]{};
+    Token pairs[kRelationKinds][13][5][2]{};
+    Token trios[13][13]{};
 
     Tokens() {
         for (int s = 0; s < kStarCount; ++s)
@@ -74,10 +77,11 @@ struct Tokens {
             const auto name = onStems ? StemName : BranchName;
             const int last = onStems ? 10 : 12;
             for (int x = 1; x <= last; ++x)
-                for (int partner : Partners(kind, x)) {
+                for (int j = 0; j < 2; ++j) {
+                    const int partner = Partners(kind, x)[static_cast<std::size_t>(j)];
                     if (partner < 1 || partner > last) continue;
                     for (int word = 0; word < 5; ++word)
-                        pairs[k][x][word][partner] =
+                        pairs[k][x][word][j] =
                             store.Make({name(x), kRelationWords[kind].pillarWords[static_cast<std::size_t>(word)],
                                         name(partner), "  "});
                 }
@@ -86,7 +90,7 @@ struct Tokens {
             for (Branch first = 1; first <= 12; ++first)
                 for (Branch second = 1; second <= 12; ++second)
                     if (FormTrio(b, first, second))
-                        trios[b][first][second] =
+                        trios[b][first] =
                             store.Make({BranchName(b), BranchName(first), BranchName(second), "三合  "});
     }
 };
@@ -102,21 +106,24 @@ std::size_t PutRelations(TextSpan& span, const Tokens& t, const int (&stems)[4],
     const Stem s = StemOf(pillar);
     const Branch b = BranchOf(pillar);
     if (s < 1 || s > 10 || b < 1 || b > 12) return 0;
+    const int luckStem = luck != 0 ? StemOf(luck) : 0;
+    const int luckBranch = luck != 0 ? BranchOf(luck) : 0;
     std::size_t chars = 0;
 #pragma GCC unroll 5
     for (int k = 0; k < kRelationKinds; ++k) {
         const auto with = static_cast<int>(r.with[static_cast<std::size_t>(k)]);
         if (with < 0) continue;
-        const bool onStems = kRelationRules[static_cast<std::size_t>(k)].onStems;
-        const int partner = with == 4 ? (onStems ? StemOf(luck) : BranchOf(luck))
-                                      : (onStems ? stems[with] : branches[with]);
-        const Token& token = t.pairs[k][onStems ? s : b][with][partner];
+        const auto kind = static_cast<RelationKind>(k);
+        const bool onStems = kRelationRules[kind].onStems;
+        const int x = onStems ? s : b;
+        const int partner = with == 4 ? (onStems ? luckStem : luckBranch) : (onStems ? stems[with] : branches[with]);
+        const Token& token = t.pairs[k][x][with][partner == Partners(kind, x)[0] ? 0 : 1];
         t.store.Put(span, token);
         chars += token.chars;
     }
     for (unsigned pairs = r.trioPairs; pairs != 0; pairs &= pairs - 1) {
         const int k = std::countr_zero(pairs);
-        const Token& token = t.trios[b][branches[kNatalPairs[k][0]]][branches[kNatalPairs[k][1]]];
+        const Token& token = t.trios[b][branches[kNatalPairs[k][0]]];
         t.store.Put(span, token);
         chars += token.chars;
     }
