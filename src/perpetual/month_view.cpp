@@ -68,24 +68,25 @@ MonthView BuildMonthView(int year, int month) {
     v.firstColumn = Weekday({year, month, 1});
     v.monthLength = yueend(year, month);
 
-    const auto ly = LunarYearOf(year);
-    const int newYearDay = ly ? wNUM_A(year, ly->newYear.month, ly->newYear.day) : 0;
-    const int firstDay = wNUM_A(year, month, 1);
     const int jieDay = JieDay(year, month);
     const int qiDay = QiDay(year, month);
 
+    std::optional<LunarDate> lunar;
     for (int d = 1; d <= v.monthLength; ++d) {
         DayCell& cell = v.cells[static_cast<std::size_t>(v.firstColumn + d - 1)];
         cell.dayText = std::to_string(d);
-        // The lunar date; the first day of a lunar month shows the month.
-        const LunarMonthDay lunar = ly ? wTO_N(year, newYearDay, firstDay + d - 1) : LunarMonthDay{};
-        if (lunar.day == 1) {
-            if (lunar.isLeapMonth) cell.lunarText = "闰";
-            cell.lunarText += wwnyue(lunar.month);
+        // The lunar date: the day before's, one day on; from its 29th day
+        // on the calendar says whether a new lunar month has begun. The
+        // first day of a lunar month shows the month.
+        if (lunar && lunar->day < 29) ++lunar->day;
+        else lunar = SolarToLunar({year, month, d}, false);
+        if (lunar && lunar->day == 1) {
+            if (lunar->isLeapMonth) cell.lunarText = "闰";
+            cell.lunarText += wwnyue(lunar->month);
             cell.lunarText += "月";
             cell.highlighted = true;
         } else {
-            cell.lunarText = wn_name(lunar.day);
+            cell.lunarText = wn_name(lunar ? lunar->day : 0);
         }
         // The jie and then the qi of the month take the place of the lunar
         // date.

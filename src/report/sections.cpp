@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 #include "calendar/names.h"
 #include "calendar/pillars.h"
@@ -100,35 +101,79 @@ const Tokens& TokensOnce() {
     return tokens;
 }
 
-// Writes the relations of `pillar` into `span`; returns their characters.
-std::size_t PutRelations(TextSpan& span, const Tokens& t, const int (&stems)[4], const int (&branches)[4],
-                         Pillar pillar, Pillar luck, const PillarRelations& r) {
-    const Stem s = StemOf(pillar);
-    const Branch b = BranchOf(pillar);
-    if (s < 1 || s > 10 || b < 1 || b > 12) return 0;
-    const int luckStem = luck != 0 ? StemOf(luck) : 0;
-    const int luckBranch = luck != 0 ? BranchOf(luck) : 0;
-    std::size_t chars = 0;
+// The relation tokens of one chart, looked up once: by kind, examined code
+// and natal pillar (year .. hour) the token naming that pillar, and by kind
+// and examined code the token naming the luck pillar in hand.
+class RelationWriter {
+public:
+    RelationWriter(const Tokens& t, const Chart& c)
+        : t_(t), stems_{c.yearStem, c.monthStem, c.dayStem, c.hourStem},
+          branches_{c.yearBranch, c.monthBranch, c.dayBranch, c.hourBranch} {
+        for (int k = 0; k < kRelationKinds; ++k) {
+            const auto kind = static_cast<RelationKind>(k);
+            const int(&natal)[4] = kRelationRules[kind].onStems ? stems_ : branches_;
+            for (int i = 0; i < 4; ++i) Mark(kind, natal[i], i, natal_[k], i);
+        }
+    }
+
+    // The luck pillar whose relations the next rows name.
+    void SetLuck(Pillar luck) {
+        if (luck < 1 || luck > 60) return;
+        for (int k = 0; k < kRelationKinds; ++k) {
+            const auto kind = static_cast<RelationKind>(k);
+            Mark(kind, kRelationRules[kind].onStems ? StemOf(luck) : BranchOf(luck), 4, luck_[k]);
+        }
+    }
+
+    // Writes the relations of `pillar` into `span`; returns their
+    // characters.
+    std::size_t Put(TextSpan& span, Pillar pillar, const PillarRelations& r) const {
+        const Stem s = StemOf(pillar);
+        const Branch b = BranchOf(pillar);
+        if (s < 1 || s > 10 || b < 1 || b > 12) return 0;
+        std::size_t chars = 0;
 #pragma GCC unroll 5
-    for (int k = 0; k < kRelationKinds; ++k) {
-        const auto with = static_cast<int>(r.with[static_cast<std::size_t>(k)]);
-        if (with < 0) continue;
-        const auto kind = static_cast<RelationKind>(k);
-        const bool onStems = kRelationRules[kind].onStems;
-        const int x = onStems ? s : b;
-        const int partner = with == 4 ? (onStems ? luckStem : luckBranch) : (onStems ? stems[with] : branches[with]);
-        const Token& token = t.pairs[k][x][with][partner == Partners(kind, x)[0] ? 0 : 1];
-        t.store.Put(span, token);
-        chars += token.chars;
+        for (int k = 0; k < kRelationKinds; ++k) {
+            const int with = static_cast<int>(r.with[static_cast<std::size_t>(k)]);
+            if (with < 0 || with > 4) continue;
+            const int x = kRelationRules[static_cast<std::size_t>(k)].onStems ? s : b;
+            const Token* token = with == 4 ? luck_[k][x] : natal_[k][x][with];
+            if (token == nullptr) continue;
+            t_.store.Put(span, *token);
+            chars += token->chars;
+        }
+        for (unsigned pairs = r.trioPairs; pairs != 0; pairs &= pairs - 1) {
+            const int k = std::countr_zero(pairs);
+            const Token& token = t_.trios[b][branches_[kNatalPairs[k][0]]];
+            t_.store.Put(span, token);
+            chars += token.chars;
+        }
+        return chars;
     }
-    for (unsigned pairs = r.trioPairs; pairs != 0; pairs &= pairs - 1) {
-        const int k = std::countr_zero(pairs);
-        const Token& token = t.trios[b][branches[kNatalPairs[k][0]]];
-        t.store.Put(span, token);
-        chars += token.chars;
+
+private:
+    // For each code x in relation `kind` with `code`: the token naming x,
+    // the pillar word `word` and `code`.
+    template <typename Slot>
+    void Mark(RelationKind kind, int code, int word, Slot& slots, int index = -1) {
+        const int last = kRelationRules[kind].onStems ? 10 : 12;
+        for (int x : Partners(kind, code)) {
+            if (x < 1 || x > last) continue;
+            const Token* token = &t_.pairs[kind][x][word][code == Partners(kind, x)[0] ? 0 : 1];
+            if constexpr (std::is_array_v<std::remove_reference_t<decltype(slots[0])>>) {
+                slots[x][index] = token;
+            } else {
+                slots[x] = token;
+            }
+        }
     }
-    return chars;
-}
+
+    const Tokens& t_;
+    int stems_[4];
+    int branches_[4];
+    const Token* natal_[kRelationKinds][13][4] = {};
+    const Token* luck_[kRelationKinds][13] = {};
+};
 
 void PutStars(TextSpan& span, const Tokens& t, StarSet stars) {
     for (Star s : stars) t.store.Put(span, t.stars[static_cast<std::size_t>(s)]);
@@ -333,13 +378,12 @@ void WriteNatalShensha(std::string& out, const NatalTable& natal) {
 }
 
 void WritePillarRelations(std::string& out, const Chart& c, Pillar pillar, Pillar luck, const PillarRelations& r) {
-    const int stems[4] = {c.yearStem, c.monthStem, c.dayStem, c.hourStem};
-    const int branches[4] = {c.yearBranch, c.monthBranch, c.dayBranch, c.hourBranch};
-    const Tokens& t = TokensOnce();
+    RelationWriter relations(TokensOnce(), c);
+    relations.SetLuck(luck);
     // Room for five tokens and six trios; more would be made as needed.
     TextWriter w(out, 256);
     w.PutThrough([&](TextSpan span) {
-        PutRelations(span, t, stems, branches, pillar, luck, r);
+        relations.Put(span, pillar, r);
         return span.end();
     });
 }
@@ -355,8 +399,7 @@ int AnnualFill(std::size_t relationChars) {
 LuckMarkers WriteLuckAndAnnual(std::string& out, const Chart& c, const LuckTimeline& tl) {
     LuckMarkers markers;
     const Tokens& t = TokensOnce();
-    const int stems[4] = {c.yearStem, c.monthStem, c.dayStem, c.hourStem};
-    const int branches[4] = {c.yearBranch, c.monthBranch, c.dayBranch, c.hourBranch};
+    RelationWriter relations(t, c);
     TextWriter w(out, kLuckAndAnnualBytes);
 
     // Start age and handover.
@@ -443,12 +486,13 @@ LuckMarkers WriteLuckAndAnnual(std::string& out, const Chart& c, const LuckTimel
                 w.Put(kCrLf);
                 w.Put(kCrLf);
             }
+            relations.SetLuck(luck.pillar);
             w.Put("  大运:");
             w.Put(PillarName(luck.pillar));
             w.PutSpaces(6);
             w.Put("[");
             w.PutThrough([&](TextSpan span) {
-                PutRelations(span, t, stems, branches, luck.pillar, 0, luck.relations);
+                relations.Put(span, luck.pillar, luck.relations);
                 span.Put("  ※");
                 PutStars(span, t, luck.shensha);
                 span.Put("]");
@@ -466,7 +510,7 @@ LuckMarkers WriteLuckAndAnnual(std::string& out, const Chart& c, const LuckTimel
         w.Put(PillarName(y.pillar));
         w.PutSpaces(7);
         w.PutThrough([&](TextSpan span) {
-            const std::size_t chars = PutRelations(span, t, stems, branches, y.pillar, luck.pillar, y.relations);
+            const std::size_t chars = relations.Put(span, y.pillar, y.relations);
             span.PutSpaces(AnnualFill(chars));
             span.Put("※");
             PutStars(span, t, y.shensha);

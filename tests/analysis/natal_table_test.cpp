@@ -126,3 +126,61 @@ TEST(NatalChartSection, EntriesStandTenColumnsApartOnTheStemColumns) {
 
 }  // namespace
 }  // namespace tl
+
+namespace tl {
+namespace {
+
+StarSet Stars(std::initializer_list<Star> stars) {
+    std::uint32_t bits = 0;
+    for (Star s : stars) bits |= 1u << static_cast<int>(s);
+    return StarSet(bits);
+}
+
+TEST(NatalTableOf, AGoldenBirthByValue) {
+    // 1985-03-12 09:05, a man: 乙丑 己卯 庚戌 辛巳 (the golden report
+    // male_gregorian_1985).
+    using enum Star;
+    const NatalTable expected{
+        .pillars = {{
+            {.pillar = 2, .stem = 2, .branch = 2, .tenGod = 5, .hiddenStems = {{{10, 3}, {8, 1}, {6, 9}}},
+             .strength = 1, .growthStage = 9, .shensha = {}},
+            {.pillar = 16, .stem = 6, .branch = 4, .tenGod = 9, .hiddenStems = {{{2, 5}, {0, 0}, {0, 0}}},
+             .strength = 5, .growthStage = 11, .shensha = Stars({kZaiShaStar, kKongWangStar})},
+            {.pillar = 47, .stem = 7, .branch = 11, .tenGod = 0, .hiddenStems = {{{8, 1}, {4, 7}, {5, 10}}},
+             .strength = 4, .growthStage = 6, .shensha = Stars({kJinYuStar, kGuChenGuaSuStar})},
+            {.pillar = 18, .stem = 8, .branch = 6, .tenGod = 1, .hiddenStems = {{{7, 2}, {3, 8}, {5, 10}}},
+             .strength = 4, .growthStage = 1, .shensha = Stars({kWangShenStar})},
+        }},
+        .lifePalace = 22,  // 乙酉
+        .dayVoid = 3,      // 寅卯
+        // 乙辛 year–hour, 乙庚 year–day, 卯戌 month–day.
+        .relations = {.pairs = {{{3, 0}, {0, 0}, {2, 0}, {0, 4}, {0, 0}}}, .trio = 0},
+        .shensha = {.stars = {ChartStar::kKuiGang}, .count = 1},
+    };
+    EXPECT_EQ(NatalTableOf(test::RunSolar(1985, 3, 12, 9, 5, true)), expected);
+}
+
+TEST(LuckTimelineOf, AGoldenBirthByValue) {
+    const LuckTimeline t = LuckTimelineOf(test::RunSolar(1985, 3, 12, 9, 5, true));
+    EXPECT_EQ(t.handover, (LuckHandover{{1987, 4, 30}, 11}));
+    // Backward from 己卯: 戊寅 from 3 (1988), 丁丑 from 13.
+    EXPECT_EQ(t.luck[0].pillar, 15);
+    EXPECT_EQ(t.luck[0].startAge, 3);
+    EXPECT_EQ(t.luck[0].startYear, 1988);
+    EXPECT_EQ(t.luck[1].pillar, 14);
+    EXPECT_EQ(t.luck[9].startAge, 93);
+    // The first annual row, 1988 戊辰 at 3 under 戊寅; the last, 2078 at 93,
+    // alone under the tenth luck pillar.
+    EXPECT_EQ(t.annual[0].year, 1988);
+    EXPECT_EQ(t.annual[0].age, 3);
+    EXPECT_EQ(t.annual[0].pillar, 5);
+    EXPECT_EQ(t.annual[0].luckIndex, 0);
+    EXPECT_EQ(t.annual[90].year, 2078);
+    EXPECT_EQ(t.annual[90].luckIndex, 9);
+    // 岁运并临 where an annual pillar repeats its luck pillar, and nowhere else.
+    for (const AnnualYear& y : t.annual)
+        EXPECT_EQ(y.luckAndYearMeet, y.pillar == t.luck[static_cast<std::size_t>(y.luckIndex)].pillar) << y.year;
+}
+
+}  // namespace
+}  // namespace tl
