@@ -17,7 +17,8 @@ std::vector<CalendarDay> DaysOfSolarMonth(int year, int index) {
     std::vector<CalendarDay> days;
     const auto month = SolarMonthOf(year, index);
     if (!month) return days;
-    for (long n = DayNumber(month->start.date); n < DayNumber(month->end.date); ++n) {
+    const long last = DayNumber(month->end.date) - (month->end.time.seconds == 0 ? 1 : 0);
+    for (long n = DayNumber(month->start.date); n <= last; ++n) {
         const Date d = DateOfDayNumber(n);
         days.push_back({d, DayPillar(d)});
     }

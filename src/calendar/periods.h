@@ -21,9 +21,10 @@ struct CalendarDay {
     Pillar pillar = 0;  // the civil day's pillar, without the 23:00 rule
 };
 
-// The days of solar month `index` (1..12) of `year`: from the day of the
-// jie that opens it to the day before the jie of the next, so that a jie day
-// belongs to the month it opens.
+// The days of solar month `index` (1..12) of `year`: every civil day that
+// some of its minutes fall on, from the day of the jie that opens it to the
+// day of the jie that opens the next (unless that jie falls at midnight).
+// A jie day is thus listed in both months it is shared by.
 std::vector<CalendarDay> DaysOfSolarMonth(int year, int index);
 
 }  // namespace tl

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "calendar/chart.h"
 #include "text/utf8.h"
 
 namespace tl {
@@ -55,12 +56,19 @@ std::string IsoDate(const Date& d) {
 std::string IsoMinute(const Date& d, TimeOfDay t) { return IsoDate(d) + "T" + ClockText(t); }
 
 PeriodsText BuildPeriodsText(const YearPeriods& year, const std::vector<PeriodDay>* days, int dayMonth,
-                             bool withChart, const std::optional<ClockNow>& now) {
+                             const Chart* chart, const std::optional<ClockNow>& now) {
+    const bool withChart = chart != nullptr;
     Lines lines;
     std::string title = "  " + std::to_string(year.year) + "年   流年: " + std::string(PillarName(year.annualPillar));
     if (withChart)
         title += "   大运: " + (year.luckPillar ? std::string(PillarName(year.luckPillar)) : std::string("无"));
     lines.Add(title, false);
+    if (chart) {
+        std::string natal = "  八字: ";
+        for (Pillar p : {chart->yearPillar, chart->monthPillar, chart->dayPillar, chart->hourPillar})
+            natal += std::string(PillarName(p)) + " ";
+        lines.Add(natal + "  日主: " + std::string(StemName(chart->dayStem)), false);
+    }
     lines.Add("", false);
 
     const int nowMonth = now ? MonthHolding(year, now->date, now->time) : 0;

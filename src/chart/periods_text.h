@@ -23,11 +23,12 @@ struct ClockNow {
 };
 
 // The year's lines, and when `days` is given (the days of month
-// `dayMonth`, 1..12) the days' lines after them. `withChart` adds the luck
-// pillar and the ten-god and growth-stage columns. The month holding `now`
+// `dayMonth`, 1..12) the days' lines after them. A chart adds its four
+// pillars, the luck pillar and the ten-god and growth-stage columns (the
+// periods must then be the chart's). The month holding `now`
 // and the day `now` falls on carry "▲本月" and "▲今日".
 PeriodsText BuildPeriodsText(const YearPeriods& year, const std::vector<PeriodDay>* days, int dayMonth,
-                             bool withChart, const std::optional<ClockNow>& now);
+                             const Chart* chart, const std::optional<ClockNow>& now);
 
 // "YYYY-MM-DD" and "YYYY-MM-DDTHH:MM".
 std::string IsoDate(const Date& d);

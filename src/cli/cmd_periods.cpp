@@ -95,9 +95,7 @@ int CmdPeriods(const PeriodsOptions& options) {
         w.EndObject();
         out = w.str() + "\n";
     } else {
-        out = BuildPeriodsText(year, options.month ? &days : nullptr, options.month.value_or(0), c != nullptr,
-                               std::nullopt)
-                  .text;
+        out = BuildPeriodsText(year, options.month ? &days : nullptr, options.month.value_or(0), c, std::nullopt).text;
         // The terminal gets newlines.
         for (std::size_t at; (at = out.find("\r\n")) != std::string::npos;) out.erase(at, 1);
     }

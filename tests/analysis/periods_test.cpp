@@ -24,8 +24,9 @@ TimeOfDay MinuteBefore(TimeOfDay t) { return TimeOfDay{t.seconds - 60}; }
 // Every year of the calendar: month k starts at the jie of Gregorian month
 // k + 1 (the 丑 month at 小寒 of the next January), the month pillar a birth
 // at that minute gets and a birth a minute earlier does not; the days run
-// without gap from one month's jie day to the next, each with the day
-// pillar of the perpetual calendar.
+// from the month's first civil day to its last (a jie day is listed in both
+// months that share it), each with the day pillar of the perpetual
+// calendar.
 TEST(PeriodsOfYear, StartsAreTheJieMomentsAndDaysThePerpetualCalendars) {
     int faults = 0;
     std::string first;
@@ -35,7 +36,6 @@ TEST(PeriodsOfYear, StartsAreTheJieMomentsAndDaysThePerpetualCalendars) {
     for (int y = kCalendarFirstYear; y <= kCalendarLastYear; ++y) {
         const YearPeriods periods = PeriodsOfYear(y, nullptr);
         if (periods.annualPillar != At({y, 6, 1}, TimeOfDay::Hms(12, 0)).year) fault(std::to_string(y) + " annual");
-        long nextDay = 0;
         for (int k = 1; k <= 12; ++k) {
             const PeriodMonth& m = periods.months[static_cast<std::size_t>(k - 1)];
             const auto jie = k <= 11 ? JieAt(y, k + 1) : JieAt(y + 1, 1);
@@ -46,12 +46,15 @@ TEST(PeriodsOfYear, StartsAreTheJieMomentsAndDaysThePerpetualCalendars) {
                 fault(what + " pillar");
             const std::vector<PeriodDay> days = PeriodDaysOf(y, k, nullptr);
             if (days.empty() || !(days.front().date == d)) fault(what + " first day");
-            if (k > 1 && !days.empty() && DayNumber(days.front().date) != nextDay) fault(what + " gap");
+            // The last day holds minutes of the month, the day after it none.
+            const long endMinute = MinuteNumber(m.end);
+            if (days.empty() || DayNumber(days.back().date) * 1440 >= endMinute ||
+                (DayNumber(days.back().date) + 1) * 1440 < endMinute)
+                fault(what + " last day");
             for (const PeriodDay& day : days) {
                 const Date c = day.date;
                 if (day.pillar.pillar != wTO_DAY(c.year, c.month, c.day)) fault(what + " day pillar");
             }
-            if (!days.empty()) nextDay = DayNumber(days.back().date) + 1;
         }
     }
     EXPECT_EQ(faults, 0) << "first: " << first;
@@ -91,7 +94,7 @@ TEST(PeriodsOfYear, ChartWordsLuckPillarAndNow) {
     EXPECT_EQ(MonthHolding(PeriodsOfYear(2023, nullptr), {2024, 2, 4}, TimeOfDay::Hms(16, 26)), 12);
 
     // The text marks that month and that day, and only them.
-    const PeriodsText text = BuildPeriodsText(y, &days, 1, true, ClockNow{{2024, 2, 5}, TimeOfDay::Hms(9, 0)});
+    const PeriodsText text = BuildPeriodsText(y, &days, 1, &chart, ClockNow{{2024, 2, 5}, TimeOfDay::Hms(9, 0)});
     ASSERT_EQ(text.marked.size(), 2u);
     // Ranges count characters, CR LF as two.
     auto chars = [&](TextRange r) {
