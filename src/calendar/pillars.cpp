@@ -26,6 +26,18 @@ Branch HourBranch(int hour) {
 
 Pillar DayPillar(const Date& d) { return Mod(DayNumber(d) + 10, 60) + 1; }
 
+Pillar YearPillarOf(int pillarYear) { return Mod(pillarYear - 4, 60) + 1; }
+
+Pillar MonthPillarOf(int pillarYear, int solarMonth) {
+    const Pillar p = Mod(pillarYear, 5) * 12 + 14 + solarMonth;
+    return p > 60 ? p - 60 : p;
+}
+
+Pillar HourPillarOf(Pillar stemDay, Branch h) {
+    const Pillar p = Mod(stemDay + 4, 5) * 12 + h;
+    return p > 60 ? p - 60 : p;
+}
+
 bool OnOrAfterJie(const Date& d, TimeOfDay t) {
     // Outside the tables the jie day reads as 0, so every day lies after it.
     const auto jie = JieAt(d.year, d.month);
@@ -48,17 +60,14 @@ Pillars ComputePillars(const Date& birth, TimeOfDay t, bool dayChangesAt23) {
     else s = after ? 12 : 11;
 
     Pillars p;
-    p.year = Mod(yp - 4, 60) + 1;
-    p.month = Mod(yp, 5) * 12 + 14 + s;
-    if (p.month > 60) p.month -= 60;
+    p.year = YearPillarOf(yp);
+    p.month = MonthPillarOf(yp, s);
     p.day = DayPillar(d);
     // The late 子 hour takes its stem from the next day; under the default
     // rule it belongs to the next day altogether.
     const Pillar stemDay = t >= kLateZi ? p.day % 60 + 1 : p.day;
     if (dayChangesAt23) p.day = stemDay;
-    const int h = HourBranch(t.hour());
-    p.hour = Mod(stemDay + 4, 5) * 12 + h;
-    if (p.hour > 60) p.hour -= 60;
+    p.hour = HourPillarOf(stemDay, HourBranch(t.hour()));
     return p;
 }
 

@@ -27,6 +27,17 @@ Branch HourBranch(int hour);
 // 60-day cycle in which 1 January 1900 is 甲戌 (11).
 Pillar DayPillar(const Date& d);
 
+// The year pillar of a pillar year (the year that began at its 立春):
+// 1984 is 甲子 (1), 1983 癸亥 (60).
+Pillar YearPillarOf(int pillarYear);
+// The month pillar of solar month s (1 = the 寅 month opened by 立春 .. 12
+// = the 丑 month opened by 小寒) of a pillar year: its stem follows from the
+// year stem (五虎遁).
+Pillar MonthPillarOf(int pillarYear, int solarMonth);
+// The hour pillar of hour slot h (1 = 子 .. 12 = 亥) on a day whose pillar
+// gives the hour stems (五鼠遁).
+Pillar HourPillarOf(Pillar stemDay, Branch h);
+
 // True when the birth at date d (already inside its month), time t lies on
 // or after the jie of d's month.
 bool OnOrAfterJie(const Date& d, TimeOfDay t);

@@ -38,6 +38,11 @@ constexpr std::string_view kUsageTail =
     "                                        with their corrections in minutes\n"
     "  calendar YEAR MONTH [DAY]             a month of the perpetual calendar\n"
     "  archive list [FOLDER]                 the saved charts of a program folder\n"
+    "  reverse --pillars Y,M,D,H [--zi-day-change 23|0] [--json]\n"
+    "                                        the birth times of four pillars\n"
+    "  periods --year Y [--month M] [--json] [--date ... --time ... chart options]\n"
+    "                                        a year's luck, annual and month pillars,\n"
+    "                                        a month's day pillars\n"
     "  COMMAND --help                        the options of a command\n";
 
 // The overview of the commands; the columns of `batch` come from their
@@ -94,8 +99,12 @@ struct ChartCommand {
     std::optional<std::string> place;  // checked once the province is known
     bool leap = false;
 
-    CLI::App* Add(CLI::App& app) {
-        CLI::App* chart = app.add_subcommand("chart", "One chart: the report as the report box holds it, or JSON.");
+    // `periods` takes the same options for its chart, the birth then
+    // optional.
+    CLI::App* Add(CLI::App& app, const std::string& name = "chart",
+                  const std::string& description = "One chart: the report as the report box holds it, or JSON.",
+                  bool birthRequired = true) {
+        CLI::App* chart = app.add_subcommand(name, description);
         ChartRequest& r = options.request;
         chart->add_option_function<std::string>(
                  "--date", [&r](const std::string& text) {
@@ -104,7 +113,7 @@ struct ChartCommand {
                  },
                  "the birth date, year " + RangeText(kCalendarFirstYear, kCalendarLastYear))
             ->type_name("YYYY-MM-DD")
-            ->required()
+            ->required(birthRequired)
             ->check(BirthField(ReadBirthDate, "YYYY-MM-DD"));
         chart->add_option_function<std::string>(
                  "--time", [&r](const std::string& text) {
@@ -113,7 +122,7 @@ struct ChartCommand {
                  },
                  "the birth time, 00:00..23:59")
             ->type_name("HH:MM")
-            ->required()
+            ->required(birthRequired)
             ->check(BirthField(ReadBirthTime, "HH:MM"));
         // The sex options count in the order given: the last one wins.
         chart->add_flag_callback("--female", [&r] { r.isMale = false; }, "a woman's chart")->trigger_on_parse();
@@ -211,6 +220,17 @@ int RunCommandLine(int argc, char** argv) {
                                                      "lists them.");
     list->add_option("FOLDER", folder, "the program folder (default: the folder of tenglan-cli)");
 
+    ReverseOptions reverseOptions;
+    const CLI::App* reverse = AddReverseCommand(app, reverseOptions);
+    ChartCommand periodsChart;
+    PeriodsOptions periodsOptions;
+    const CLI::App* periods = AddPeriodsCommand(
+        periodsChart.Add(app, "periods",
+                         "A year's luck pillar, annual pillar and twelve month pillars from their jie, or a "
+                         "month's day pillars; with a birth, the ten gods and growth stages of its day stem.",
+                         false),
+        periodsOptions);
+
     CLI::App* help = app.add_subcommand("help", "This overview of the commands.");
 
     try {
@@ -239,6 +259,12 @@ int RunCommandLine(int argc, char** argv) {
         return CmdCalendar(year, month, day);
     }
     if (list->parsed()) return CmdArchiveList(folder);
+    if (reverse->parsed()) return CmdReverse(reverseOptions);
+    if (periods->parsed()) {
+        if (const std::string problem = periodsChart.Finish(); !problem.empty()) return Complain("periods", problem, 2);
+        if (periodsOptions.withChart) periodsOptions.chart = periodsChart.options.request;
+        return CmdPeriods(periodsOptions);
+    }
     if (!chartCommand->parsed()) return Complain("", "no command", 2);
     if (const std::string problem = chart.Finish(); !problem.empty()) return Complain("chart", problem, 2);
     return CmdChart(chart.options);

@@ -9,6 +9,10 @@
 
 #include "cli/chart_args.h"
 
+namespace CLI {
+class App;
+}
+
 namespace tl::cli {
 
 int CmdChart(const ChartOptions& options);
@@ -19,5 +23,27 @@ int CmdPlaces(std::optional<int> province);
 int CmdCalendar(int year, int month, std::optional<int> day);
 // The archive list of a program folder; without one, tenglan-cli's own.
 int CmdArchiveList(const std::optional<std::string>& folder);
+
+// reverse --pillars Y,M,D,H [--zi-day-change 23|0] [--json]: the birth
+// windows of four pillars.
+struct ReverseOptions {
+    std::string pillars;
+    ZiDayChange ziDayChange = ZiDayChange::kAt23;
+    bool json = false;
+};
+CLI::App* AddReverseCommand(CLI::App& app, ReverseOptions& options);
+int CmdReverse(const ReverseOptions& options);
+
+// periods --year Y [--month M] [--json] and the birth options of `chart`
+// (added to `periods` by the caller): a year's periods, a month's days.
+struct PeriodsOptions {
+    int year = 0;
+    std::optional<int> month;
+    bool json = false;
+    bool withChart = false;           // a birth was given
+    std::optional<ChartRequest> chart;
+};
+CLI::App* AddPeriodsCommand(CLI::App* periods, PeriodsOptions& options);
+int CmdPeriods(const PeriodsOptions& options);
 
 }  // namespace tl::cli

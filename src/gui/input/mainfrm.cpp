@@ -182,8 +182,9 @@ void MainFrm::BuildControls() {
         {&Command1, {"Command1", "开始排盘(&D)"}}, {&Command2, {"Command2", "保存结果(&S)"}},
         {&Command7, {"Command7", "另存为...(&Y)"}}, {&Command3, {"Command3", "打印结果(&P)"}},
         {&Command4, {"Command4", "读取存档(&R)"}}, {&Command5, {"Command5", "信息窗口(&M)"}},
-        {&Command8, {"Command8", "万年日历(&W)"}}, {&Command6, {"Command6", "系统设置(&N)"}},
-        {&Command9, {"Command9", "系统帮助(&H)"}}, {&Command10, {"Command10", "退出系统(&X)"}},
+        {&Command8, {"Command8", "万年日历(&W)"}}, {&Command11, {"Command11", "流年流月(&L)"}},
+        {&Command6, {"Command6", "系统设置(&N)"}}, {&Command9, {"Command9", "系统帮助(&H)"}},
+        {&Command10, {"Command10", "退出系统(&X)"}},
     };
     for (const auto& [slot, texts] : commands) {
         *slot = Named(new QPushButton(QString::fromUtf8(texts.second), this), texts.first);
@@ -256,6 +257,9 @@ void MainFrm::BuildControls() {
     connect(Command6, &QPushButton::clicked, this, &MainFrm::settingsRequested);
     connect(Command9, &QPushButton::clicked, this, &MainFrm::helpRequested);
     connect(Command10, &QPushButton::clicked, this, &MainFrm::exitRequested);
+    connect(Command11, &QPushButton::clicked, this, &MainFrm::periodsRequested);
+    Command11->setEnabled(false);
+    setTabOrder(Command8, Command11);
     ConnectClockControls();
 }
 
@@ -390,6 +394,8 @@ void MainFrm::StartChart() {
     const Report report = BuildReport(chart, header);
     ShowReport(Q(report.text), report.red);
     current_ = ArchiveFields(chart, request->personName, header.provinceItem, header.placeItem);
+    chart_ = chart;
+    Command11->setEnabled(true);
 }
 
 void MainFrm::ShowReport(const QString& text, const std::vector<TextRange>& red) {
@@ -453,9 +459,37 @@ void MainFrm::PrintResult() {
     RichTextBox1->PrintTo(*printer_);
 }
 
-bool MainFrm::LoadReportFile(const std::filesystem::path& file) { return RichTextBox1->LoadFile(file); }
+// A text from the archive or a file is no longer the last run's report:
+// its chart is forgotten.
+bool MainFrm::LoadReportFile(const std::filesystem::path& file) {
+    if (!RichTextBox1->LoadFile(file)) return false;
+    chart_.reset();
+    Command11->setEnabled(false);
+    return true;
+}
 
-bool MainFrm::ImportReportFile(const std::filesystem::path& file) { return RichTextBox1->ImportFile(file); }
+bool MainFrm::ImportReportFile(const std::filesystem::path& file) {
+    if (!RichTextBox1->ImportFile(file)) return false;
+    chart_.reset();
+    Command11->setEnabled(false);
+    return true;
+}
+
+void MainFrm::FillBirth(const Date& date, int hour, int minute, bool dayChangesAt23) {
+    Option3->click();
+    Check1->setChecked(false);
+    Check2->setChecked(false);
+    const DateTimePositions p = TodayPositions(date, TimeOfDay::Hms(hour, minute));
+    Combo1->setCurrentIndex(p.year);
+    Combo2->setCurrentIndex(p.month);
+    Combo3->setCurrentIndex(p.day);
+    Combo4->setCurrentIndex(p.hour);
+    Combo9->setCurrentIndex(p.minute);
+    Combo10->setCurrentIndex(dayChangesAt23 ? 0 : 1);
+    // Each change above ticks the daylight-saving box again where the time
+    // lies in it; the birth is a standard-time clock minute.
+    Check3->setChecked(false);
+}
 
 void MainFrm::ClearExtraText() { Text3->clear(); }
 

@@ -35,6 +35,8 @@
 //   Command8   "万年日历": open the perpetual calendar
 //   Command6   "系统设置": open the settings window
 //   Command9   "系统帮助": open the help window
+//   Command11  "流年流月": the periods window of the last run's chart, enabled
+//              after a run
 //   Command10  "退出系统": end the program at once
 #pragma once
 
@@ -45,6 +47,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "archive/record.h"
 #include "chart/input.h"
@@ -91,6 +94,12 @@ public:
     void PrintResult();
     // Shows the extra-information panel when hidden, hides it when shown.
     void ToggleInfoPanel();
+    // Puts a birth into the fields so that the start button charts exactly
+    // it: Gregorian, the date and clock time, the 子 rule, no true solar time
+    // and no daylight saving time.
+    void FillBirth(const Date& date, int hour, int minute, bool dayChangesAt23);
+    // The chart of the last run while the report box shows its report.
+    const std::optional<Chart>& LastChart() const { return chart_; }
 
     // What the archive window brings back: a text into the report box, and
     // the extra-information text emptied.
@@ -110,6 +119,7 @@ signals:
     void settingsRequested();
     void calendarRequested();
     void helpRequested();
+    void periodsRequested();
     void exitRequested();
 
 protected:
@@ -142,6 +152,7 @@ private:
     bool isMale_ = true;
     bool isSolarInput_ = true;
     ChartRecord current_;
+    std::optional<Chart> chart_;
     // Kept from print to print: the printer and settings last chosen.
     std::unique_ptr<QPrinter> printer_;
 
@@ -185,6 +196,7 @@ public:
     QPushButton* Command6 = nullptr;
     QPushButton* Command9 = nullptr;
     QPushButton* Command10 = nullptr;
+    QPushButton* Command11 = nullptr;
 };
 
 }  // namespace tl

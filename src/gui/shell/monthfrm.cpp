@@ -1,6 +1,7 @@
 #include "gui/shell/monthfrm.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -37,6 +38,7 @@ MonthFrm::MonthFrm(ProgramFolder programFolder, Dialogs& dialogs, std::function<
     connect(mainfrm_, &MainFrm::settingsRequested, this, &MonthFrm::OpenSettings);
     connect(mainfrm_, &MainFrm::calendarRequested, this, &MonthFrm::OpenCalendar);
     connect(mainfrm_, &MainFrm::helpRequested, this, &MonthFrm::ShowHelp);
+    connect(mainfrm_, &MainFrm::periodsRequested, this, &MonthFrm::OpenPeriods);
     connect(mainfrm_, &MainFrm::exitRequested, this, [this] { endProgram_(); });
 
     timer1_ = new QTimer(this);
@@ -76,6 +78,7 @@ void MonthFrm::BuildMenus() {
 
     QMenu* tools = addMenu("tl_pp", " 排盘工具");
     connect(AddItem(tools, "cmmin", "万年历"), &QAction::triggered, this, &MonthFrm::OpenCalendar);
+    connect(AddItem(tools, "cmreverse", "八字反推"), &QAction::triggered, this, &MonthFrm::OpenReverse);
 
     QMenu* options = addMenu("cmoption", " 选项");
     connect(AddItem(options, "cmsys", "系统设置"), &QAction::triggered, this, &MonthFrm::OpenSettings);
@@ -179,6 +182,32 @@ void MonthFrm::OpenCalendar() {
     }
     calendar_ = new WliFrm([clock = clock_] { return clock ? clock().date() : QDate::currentDate(); }, this);
     ShowModal(calendar_);
+}
+
+void MonthFrm::OpenReverse() {
+    if (reverse_ && reverse_->isVisible()) {
+        reverse_->raise();
+        return;
+    }
+    const QDateTime now = clock_ ? clock_() : QDateTime::currentDateTime();
+    reverse_ = new ReverseFrm(
+        now, mainfrm_->Combo10->currentIndex() != 1,
+        [this](const ClockMinute& m, bool dayChangesAt23) {
+            mainfrm_->FillBirth(m.date, m.hour, m.minute, dayChangesAt23);
+            ShowInput();
+        },
+        this);
+    ShowModal(reverse_);
+}
+
+void MonthFrm::OpenPeriods() {
+    if (!mainfrm_->LastChart()) return;
+    if (periods_ && periods_->isVisible()) {
+        periods_->raise();
+        return;
+    }
+    periods_ = new PeriodsFrm(*mainfrm_->LastChart(), LoadSettings(programFolder_.files), dialogs_, clock_, this);
+    ShowModal(periods_);
 }
 
 void MonthFrm::closeEvent(QCloseEvent* event) {

@@ -6,7 +6,7 @@
 //   tl_sys    menu " 系统": cmsave save result, cmprint print, cmread archive
 //             window, cmasave save as, cmout end the program; cmno2 and cmno
 //             are rows of dashes without action
-//   tl_pp     menu " 排盘工具": cmmin perpetual calendar
+//   tl_pp     menu " 排盘工具": cmmin perpetual calendar, cmreverse 八字反推
 //   cmoption  menu " 选项": cmsys settings window
 //   cmwindow  menu "窗口": cmpai bring the input window to the front, cmadd
 //             show or hide its extra-information panel
@@ -23,7 +23,9 @@
 #include "folders/program_folder.h"
 #include "gui/archive/readfrm.h"
 #include "gui/input/mainfrm.h"
+#include "gui/periods/periodsfrm.h"
 #include "gui/perpetual/wlifrm.h"
+#include "gui/reverse/reversefrm.h"
 #include "gui/settings/systemfrm.h"
 #include "gui/shell/helpfrm.h"
 #include "gui/shell/logofrm.h"
@@ -57,6 +59,8 @@ public:
     ReadFrm* Archive() const { return archive_; }
     SystemFrm* SettingsWindow() const { return settings_; }
     WliFrm* Calendar() const { return calendar_; }
+    ReverseFrm* Reverse() const { return reverse_; }
+    PeriodsFrm* Periods() const { return periods_; }
     bool FrameClosing() const { return frameClosing_; }
     std::int16_t SplashCounter() const { return splashCounter_; }
 
@@ -81,6 +85,10 @@ public:
     void OpenArchive();
     void OpenSettings();
     void OpenCalendar();
+    // "八字反推" from the tools menu; "流年流月" after a run, from the input
+    // window.
+    void OpenReverse();
+    void OpenPeriods();
 
 private:
 
@@ -99,6 +107,8 @@ private:
     QPointer<ReadFrm> archive_;
     QPointer<SystemFrm> settings_;
     QPointer<WliFrm> calendar_;
+    QPointer<ReverseFrm> reverse_;
+    QPointer<PeriodsFrm> periods_;
 };
 
 }  // namespace tl

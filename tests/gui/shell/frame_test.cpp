@@ -93,7 +93,7 @@ private slots:
               {"cmasave", "结果另存为..."},
               {"cmno", "------------"},
               {"cmout", "退出系统"}}},
-            {{"tl_pp", " 排盘工具"}, {{"cmmin", "万年历"}}},
+            {{"tl_pp", " 排盘工具"}, {{"cmmin", "万年历"}, {"cmreverse", "八字反推"}}},
             {{"cmoption", " 选项"}, {{"cmsys", "系统设置"}}},
             {{"cmwindow", "窗口"}, {{"cmpai", "排盘系统窗口"}, {"cmadd", "信息添加窗口"}}},
             {{"tl_help", " 帮助"}, {{"cmhelp", "软件帮助"}, {"cmabout", "关于系统"}}},
