@@ -143,7 +143,7 @@ struct ChartCommand {
         }
         options.request.isLeapMonth = leap;
         options.request.personName = Trim(options.rawName);
-        return {};
+        return ImpossibleDateMessage(options.request);
     }
 };
 

@@ -1,6 +1,8 @@
 #include "chart/input.h"
+#include "chart/date_check.h"
 
 #include <gtest/gtest.h>
+
 
 namespace tl {
 namespace {
@@ -127,6 +129,34 @@ TEST(ReadRequest, EmptySelections) {
 
     in.positions.year = -1;  // today after 2100: no year to run
     EXPECT_FALSE(ReadRequest(in));
+}
+
+TEST(DateProblemText, TheInputWindowSaysWhatIsWrong) {
+    const struct {
+        bool solar;
+        int year, month, day;
+        bool leap;
+        const char* text;  // empty: the date exists
+    } cases[] = {
+        {true, 1990, 2, 30, false, "1990年2月只有28天"},
+        {true, 2000, 2, 30, false, "2000年2月只有29天"},
+        {true, 1990, 2, 28, false, ""},
+        {false, 2024, 5, 1, true, "农历2024年没有闰月"},
+        {false, 2023, 5, 1, true, "农历2023年的闰月是闰二月,没有闰五月"},
+        {false, 2024, 3, 30, false, "农历2024年三月只有29天"},
+        {false, 2023, 2, 30, true, "农历2023年闰二月只有29天"},
+        {false, 2023, 2, 30, false, ""},  // the ordinary second month has 30
+    };
+    for (const auto& c : cases) {
+        ChartRequest r;
+        r.isSolarInput = c.solar;
+        r.year = c.year;
+        r.month = c.month;
+        r.day = c.day;
+        r.isLeapMonth = c.leap;
+        const auto problem = ImpossibleDate(r);
+        EXPECT_EQ(problem ? DateProblemText(r, *problem) : std::string(), c.text) << c.year << "-" << c.month;
+    }
 }
 
 }  // namespace
