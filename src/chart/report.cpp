@@ -178,6 +178,7 @@ Report BuildReport(const Chart& c, const ReportHeader& h) {
     t += LunarDayName(c.lunarDay);
     t += "日";
     t += h.hourLabel;
+    if (c.ziDayChange == 0) t += "(子时按0点换日)";  // the rule that is not the default
     t += kCrLf;
 
     t += "  交节时刻: ";
