@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/record.h"
 #include "calendar/types.h"
 #include "calendar/chart.h"
 #include "chart/request.h"
@@ -56,5 +57,15 @@ struct InputSelections {
 // hour rule and the daylight-saving box. Empty when the year list has no
 // selection: the request would carry no year.
 std::optional<ChartRequest> ReadRequest(const InputSelections& in);
+
+// The selections that chart a saved record again ("重新排盘"): its name
+// (empty for "没有名字"), sex, Gregorian date, time to the minute and
+// birthplace. The record keeps the time the chart was made from, already
+// moved to standard time and true solar time where that was asked for, so
+// both boxes are clear; the 子 hour rule is left to the window's own
+// choice. A place cut short in the record is found by its beginning; one
+// that no list holds gives "不考虑". Nothing for a record whose date lies
+// outside the year list (a record saved before any run holds no date).
+std::optional<InputSelections> SelectionsOfRecord(const ChartRecord& record);
 
 }  // namespace tl
