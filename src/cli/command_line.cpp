@@ -20,25 +20,37 @@ namespace tl::cli {
 
 namespace {
 
+// One line per command and per option, each with its words beside it, so
+// that the manual page made from it (help2man) reads as a list as well.
 constexpr std::string_view kUsage =
     "usage: tenglan-cli COMMAND [OPTIONS]\n"
     "\n"
-    "  chart --date YYYY-MM-DD --time HH:MM [--female] [--lunar [--leap]]\n"
-    "        [--true-solar] [--province N] [--place N]\n"
-    "        [--name TEXT] [--json | --gbk]  one chart: the report, or JSON\n"
-    "        [--zi-day-change 23|0]          the day pillar changes at 23:00 (default)\n"
-    "                                        or at midnight\n"
-    "        [--no-dst]                      keep a clock time in daylight saving\n"
-    "                                        time as entered\n"
-    "  batch [--report]                      CSV births on stdin, JSON lines out;\n"
-    "                                        columns name, sex, calendar, date,\n"
-    "                                        time, leap, province, place, truesolar,\n"
-    "                                        zi (23 or 0), dst (0 or 1)\n"
-    "  places [PROVINCE]                     the provinces, or a province's places\n"
-    "                                        with their corrections in minutes\n"
-    "  calendar YEAR MONTH [DAY]             a month of the perpetual calendar\n"
-    "  archive list [FOLDER]                 the saved charts of a program folder\n"
-    "  COMMAND --help                        the options of a command\n";
+    "Commands:\n"
+    "  chart                        one chart: the report, or JSON (options below)\n"
+    "  batch [--report]             CSV births on stdin, JSON lines out; columns name,\n"
+    "                               sex, calendar, date, time, leap, province, place,\n"
+    "                               truesolar, zi (23 or 0), dst (0 or 1)\n"
+    "  places [PROVINCE]            the provinces, or a province's places with their\n"
+    "                               corrections in minutes\n"
+    "  calendar YEAR MONTH [DAY]    a month of the perpetual calendar\n"
+    "  archive list [FOLDER]        the saved charts of a program folder\n"
+    "  COMMAND --help               the options of a command\n"
+    "\n"
+    "Options of chart:\n"
+    "  --date YYYY-MM-DD            the birth date (required)\n"
+    "  --time HH:MM                 the birth time (required)\n"
+    "  --female                     a woman's chart\n"
+    "  --lunar                      the date is a lunar date\n"
+    "  --leap                       with --lunar: the month is the leap month\n"
+    "  --true-solar                 correct the birth time to true solar time\n"
+    "  --province N                 the birth province (0 = not considered)\n"
+    "  --place N                    the birthplace within the province\n"
+    "  --name TEXT                  the name the report shows\n"
+    "  --json                       the chart, the report and its red passages as JSON\n"
+    "  --gbk                        the report in GBK, as a saved file holds it\n"
+    "  --zi-day-change 23|0         the day pillar changes at 23:00 (default) or at\n"
+    "                               midnight\n"
+    "  --no-dst                     keep a clock time in daylight saving time as entered\n";
 
 // A whole decimal number lo..hi: digits only (no sign, no blanks, no other
 // base), handed on in its plain form for CLI11 to store.
