@@ -71,12 +71,12 @@ void FuzzRecord(const std::uint8_t* data, std::size_t size, bool replace) {
     Check(IsValidUtf8(r.name) && IsValidUtf8(r.sex) && IsValidUtf8(r.place));
     Check(r.name.find('\0') == std::string::npos);
 
-    const std::string line = tl::ArchiveListLine(r);
+    // The line names the position it is given, whatever the record holds.
+    const int position = r.recordNumber >= 0 && r.recordNumber < tl::kMaxRecords ? r.recordNumber + 1 : 1;
+    const std::string line = tl::ArchiveListLine(r, position);
     Check(IsValidUtf8(line));
     Check(line.find('\n') == std::string::npos && line.find('\r') == std::string::npos);
-    const auto position = tl::PositionOfListLine(line);
-    if (r.recordNumber >= 0 && r.recordNumber < tl::kMaxRecords) Check(position == r.recordNumber + 1);
-    else Check(!position);
+    Check(tl::PositionOfListLine(line) == position);
 
     const tl::ArchiveList list = tl::BuildArchiveList(std::vector<tl::ChartRecord>{r, r});
     Check(list.size() == (r.deleted == 0 ? 4u : 0u));

@@ -72,6 +72,11 @@ int LunarYear::MonthAt(int position) const {
     return position - 1;
 }
 
+int LunarYear::MonthDays(int month, bool leap) const {
+    if (month < 1 || month > 12 || (leap && month != leapMonth)) return 0;
+    return lengths[PositionOf(*this, month, leap)];
+}
+
 std::string_view LunarYearRow(int year) {
     if (year < kLunarFirstYear || year > kLunarLastYear) return {};
     return kLunarYearTable[year - kLunarFirstYear];

@@ -40,6 +40,10 @@ struct LunarYear {
     // The month number and leap flag of a position.
     int MonthAt(int position) const;
     bool IsLeapAt(int position) const { return leapMonth != 0 && position == leapMonth + 1; }
+    // The days of month `month` (1..12), of the leap month `month` when
+    // `leap`: 29 or 30; 0 for a month the year does not have (a leap month
+    // other than the year's own).
+    int MonthDays(int month, bool leap) const;
 };
 
 // The raw 18-character row of a lunar year, empty outside

@@ -1,7 +1,9 @@
 #include "chart/input.h"
 
 #include <algorithm>
+#include <tuple>
 
+#include "place/gazetteer.h"
 #include "text/utf8.h"
 
 namespace tl {

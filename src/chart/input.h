@@ -57,4 +57,5 @@ struct InputSelections {
 // selection: the request would carry no year.
 std::optional<ChartRequest> ReadRequest(const InputSelections& in);
 
+
 }  // namespace tl

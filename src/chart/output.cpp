@@ -4,7 +4,10 @@ namespace tl {
 
 bool IsEmptyReport(std::string_view boxText) { return boxText.find_first_not_of(' ') == std::string_view::npos; }
 
-std::string ExtraTextAppendix(std::string_view extraText) { return "\r\n" + std::string(extraText); }
+std::string ExtraTextAppendix(std::string_view extraText) {
+    if (extraText.find_first_not_of(" \t\r\n") == std::string_view::npos) return {};
+    return "\r\n" + std::string(extraText);
+}
 
 std::string ToCrLf(std::string_view text) {
     std::string out;

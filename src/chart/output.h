@@ -11,8 +11,10 @@ namespace tl {
 // spaces removed is empty. Only spaces count; line breaks do not.
 bool IsEmptyReport(std::string_view boxText);
 
-// What each output command appends to the box before it writes or prints:
-// CR LF and the extra-information text.
+// What each output command adds after the box text in what it writes or
+// prints (the box itself keeps the report as it is): CR LF and the
+// extra-information text; nothing when that text holds only blanks and line
+// ends.
 std::string ExtraTextAppendix(std::string_view extraText);
 
 // Every line end (CR LF, a lone LF or a lone CR) as CR LF.

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <span>
 
+#include "chart/date_check.h"
 #include "place/gazetteer.h"
 
 namespace tl::cli {
@@ -61,6 +62,26 @@ bool ReadBirthTime(std::string_view text, ChartRequest& r, std::string& problem)
     static constexpr NumberField kTime[] = {{"hour", 0, 23, &ChartRequest::hour},
                                             {"minute", 0, 59, &ChartRequest::minute}};
     return ReadNumbers(text, ':', kTime, r, problem);
+}
+
+std::string ImpossibleDateMessage(const ChartRequest& r) {
+    const std::optional<DateProblem> problem = ImpossibleDate(r);
+    if (!problem) return {};
+    auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
+    const std::string calendar = r.isSolarInput ? "" : "lunar ";
+    const std::string month = calendar + (r.isLeapMonth ? "leap " : "") + "month " + std::to_string(r.month) +
+                              " of " + std::to_string(r.year);
+    std::string text = calendar + "date " + std::to_string(r.year) + "-" + two(r.month) + "-" + two(r.day) +
+                       (r.isLeapMonth ? " (leap month)" : "") + " does not exist: ";
+    switch (problem->kind) {
+        case DateProblem::Kind::DayPastMonthEnd:
+            return text + month + " has " + std::to_string(problem->monthDays) + " days";
+        case DateProblem::Kind::NoLeapMonth: return text + "lunar " + std::to_string(r.year) + " has no leap month";
+        case DateProblem::Kind::OtherLeapMonth:
+            return text + "the leap month of lunar " + std::to_string(r.year) + " is month " +
+                   std::to_string(problem->leapMonth);
+    }
+    return text;
 }
 
 std::optional<int> ParseProvince(std::string_view text) { return ParseIntInRange(text, 0, kProvinceCount - 1); }

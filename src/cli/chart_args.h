@@ -41,6 +41,10 @@ bool ReadBirthDate(std::string_view text, ChartRequest& request, std::string& pr
 // 0..23, got '24'").
 bool ReadBirthTime(std::string_view text, ChartRequest& request, std::string& problem);
 
+// Why the request's date does not exist ("date 1990-02-30 does not exist:
+// month 2 of 1990 has 28 days"), or an empty text for a date that does.
+std::string ImpossibleDateMessage(const ChartRequest& request);
+
 // A province list position, 0..kProvinceCount - 1.
 std::optional<int> ParseProvince(std::string_view text);
 // A place number has at most three digits: a larger number is no list

@@ -336,6 +336,8 @@ private:
             error = "leap is only meaningful for a lunar date";
             return false;
         }
+        error = ImpossibleDateMessage(r);
+        if (!error.empty()) return false;
 
         const std::string_view province = TrimAscii(Cell(kProvince));
         if (!province.empty()) {

@@ -22,45 +22,59 @@ namespace tl::cli {
 
 namespace {
 
+// One line per command and per option, each with its words beside it, so
+// that the manual page made from it (help2man) reads as a list as well. The
+// columns of `batch` come from their table.
 constexpr std::string_view kUsageHead =
     "usage: tenglan-cli COMMAND [OPTIONS]\n"
     "\n"
-    "  chart --date YYYY-MM-DD --time HH:MM [--female] [--lunar [--leap]]\n"
-    "        [--true-solar] [--province N] [--place N]\n"
-    "        [--name TEXT] [--json | --gbk]  one chart: the report, or JSON\n"
-    "        [--zi-day-change 23|0]          the day pillar changes at 23:00 (default)\n"
-    "                                        or at midnight\n"
-    "        [--no-dst]                      keep a clock time in daylight saving\n"
-    "                                        time as entered\n"
-    "  batch [--report] [--values]           CSV births on stdin, JSON lines out;\n";
+    "Commands:\n"
+    "  chart                        one chart: the report, or JSON (options below)\n"
+    "  batch [--report] [--values]  CSV births on stdin, JSON lines out;\n";
 constexpr std::string_view kUsageTail =
-    "  places [PROVINCE]                     the provinces, or a province's places\n"
-    "                                        with their corrections in minutes\n"
-    "  calendar YEAR MONTH [DAY]             a month of the perpetual calendar\n"
-    "  archive list [FOLDER]                 the saved charts of a program folder\n"
-    "  reverse --pillars Y,M,D,H [--zi-day-change 23|0] [--json]\n"
-    "                                        the birth times of four pillars\n"
-    "  periods --year Y [--month M] [--json] [--date ... --time ... chart options]\n"
-    "                                        a year's luck, annual and month pillars,\n"
-    "                                        a month's day pillars\n"
-    "  COMMAND --help                        the options of a command\n";
+    "  places [PROVINCE]            the provinces, or a province's places with their\n"
+    "                               corrections in minutes\n"
+    "  calendar YEAR MONTH [DAY]    a month of the perpetual calendar\n"
+    "  archive list [FOLDER]        the saved charts of a program folder\n"
+    "  reverse --pillars Y,M,D,H    the birth times of four pillars (八字反推);\n"
+    "                               [--zi-day-change 23|0] [--json]\n"
+    "  periods --year Y [--month M] a year's luck, annual and month pillars, a\n"
+    "                               month's day pillars; [--json] and the options\n"
+    "                               of chart for a chart's words\n"
+    "  COMMAND --help               the options of a command\n"
+    "\n"
+    "Options of chart:\n"
+    "  --date YYYY-MM-DD            the birth date (required)\n"
+    "  --time HH:MM                 the birth time (required)\n"
+    "  --female                     a woman's chart\n"
+    "  --lunar                      the date is a lunar date\n"
+    "  --leap                       with --lunar: the month is the leap month\n"
+    "  --true-solar                 correct the birth time to true solar time\n"
+    "  --province N                 the birth province (0 = not considered)\n"
+    "  --place N                    the birthplace within the province\n"
+    "  --name TEXT                  the name the report shows\n"
+    "  --json                       the chart, its analysis, the report and its red\n"
+    "                               passages as JSON\n"
+    "  --gbk                        the report in GBK, as a saved file holds it\n"
+    "  --zi-day-change 23|0         the day pillar changes at 23:00 (default) or at\n"
+    "                               midnight\n"
+    "  --no-dst                     keep a clock time in daylight saving time as entered\n";
 
-// The overview of the commands; the columns of `batch` come from their
-// table.
 std::string Usage() {
-    std::string columns = "columns " + BatchColumnList(true);
-    // Wrapped after a column's comma into the second column, 40 characters
-    // wide.
+    // The columns of batch, wrapped after a column's comma into the second
+    // column.
+    constexpr std::size_t kIndent = 31;
+    constexpr std::size_t kWidth = 50;
+    const std::string columns = "columns " + BatchColumnList(true);
     std::string wrapped;
-    constexpr std::size_t kWidth = 40;
     std::size_t lineStart = 0;
     while (columns.size() - lineStart > kWidth) {
         std::size_t cut = columns.rfind(", ", lineStart + kWidth - 1);
         if (cut == std::string::npos || cut <= lineStart) cut = lineStart + kWidth - 1;
-        wrapped += std::string(40, ' ') + columns.substr(lineStart, cut + 1 - lineStart) + "\n";
+        wrapped += std::string(kIndent, ' ') + columns.substr(lineStart, cut + 1 - lineStart) + "\n";
         lineStart = cut + 2;
     }
-    wrapped += std::string(40, ' ') + columns.substr(lineStart) + "\n";
+    wrapped += std::string(kIndent, ' ') + columns.substr(lineStart) + "\n";
     return std::string(kUsageHead) + wrapped + std::string(kUsageTail);
 }
 
@@ -172,7 +186,7 @@ struct ChartCommand {
         }
         options.request.isLeapMonth = leap;
         options.request.personName = Trim(options.rawName);
-        return {};
+        return ImpossibleDateMessage(options.request);
     }
 };
 

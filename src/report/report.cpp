@@ -168,6 +168,7 @@ Report BuildReport(const Chart& c, const NatalTable& natal, const LuckTimeline& 
     t += LunarDayName(c.lunarDay);
     t += "日";
     t += h.hourLabel;
+    if (c.ziDayChange == ZiDayChange::kAtMidnight) t += "(子时按0点换日)";
     t += kCrLf;
 
     t += "  交节时刻: ";

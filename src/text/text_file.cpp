@@ -14,4 +14,8 @@ bool WriteGbkTextFile(const std::filesystem::path& path, std::string_view utf8, 
     return ReplaceFile(path, Utf8ToGbk(utf8), existing);
 }
 
+bool WriteUtf8TextFile(const std::filesystem::path& path, std::string_view utf8, ExistingFile existing) {
+    return ReplaceFile(path, utf8, existing);
+}
+
 }  // namespace tl

@@ -24,5 +24,8 @@ std::optional<std::string> ReadGbkTextFile(const std::filesystem::path& path);
 // when that fails; an existing file is then left as it was.
 bool WriteGbkTextFile(const std::filesystem::path& path, std::string_view utf8,
                       ExistingFile existing = ExistingFile::kKeep);
+// The same with the text written as it is, UTF-8 without a byte-order mark.
+bool WriteUtf8TextFile(const std::filesystem::path& path, std::string_view utf8,
+                       ExistingFile existing = ExistingFile::kKeep);
 
 }  // namespace tl

@@ -52,15 +52,41 @@ TEST(OleDateText, TheFormsOfTheList) {
     for (const auto& [value, text] : cases) EXPECT_EQ(OleDateText(value), text) << value;
 }
 
-TEST(ArchiveListLine, TheFieldsInTheirWidths) {
-    EXPECT_EQ(ArchiveListLine(Stored(0, "张三        ", "1北京,北京    ")),
-              " 0-张三      男     1北京,北京      年辰:1985-3-12,9:05:00  记录时间:2008-12-11 4:57:51");
-    // A name of 6 Chinese characters shows in full followed by 2 spaces; a
-    // longer place is cut to its first 10 characters.
-    EXPECT_EQ(ArchiveListLine(Stored(12, "欧阳修文武双", "11广西,南宁地区武鸣")),
-              " 12-欧阳修文武双  男     11广西,南宁地区武  年辰:1985-3-12,9:05:00  记录时间:2008-12-11 4:57:51");
-    // A long one-byte name is cut to 8 characters.
-    EXPECT_EQ(ArchiveListLine(Stored(3, "Alexander Li", "x")).substr(0, 11), " 3-Alexande");
+TEST(ArchiveListLine, TheFieldsInTheirColumns) {
+    // The number is the position, that of save/<position>.txt; each field
+    // takes the same columns in every line, a Chinese character two.
+    const std::string tail = "  年辰:1985-3-12,9:05:00  记录时间:2008-12-11 4:57:51";
+    const std::pair<std::string, std::string> lines[] = {
+        {ArchiveListLine(Stored(0, "张三        ", "1北京,北京    "), 1),
+         "    1-张三         男    1北京,北京    " + tail},
+        // The whole 12-byte name and 14-byte place show.
+        {ArchiveListLine(Stored(11, "欧阳修文武双", "24内蒙古,呼和"), 12),
+         "   12-欧阳修文武双 男    24内蒙古,呼和 " + tail},
+        {ArchiveListLine(Stored(2, "Alexander Li", "x"), 32767),
+         "32767-Alexander Li 男    x             " + tail},
+    };
+    for (const auto& [line, expected] : lines) EXPECT_EQ(line, expected);
+    // A field longer than its columns is cut by whole characters.
+    EXPECT_EQ(ArchiveListLine(Stored(0, "欧阳修文武双全", "p"), 1).substr(0, 28), "    1-欧阳修文武双 男");
+}
+
+TEST(ArchiveListSearch, NamePartOrBirthYear) {
+    const ChartRecord r = Stored(0, "Alexander 张", "p");  // born 1985-3-12
+    const std::pair<const char*, bool> queries[] = {
+        {"", true}, {"  ", true}, {"张", true}, {"alex", true}, {" ANDER ", true}, {"1985", true},
+        {"李", false}, {"1984", false}, {"198", false}, {"x1985", false},
+    };
+    for (const auto& [query, matches] : queries) EXPECT_EQ(RecordMatches(r, query), matches) << query;
+    // A record saved before any run has no birth year to find.
+    EXPECT_FALSE(RecordMatches(ChartRecord{}, "1899"));
+    // The list keeps only the matching records, each with its position.
+    const std::vector<ChartRecord> records = {Stored(0, "张三", "p"), Stored(1, "李四", "p"), Stored(2, "张五", "p")};
+    const ArchiveList list = BuildArchiveList(records, "张");
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(SelectedPosition(list, 0), 1);
+    EXPECT_EQ(SelectedPosition(list, 2), 3);
+    EXPECT_EQ(RecordSummary(records[1]), "李四 男 1985-3-12 9:05:00");
+    EXPECT_EQ(RecordSummary(DecodeRecord(RecordBytes{})), "没有名字 0:00:00 0:00:00");
 }
 
 TEST(ArchiveListLine, ARecordSavedBeforeAnyRun) {
@@ -68,8 +94,8 @@ TEST(ArchiveListLine, ARecordSavedBeforeAnyRun) {
     ChartRecord r = DecodeRecord(RecordBytes{});
     r.recordNumber = 5;
     r.savedAt = kSavedAt;
-    EXPECT_EQ(ArchiveListLine(r), " 5-" + std::string(8 + 2 + 4 + 10, ' ') +
-                                      "  年辰:0:00:00,0:00:00  记录时间:2008-12-11 4:57:51");
+    EXPECT_EQ(ArchiveListLine(r, 6), "    6-" + std::string(12 + 1 + 2 + 4 + 14, ' ') +
+                                         "  年辰:0:00:00,0:00:00  记录时间:2008-12-11 4:57:51");
 }
 
 TEST(ArchiveListLine, DamagedRecordsStayOneLine) {
@@ -77,11 +103,11 @@ TEST(ArchiveListLine, DamagedRecordsStayOneLine) {
     r.birthDate = std::numeric_limits<double>::quiet_NaN();
     r.birthTime = 1e300;
     r.savedAt = -std::numeric_limits<double>::infinity();
-    const std::string line = ArchiveListLine(r);
+    const std::string line = ArchiveListLine(r, 8);
     EXPECT_EQ(line.find('\r'), std::string::npos);
     EXPECT_EQ(line.find('\n'), std::string::npos);
-    EXPECT_EQ(line, " 7-a\xEF\xBF\xBD\xEF\xBF\xBD" "b" + std::string(4, ' ') + "男" + std::string(5, ' ') +
-                        "\xEF\xBF\xBD" + std::string(9, ' ') + "  年辰:,  记录时间:");
+    EXPECT_EQ(line, "    8-a\xEF\xBF\xBD\xEF\xBF\xBD" "b" + std::string(6, ' ') + " 男" + std::string(4, ' ') +
+                        "\xEF\xBF\xBD" + std::string(12, ' ') + "  年辰:,  记录时间:");
 }
 
 TEST(ArchiveList, EveryLiveRecordThenAnEmptyLine) {
@@ -89,9 +115,9 @@ TEST(ArchiveList, EveryLiveRecordThenAnEmptyLine) {
     records[1].deleted = -1;
     const ArchiveList list = BuildArchiveList(records);
     ASSERT_EQ(list.size(), 4u);
-    EXPECT_EQ(list[0].text, ArchiveListLine(records[0]));
+    EXPECT_EQ(list[0].text, ArchiveListLine(records[0], 1));
     EXPECT_EQ(list[1].text, "");
-    EXPECT_EQ(list[2].text, ArchiveListLine(records[2]));
+    EXPECT_EQ(list[2].text, ArchiveListLine(records[2], 3));
     EXPECT_EQ(list[3].text, "");
     // Record lines name their positions; empty lines select nothing.
     const std::pair<int, std::optional<int>> selections[] = {
@@ -103,13 +129,14 @@ TEST(ArchiveList, EveryLiveRecordThenAnEmptyLine) {
     EXPECT_EQ(BuildArchiveList(records).size(), 2u);
 }
 
-TEST(PositionOfListLine, TheNumberBeforeTheDashPlusOne) {
+TEST(PositionOfListLine, TheNumberBeforeTheDash) {
     const std::pair<std::string, std::optional<int>> cases[] = {
-        {" 0-张三", 1},
-        {" 41-x-y", 42},
-        {"   32766-", 32767},
-        {"7-", 8},
-        {" 32767-", std::nullopt},
+        {"    1-张三", 1},
+        {" 41-x-y", 41},
+        {"32767-", 32767},
+        {"7-", 7},
+        {" 0-", std::nullopt},
+        {" 32768-", std::nullopt},
         {" -1-张三", std::nullopt},
         {" 1 2-", std::nullopt},
         {" x-", std::nullopt},
@@ -132,10 +159,9 @@ TEST(ListArchive, SavedChartsReadBack) {
     ASSERT_TRUE(list.has_value());
     ASSERT_EQ(list->size(), 4u);
     EXPECT_EQ((*list)[0].text,
-              " 0-张三      男     1北京,北京      年辰:1985-3-12,9:05:00  记录时间:2008-12-11 4:57:51");
-    EXPECT_EQ((*list)[2].text.substr(0, 9), " 2-王五");
-    // For records this program wrote, the line's number is the position
-    // less one: the lines of records 1 and 3.
+              "    1-张三         男    1北京,北京      年辰:1985-3-12,9:05:00  记录时间:2008-12-11 4:57:51");
+    EXPECT_EQ((*list)[2].text.substr(0, 12), "    3-王五");
+    // The lines of records 1 and 3.
     EXPECT_EQ(SelectedPosition(*list, 0), 1);
     EXPECT_EQ(SelectedPosition(*list, 2), 3);
 }
@@ -146,8 +172,8 @@ TEST(ListArchive, MissingAndHostileFiles) {
     EXPECT_FALSE(fs::exists(folder / "reco.dat"));  // listing creates nothing
     test::WriteBytes(folder / "reco.dat", "");
     EXPECT_EQ(ListArchive(folder.path()), ArchiveList{});
-    // Records whose numbers are not their positions: the selection still
-    // names the record it shows.
+    // Records whose numbers are not their positions: the lines and the
+    // selection name the positions.
     RecordBytes b = EncodeRecord(Stored(0, "甲", "p"));
     b[0] = 9;
     RecordBytes c = EncodeRecord(Stored(0, "乙", "p"));
@@ -157,8 +183,8 @@ TEST(ListArchive, MissingAndHostileFiles) {
                                               std::string(reinterpret_cast<const char*>(c.data()), 56));
     const auto list = ListArchive(folder.path());
     ASSERT_EQ(list->size(), 4u);
-    EXPECT_EQ((*list)[0].text.substr(0, 6), " 9-甲");
-    EXPECT_EQ((*list)[2].text.substr(0, 7), " -1-乙");
+    EXPECT_EQ((*list)[0].text.substr(0, 9), "    1-甲");
+    EXPECT_EQ((*list)[2].text.substr(0, 9), "    2-乙");
     EXPECT_EQ(SelectedPosition(*list, 0), 1);
     EXPECT_EQ(SelectedPosition(*list, 2), 2);
 }

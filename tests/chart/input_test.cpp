@@ -1,6 +1,12 @@
 #include "chart/input.h"
+#include "chart/date_check.h"
 
 #include <gtest/gtest.h>
+
+#include "archive/fields.h"
+#include "archive/record.h"
+#include "report/report.h"
+#include "chart/run.h"
 
 namespace tl {
 namespace {
@@ -127,6 +133,82 @@ TEST(ReadRequest, EmptySelections) {
 
     in.positions.year = -1;  // today after 2100: no year to run
     EXPECT_FALSE(ReadRequest(in));
+}
+
+TEST(DateProblemText, TheInputWindowSaysWhatIsWrong) {
+    const struct {
+        bool solar;
+        int year, month, day;
+        bool leap;
+        const char* text;  // empty: the date exists
+    } cases[] = {
+        {true, 1990, 2, 30, false, "1990年2月只有28天"},
+        {true, 2000, 2, 30, false, "2000年2月只有29天"},
+        {true, 1990, 2, 28, false, ""},
+        {false, 2024, 5, 1, true, "农历2024年没有闰月"},
+        {false, 2023, 5, 1, true, "农历2023年的闰月是闰二月,没有闰五月"},
+        {false, 2024, 3, 30, false, "农历2024年三月只有29天"},
+        {false, 2023, 2, 30, true, "农历2023年闰二月只有29天"},
+        {false, 2023, 2, 30, false, ""},  // the ordinary second month has 30
+    };
+    for (const auto& c : cases) {
+        ChartRequest r;
+        r.isSolarInput = c.solar;
+        r.year = c.year;
+        r.month = c.month;
+        r.day = c.day;
+        r.isLeapMonth = c.leap;
+        const auto problem = ImpossibleDate(r);
+        EXPECT_EQ(problem ? DateProblemText(r, *problem) : std::string(), c.text) << c.year << "-" << c.month;
+    }
+}
+
+TEST(SelectionsOfRecord, ASavedChartComesBackToTheLists) {
+    const struct {
+        int province, place;  // of the run that made the record
+        bool trueSolar;
+        bool male;
+        const char* name;
+    } cases[] = {
+        {0, 0, false, true, "张三"},
+        {1, 0, true, false, "李四"},
+        {24, 0, false, true, ""},  // "24内蒙古,呼和浩特" keeps "24内蒙古,呼和" in 14 bytes
+    };
+    for (const auto& c : cases) {
+        ChartRequest r;
+        r.personName = c.name;
+        r.isMale = c.male;
+        r.year = 1985;
+        r.month = 3;
+        r.day = 12;
+        r.hour = 9;
+        r.minute = 5;
+        r.provinceIndex = c.province;
+        r.placeIndex = c.place + 1;
+        r.useTrueSolarTime = c.trueSolar;
+        const Chart chart = RunCalendar(r);
+        const ReportHeader header = ReportHeaderOf(r, c.name);
+        const ChartRecord record = DecodeRecord(EncodeRecord(ArchiveFields(chart, c.name, header.provinceItem,
+                                                                           header.placeItem)));
+        const auto in = SelectionsOfRecord(record);
+        ASSERT_TRUE(in) << c.name;
+        EXPECT_EQ(in->nameText, c.name);
+        EXPECT_EQ(in->isMale, c.male);
+        EXPECT_TRUE(in->isSolarInput);
+        EXPECT_EQ(in->provincePosition, c.province) << record.place;
+        EXPECT_EQ(in->placePosition, c.place) << record.place;
+        EXPECT_FALSE(in->trueSolarTicked);
+        // The chart again: the same pillars from the time the record keeps
+        // (true solar time to the minute).
+        const Chart again = RunCalendar(*ReadRequest(*in));
+        EXPECT_EQ(again.BirthDate(), chart.BirthDate()) << c.name;
+        EXPECT_EQ(again.birthTime.seconds / 60, chart.birthTime.seconds / 60) << c.name;
+        EXPECT_EQ(std::tie(again.yearPillar, again.monthPillar, again.dayPillar, again.hourPillar),
+                  std::tie(chart.yearPillar, chart.monthPillar, chart.dayPillar, chart.hourPillar))
+            << c.name;
+    }
+    // A record saved before any run holds no date to chart.
+    EXPECT_FALSE(SelectionsOfRecord(ChartRecord{}));
 }
 
 }  // namespace

@@ -24,14 +24,11 @@ TEST(IsEmptyReport, OnlySpacesCount) {
     for (const auto& c : cases) EXPECT_EQ(IsEmptyReport(c.text), c.empty) << '"' << c.text << '"';
 }
 
-TEST(ExtraTextAppendix, CrLfThenTheText) {
+TEST(ExtraTextAppendix, CrLfThenTheTextUnlessItIsBlank) {
     EXPECT_EQ(ExtraTextAppendix("  预测:\r\n"), "\r\n  预测:\r\n");
-    EXPECT_EQ(ExtraTextAppendix(""), "\r\n");
-    // Appending twice leaves the extra text twice.
-    std::string box = "报告";
-    box += ExtraTextAppendix("注");
-    box += ExtraTextAppendix("注");
-    EXPECT_EQ(box, "报告\r\n注\r\n注");
+    EXPECT_EQ(ExtraTextAppendix("注"), "\r\n注");
+    // An empty info text adds nothing, not even a line end.
+    for (const char* blank : {"", "  ", "\r\n", " \t\r\n  "}) EXPECT_EQ(ExtraTextAppendix(blank), "") << blank;
 }
 
 TEST(ToCrLf, EveryLineEnd) {

@@ -87,7 +87,7 @@ TEST(CliArchive, ListsTheRecordsOfAFolder) {
     ASSERT_TRUE(MarkDeleted(folder.path(), 1));
     const CliResult r = RunCli("archive list " + folder.path().string());
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, " 1-张三      男     1北京,北京      年辰:1985-3-12,9:05:00  记录时间:2008-12-11 4:57:51\n\n");
+    EXPECT_EQ(r.out, "    2-张三         男    1北京,北京      年辰:1985-3-12,9:05:00  记录时间:2008-12-11 4:57:51\n\n");
 
     const CliResult empty = RunCli("archive list " + (folder / "save").string());
     EXPECT_EQ(empty.status, 0);

@@ -28,6 +28,53 @@ TEST(CliChart, LunarLeapInput) {
     EXPECT_NE(last.out.find("\"birthDate\":\"2101-01-28\""), std::string::npos) << last.out;
 }
 
+TEST(CliChart, ImpossibleDatesRefusedByChartAndBatch) {
+    // Each date as `chart` options and as a `batch` line; an empty message
+    // is a date that exists and is charted.
+    const struct {
+        const char* date;
+        bool lunar, leap;
+        const char* message;
+    } cases[] = {
+        {"1990-02-30", false, false, "date 1990-02-30 does not exist: month 2 of 1990 has 28 days"},
+        {"1900-02-29", false, false, "date 1900-02-29 does not exist: month 2 of 1900 has 28 days"},
+        {"2024-04-31", false, false, "date 2024-04-31 does not exist: month 4 of 2024 has 30 days"},
+        {"2000-02-29", false, false, ""},
+        {"2024-05-01", true, true, "lunar date 2024-05-01 (leap month) does not exist: lunar 2024 has no leap month"},
+        {"2023-05-01", true, true,
+         "lunar date 2023-05-01 (leap month) does not exist: the leap month of lunar 2023 is month 2"},
+        {"2024-03-30", true, false, "lunar date 2024-03-30 does not exist: lunar month 3 of 2024 has 29 days"},
+        {"2023-02-30", true, true,
+         "lunar date 2023-02-30 (leap month) does not exist: lunar leap month 2 of 2023 has 29 days"},
+        {"2024-03-31", true, false, "lunar date 2024-03-31 does not exist: lunar month 3 of 2024 has 29 days"},
+        {"2023-02-29", true, true, ""},
+        {"2024-02-30", true, false, ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"chart", "--date", c.date, "--time", "10:30", "--json"};
+        if (c.lunar) args.push_back("--lunar");
+        if (c.leap) args.push_back("--leap");
+        const CliResult chart = RunCli(args);
+        const std::string message = c.message;
+        if (message.empty()) {
+            EXPECT_EQ(chart.status, 0) << c.date << ": " << chart.err;
+        } else {
+            EXPECT_EQ(chart.status, 2) << c.date;
+            EXPECT_EQ(chart.err, "tenglan-cli chart: " + message + "\n");
+            EXPECT_EQ(chart.out, "") << c.date;
+        }
+        // In a batch the birth is an error line of its own; the next one runs.
+        const std::string input = std::string("date,time,calendar,leap\n") + c.date + ",10:30," +
+                                  (c.lunar ? "lunar," : "gregorian,") + (c.leap ? "1" : "0") +
+                                  "\n2000-01-01,10:30,gregorian,0\n";
+        const CliResult batch = RunCli({"batch"}, input);
+        EXPECT_EQ(batch.status, message.empty() ? 0 : 1) << c.date;
+        EXPECT_EQ(batch.err, message.empty() ? "" : "tenglan-cli batch: line 2: " + message + "\n");
+        EXPECT_EQ(batch.out.rfind("{\"line\":", 0), 0u) << c.date;
+        EXPECT_NE(batch.out.find("{\"line\":3,"), std::string::npos) << c.date;
+    }
+}
+
 TEST(CliChart, ZiDayChange) {
     // 1988-02-15 23:30: the day pillar 辛丑 by default, 庚子 when the day
     // changes at midnight; the hour pillar 戊子 either way.

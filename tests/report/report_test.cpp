@@ -234,6 +234,17 @@ TEST(ReportHeaderLines, LateZiHourInALeapLunarMonth) {
     EXPECT_EQ(lines[4], "  交节时刻: 7月7日17时0分小暑      8月8日2时46分立秋");
 }
 
+TEST(ReportHeaderLines, TheMidnightZiRuleIsNamedOnTheBirthLine) {
+    // With the day changing at 0:00 the late 子 hour keeps the civil day and
+    // its lunar date, and the birth line says which rule made the chart;
+    // the default rule adds nothing (the test above).
+    ChartRequest r = test::SolarRequest(1990, 7, 15, 23, 30, true);
+    r.ziDayChange = ZiDayChange::kAtMidnight;
+    const auto lines = Lines(BuildReport(RunCalendar(r), Header("x", 23)).text);
+    EXPECT_EQ(lines[3],
+              "  出生年月: 公历:1990年7月15日23:30:00时        农历:一九九零年闰五月廿三日子时(子时按0点换日)");
+}
+
 TEST(ReportHeaderLines, DaylightSavingNoteAfterTheTime) {
     ChartRequest r = test::SolarRequest(1988, 7, 10, 0, 30, true);
     r.applyDaylightSaving = true;

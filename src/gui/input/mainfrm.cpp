@@ -20,9 +20,11 @@
 #include <QVBoxLayout>
 
 #include "archive/store.h"
+#include "chart/date_check.h"
 #include "chart/output.h"
 #include "chart/run.h"
 #include "place/gazetteer.h"
+#include "settings/program_settings.h"
 #include "settings/settings.h"
 #include "settings/zi_day_change.h"
 #include "gui/toolkit/clicklabel.h"
@@ -305,7 +307,7 @@ void MainFrm::ApplyDisplaySettings() {
     // The style kept in shezhi.ini, or the defaults (宋体 10.5 pt, black on
     // the system window colour): background, font, then the colour of the
     // text the box holds now.
-    ApplyStyle(*RichTextBox1, LoadSettings(programFolder_));
+    ApplyStyle(*RichTextBox1, WithFullFontName(LoadSettings(programFolder_), programFolder_));
 }
 
 void MainFrm::FillProvinceList() {
@@ -383,6 +385,13 @@ void MainFrm::StartChart() {
         Combo1->setFocus();
         return;
     }
+    // A date that does not exist (30 February, a leap month the lunar year
+    // lacks, day 30 of a 29-day lunar month) is not charted as another day.
+    if (const std::optional<DateProblem> problem = ImpossibleDate(*request)) {
+        Tip(Q(DateProblemText(*request, *problem)), MessageIcon::Information);
+        Combo3->setFocus();
+        return;
+    }
     if (request->personName.empty() &&
         Tip(QStringLiteral("没有输入姓名,继续吗?"), MessageIcon::Question, MessageButtons::OkCancel) ==
             MessageResult::Cancel) {
@@ -396,6 +405,7 @@ void MainFrm::StartChart() {
     current_ = ArchiveFields(chart, request->personName, header.provinceItem, header.placeItem);
     chart_ = chart;
     Command11->setEnabled(true);
+    recordOfReport_ = current_;
 }
 
 void MainFrm::ShowReport(const QString& text, const std::vector<TextRange>& red) {
@@ -406,17 +416,15 @@ void MainFrm::ShowReport(const QString& text, const std::vector<TextRange>& red)
         RichTextBox1->SelectRange(r.start, r.length);
         RichTextBox1->SetSelColor(kRed);
     }
-    // Selecting the passages scrolled down to them; the report is read from
-    // its title.
+    // No passage stays selected, so that the next key does not replace the
+    // title; the caret waits at the top. Selecting the passages scrolled
+    // down to them; the report is read from its title.
+    RichTextBox1->SelectRange(0, 0);
     RichTextBox1->ShowTop();
 }
 
-QString MainFrm::ExtraText() const {
-    return Q(ToCrLf(Text3->toPlainText().toStdString()));
-}
-
-void MainFrm::AppendExtraText() {
-    RichTextBox1->AppendText(Q(ExtraTextAppendix(ExtraText().toStdString())));
+QString MainFrm::ExtraTextAppendix() const {
+    return Q(tl::ExtraTextAppendix(ToCrLf(Text3->toPlainText().toStdString())));
 }
 
 void MainFrm::SaveResult() {
@@ -424,13 +432,18 @@ void MainFrm::SaveResult() {
         Tip(QStringLiteral("没有文本数据,请先计算."), MessageIcon::Information);
         return;
     }
-    // The record of the last run goes into reco.dat and the box text, with
-    // the extra text appended, into save/<position>.txt; without the text
-    // file the record is taken back out. The box keeps the appended text
-    // either way.
-    const QString text = RichTextBox1->Text() + Q(ExtraTextAppendix(ExtraText().toStdString()));
-    const SaveOutcome outcome = SaveChart(programFolder_, current_, text.toStdString(), OleNow());
-    AppendExtraText();
+    // Only a report with a record of its own goes into the archive: an
+    // imported text, or the greeting before any run, would be filed under
+    // nobody's (or somebody else's) name and birth.
+    if (!recordOfReport_) {
+        Tip(QStringLiteral("这份报告没有排盘记录,不能存入存档;请先排盘,或用另存为保存."), MessageIcon::Information);
+        return;
+    }
+    // The report's record goes into reco.dat and the box text, with the
+    // extra text after it, into save/<position>.txt; without the text file
+    // the record is taken back out. The box keeps the report as it is.
+    const QString text = RichTextBox1->Text() + ExtraTextAppendix();
+    const SaveOutcome outcome = SaveChart(programFolder_, *recordOfReport_, text.toStdString(), OleNow());
     Tip(Q(outcome.message), MessageIcon::Information);
 }
 
@@ -439,32 +452,33 @@ void MainFrm::SaveResultAs() {
         Tip(QStringLiteral("没有文本数据,请先计算."), MessageIcon::Information);
         return;
     }
-    const std::optional<QString> path =
-        dialogs_.SaveFileName(this, QStringLiteral("计算结果另存为...[腾岚四柱排盘]"),
-                              QStringLiteral("All Files (*.*)|*.*|Text Files (*.txt)|*.txt"), 2);
-    if (!path) return;
-    if (QFile::exists(*path) &&
+    const std::optional<SaveTarget> target =
+        dialogs_.SaveTextFileName(this, QStringLiteral("计算结果另存为...[腾岚四柱排盘]"),
+                                  QStringLiteral("All Files (*.*)|*.*|Text Files (*.txt)|*.txt"), 2);
+    if (!target) return;
+    const QString& path = target->path;
+    if (QFile::exists(path) &&
         Tip(QStringLiteral("文件已存在,是否覆盖原文件?"), MessageIcon::Question, MessageButtons::OkCancel) ==
             MessageResult::Cancel)
         return;
-    AppendExtraText();
-    if (!RichTextBox1->SaveFile(*path)) return;  // no message for a failure here
+    if (!RichTextBox1->SaveFile(path, ExtraTextAppendix(), target->encoding))
+        return;  // no message for a failure here
     Tip(QStringLiteral("文件保存成功!"), MessageIcon::Information);
 }
 
 void MainFrm::PrintResult() {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (!dialogs_.SetUpPrinter(this, *printer_)) return;
-    AppendExtraText();
-    RichTextBox1->PrintTo(*printer_);
+    RichTextBox1->PrintTo(*printer_, ExtraTextAppendix());
 }
 
 // A text from the archive or a file is no longer the last run's report:
 // its chart is forgotten.
-bool MainFrm::LoadReportFile(const std::filesystem::path& file) {
+bool MainFrm::LoadReportFile(const std::filesystem::path& file, const ChartRecord& record) {
     if (!RichTextBox1->LoadFile(file)) return false;
     chart_.reset();
     Command11->setEnabled(false);
+    recordOfReport_ = record;
     return true;
 }
 
@@ -472,6 +486,7 @@ bool MainFrm::ImportReportFile(const std::filesystem::path& file) {
     if (!RichTextBox1->ImportFile(file)) return false;
     chart_.reset();
     Command11->setEnabled(false);
+    recordOfReport_.reset();
     return true;
 }
 
@@ -489,6 +504,31 @@ void MainFrm::FillBirth(const Date& date, int hour, int minute, bool dayChangesA
     // Each change above ticks the daylight-saving box again where the time
     // lies in it; the birth is a standard-time clock minute.
     Check3->setChecked(false);
+}
+
+void MainFrm::Rechart(const ChartRecord& record) {
+    const std::optional<InputSelections> in = SelectionsOfRecord(record);
+    if (!in) {
+        Tip(QStringLiteral("这条记录没有出生日期,不能重新排盘."), MessageIcon::Information);
+        return;
+    }
+    Text1->setText(Q(in->nameText));
+    (in->isMale ? Option1 : Option2)->click();
+    Option3->click();
+    Check1->setChecked(false);
+    const DateTimePositions& p = in->positions;
+    Combo1->setCurrentIndex(p.year);
+    Combo2->setCurrentIndex(p.month);
+    Combo3->setCurrentIndex(p.day);
+    Combo4->setCurrentIndex(p.hour);
+    Combo9->setCurrentIndex(p.minute);
+    Combo5->setCurrentIndex(in->provincePosition);
+    Combo6->setCurrentIndex(in->placePosition);
+    // The saved time is already standard time, and true solar time where
+    // it was asked for: neither correction is made again.
+    Check2->setChecked(false);
+    Check3->setChecked(false);
+    StartChart();
 }
 
 void MainFrm::ClearExtraText() { Text3->clear(); }

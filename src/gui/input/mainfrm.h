@@ -102,13 +102,18 @@ public:
     const std::optional<Chart>& LastChart() const { return chart_; }
 
     // What the archive window brings back: a text into the report box, and
-    // the extra-information text emptied.
-    bool LoadReportFile(const std::filesystem::path& file) override;
+    // the extra-information text emptied; or a birth to chart again.
+    bool LoadReportFile(const std::filesystem::path& file, const ChartRecord& record) override;
     bool ImportReportFile(const std::filesystem::path& file) override;
     void ClearExtraText() override;
+    void Rechart(const ChartRecord& record) override;
 
     // The archive fields of the last completed run.
     const ChartRecord& CurrentRecord() const { return current_; }
+    // The record "保存结果" files the report box under: that of the last run,
+    // or of the report read back from the archive; none before any run and
+    // after an import.
+    const std::optional<ChartRecord>& RecordOfReport() const { return recordOfReport_; }
     RichTextBox* ReportBox() const { return RichTextBox1; }
     bool InfoPanelShown() const;
     bool IsMale() const { return isMale_; }
@@ -141,9 +146,9 @@ private:
     InputSelections Selections() const;
     void ShowReport(const QString& text, const std::vector<TextRange>& red);
     MessageResult Tip(const QString& text, MessageIcon icon, MessageButtons buttons = MessageButtons::Ok);
-    // Appends CR LF and the extra-information text to the box.
-    void AppendExtraText();
-    QString ExtraText() const;
+    // CR LF and the extra-information text, added to what is saved or
+    // printed; empty for an empty extra text.
+    QString ExtraTextAppendix() const;
 
     std::filesystem::path programFolder_;
     Dialogs& dialogs_;
@@ -153,6 +158,7 @@ private:
     bool isSolarInput_ = true;
     ChartRecord current_;
     std::optional<Chart> chart_;
+    std::optional<ChartRecord> recordOfReport_;
     // Kept from print to print: the printer and settings last chosen.
     std::unique_ptr<QPrinter> printer_;
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "gui/toolkit/dialogs.h"
+#include "settings/program_settings.h"
 #include "gui/toolkit/richtextbox.h"
 
 namespace tl {
@@ -49,23 +50,28 @@ SystemFrm::SystemFrm(std::filesystem::path programFolder, Dialogs& dialogs, Rich
 }
 
 void SystemFrm::ChooseFont() {
-    // The dialog starts from the style the file holds now, or the defaults.
-    const Settings stored = StoredSettings(programFolder_);
+    // The dialog starts from the font the file holds now (its full name), or
+    // the defaults, and from the text colour of the box: OK at once changes
+    // nothing.
+    const Settings stored = WithFullFontName(StoredSettings(programFolder_), programFolder_);
     FontStyle font = stored.font;
-    quint32 colour = stored.textColour;
+    quint32 colour = box_.TextColor();
     if (!dialogs_.ChooseFont(this, font, colour)) return;
     // The colour is that of the text in the box and of every text after.
     box_.SetBoxFont(font);
     box_.SetTextColor(colour);
     ColourAllText(box_, colour);
     // A failure to write keeps what the box shows; nothing is reported.
+    // shezhi.ini keeps 10 bytes of the name; the whole name is kept beside.
     StoreFontChoice(programFolder_, font, colour);
+    StoreFullFontName(programFolder_, font.name);
 }
 
 void SystemFrm::ChooseBackground() {
-    const std::optional<quint32> chosen = dialogs_.ChooseColor(this, lastColour_);
+    // The dialog starts from the colour the box shows, so that Enter keeps
+    // it.
+    const std::optional<quint32> chosen = dialogs_.ChooseColor(this, box_.BackColor());
     if (!chosen) return;
-    lastColour_ = *chosen;
     box_.SetBackColor(*chosen);
     StoreBackgroundChoice(programFolder_, *chosen);
 }

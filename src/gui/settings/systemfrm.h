@@ -29,13 +29,12 @@ public:
 
     // "设置文本字体...": the font dialog with effects and colour.
     void ChooseFont();
-    // "设置文本背景色...": the colour dialog, starting from the colour it
-    // last held in this window (black at first).
+    // "设置文本背景色...": the colour dialog, starting from the colour the
+    // box shows.
     void ChooseBackground();
     // "还原默认设置".
     void RestoreDefaults();
 
-    quint32 LastColour() const { return lastColour_; }
 
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
@@ -46,7 +45,6 @@ private:
     std::filesystem::path programFolder_;
     Dialogs& dialogs_;
     RichTextBox& box_;
-    quint32 lastColour_ = 0;
 };
 
 }  // namespace tl

@@ -1,5 +1,9 @@
 #include "gui/shell/helpfrm.h"
 
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "gui/toolkit/richtextbox.h"
@@ -15,9 +19,22 @@ HelpFrm::HelpFrm(const std::filesystem::path& manualFolder, QWidget* parent) : Q
     RichTextBox1->setReadOnly(true);
     RichTextBox1->SetBoxFont({.name = "宋体", .pointSize = 12});
     RichTextBox1->SetText(QStringLiteral("帮助文件丢失!"));
+    Command1 = new QPushButton(QStringLiteral("关闭(&C)"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setAutoDefault(false);
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+    // Escape closes the window wherever the focus is inside it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 4, 6, 6);
+    buttons->addStretch();
+    buttons->addWidget(Command1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(RichTextBox1);
+    layout->addLayout(buttons);
     // A missing or unreadable manual leaves the text above.
     RichTextBox1->LoadFile(manualFolder / "help.txt");
 }

@@ -1,12 +1,17 @@
-// The help window: the manual help.txt, shown as plain text.
+// The help window: the manual help.txt, shown as plain text. Escape and its
+// own close button close it, also where no window manager gives it a title
+// bar.
 //
 // Controls:
 //   RichTextBox1  the manual, or "帮助文件丢失!" when help.txt is missing
+//   Command1      "关闭": closes the window
 #pragma once
 
 #include <QWidget>
 
 #include <filesystem>
+
+class QPushButton;
 
 namespace tl {
 
@@ -21,6 +26,7 @@ public:
     explicit HelpFrm(const std::filesystem::path& manualFolder, QWidget* parent = nullptr);
 
     RichTextBox* RichTextBox1 = nullptr;
+    QPushButton* Command1 = nullptr;
 };
 
 }  // namespace tl

@@ -67,13 +67,14 @@ void MonthFrm::BuildMenus() {
         return menu;
     };
     QMenu* sys = addMenu("tl_sys", " 系统");
-    AddItem(sys, "cmno2", "------------");  // a row of dashes, no action
+    // The two rows of dashes are drawn as the separator lines they stand for.
+    sys->addSeparator()->setObjectName(QStringLiteral("cmno2"));
     connect(AddItem(sys, "cmsave", "保存结果"), &QAction::triggered, this, [this] { mainfrm_->SaveResult(); });
     connect(AddItem(sys, "cmprint", "打印结果..."), &QAction::triggered, this, [this] { mainfrm_->PrintResult(); });
     connect(AddItem(sys, "cmread", "读取存档..."), &QAction::triggered, this, &MonthFrm::OpenArchive);
     connect(AddItem(sys, "cmasave", "结果另存为..."), &QAction::triggered, this,
             [this] { mainfrm_->SaveResultAs(); });
-    AddItem(sys, "cmno", "------------");
+    sys->addSeparator()->setObjectName(QStringLiteral("cmno"));
     connect(AddItem(sys, "cmout", "退出系统"), &QAction::triggered, this, [this] { endProgram_(); });
 
     QMenu* tools = addMenu("tl_pp", " 排盘工具");

@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -14,6 +15,8 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "gui/toolkit/fonts.h"
 
@@ -47,9 +50,27 @@ QStringList NameFilters(const QString& filter) {
     return filters;
 }
 
+// `encoding`, when given, is offered as a list under the file type: the
+// encoding the file is to be written in.
 std::optional<QString> FileDialog(QWidget* parent, const QString& title, const QString& filter, int filterIndex,
-                                  QFileDialog::AcceptMode mode) {
+                                  QFileDialog::AcceptMode mode, TextEncoding* encoding = nullptr) {
     QFileDialog dialog(parent, title);
+    QComboBox* encodings = nullptr;
+    if (encoding) {
+        // The platform's own dialog takes no list of ours.
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+            encodings = new QComboBox(&dialog);
+            encodings->addItem(QStringLiteral("GB18030 (GBK)"), static_cast<int>(TextEncoding::Gb18030));
+            encodings->addItem(QStringLiteral("UTF-8"), static_cast<int>(TextEncoding::Utf8));
+            encodings->setCurrentIndex(*encoding == TextEncoding::Utf8 ? 1 : 0);
+            auto* label = new QLabel(QStringLiteral("编码(&E):"), &dialog);
+            label->setBuddy(encodings);
+            const int row = grid->rowCount();
+            grid->addWidget(label, row, 0);
+            grid->addWidget(encodings, row, 1);
+        }
+    }
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The caller asks about an existing file itself; no extension is added.
@@ -60,6 +81,7 @@ std::optional<QString> FileDialog(QWidget* parent, const QString& title, const Q
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty()) return std::nullopt;
+    if (encoding && encodings) *encoding = static_cast<TextEncoding>(encodings->currentData().toInt());
     return path;
 }
 
@@ -100,6 +122,22 @@ std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& t
     return FileDialog(parent, title, filter, filterIndex, QFileDialog::AcceptOpen);
 }
 
+std::optional<SaveTarget> Dialogs::SaveTextFileName(QWidget* parent, const QString& title, const QString& filter,
+                                                    int filterIndex) {
+    const std::optional<QString> path = SaveFileName(parent, title, filter, filterIndex);
+    if (!path) return std::nullopt;
+    return SaveTarget{*path, TextEncoding::Gb18030};
+}
+
+std::optional<SaveTarget> QtDialogs::SaveTextFileName(QWidget* parent, const QString& title, const QString& filter,
+                                                      int filterIndex) {
+    TextEncoding encoding = TextEncoding::Gb18030;
+    const std::optional<QString> path =
+        FileDialog(parent, title, filter, filterIndex, QFileDialog::AcceptSave, &encoding);
+    if (!path) return std::nullopt;
+    return SaveTarget{*path, encoding};
+}
+
 bool QtDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
@@ -116,14 +154,22 @@ bool QtDialogs::ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) {
     fonts->setCurrentFont(ReportFont(font));
 
     auto* colors = new QComboBox(&dialog);
-    int startIndex = 0;
+    int startIndex = -1;
     for (const NamedColor& c : kFontColors) {
         QPixmap swatch(16, 16);
         swatch.fill(ColorFromBgr(c.bgr));
         colors->addItem(QIcon(swatch), QString::fromUtf8(c.name), c.bgr);
-        if (c.bgr == (colour & 0xFFFFFF)) startIndex = colors->count() - 1;
+        if (c.bgr == colour) startIndex = colors->count() - 1;
     }
-    colors->setCurrentIndex(startIndex);
+    // A colour that is none of the sixteen stays the choice until another
+    // is picked: Enter keeps the text as it is.
+    if (startIndex < 0 && colour <= 0xFFFFFF) {
+        QPixmap swatch(16, 16);
+        swatch.fill(ColorFromBgr(colour));
+        colors->addItem(QIcon(swatch), QStringLiteral("当前颜色"), colour);
+        startIndex = colors->count() - 1;
+    }
+    colors->setCurrentIndex(std::max(startIndex, 0));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
@@ -137,7 +183,9 @@ bool QtDialogs::ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) {
     QObject::connect(fonts, &QDialog::accepted, &dialog, &QDialog::accept);
 
     auto* colorRow = new QHBoxLayout;
-    colorRow->addWidget(new QLabel(QStringLiteral("颜色(&C):"), &dialog));
+    auto* colorLabel = new QLabel(QStringLiteral("颜色(&C):"), &dialog);
+    colorLabel->setBuddy(colors);  // Alt+C goes to the list; the "&" marks the key, not a character
+    colorRow->addWidget(colorLabel);
     colorRow->addWidget(colors);
     colorRow->addStretch();
     auto* layout = new QVBoxLayout(&dialog);

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "settings/settings.h"
+#include "text/text_encoding.h"
 
 class QPrinter;
 class QWidget;
@@ -19,6 +20,12 @@ namespace tl {
 enum class MessageIcon { Information, Question };
 enum class MessageButtons { Ok, OkCancel };
 enum class MessageResult { Ok, Cancel };
+
+// A file to save a text in, and the encoding chosen for it.
+struct SaveTarget {
+    QString path;
+    TextEncoding encoding = TextEncoding::Gb18030;
+};
 
 class Dialogs {
 public:
@@ -37,6 +44,12 @@ public:
                                                 int filterIndex) = 0;
     virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                                 int filterIndex) = 0;
+    // The save-file dialog of a text, which also offers its encoding:
+    // GB18030 (first, as the archive keeps its texts) or UTF-8 without a
+    // byte-order mark. Without a dialog of its own it is SaveFileName and
+    // GB18030.
+    virtual std::optional<SaveTarget> SaveTextFileName(QWidget* parent, const QString& title, const QString& filter,
+                                                       int filterIndex);
 
     // The print dialog on `printer`: true when the user chose to print, with
     // the choice left in the printer.
@@ -59,6 +72,8 @@ public:
                                         int filterIndex) override;
     std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                         int filterIndex) override;
+    std::optional<SaveTarget> SaveTextFileName(QWidget* parent, const QString& title, const QString& filter,
+                                               int filterIndex) override;
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
     bool ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) override;
     std::optional<quint32> ChooseColor(QWidget* parent, quint32 start) override;

@@ -39,14 +39,17 @@ bool HasTwoColumnChinese(const QString& family) {
 QString InstalledFamily(const QString& name) {
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty() || QFontDatabase::hasFamily(name)) return name;
-    // Ranked by: two columns first, then a report face, then the shortest
-    // name, then the alphabet.
+    // Ranked by: two columns first, then a fixed-pitch family (the report
+    // is laid out in columns: "DejaVu San" is DejaVu Sans Mono rather than
+    // DejaVu Sans), then a report face, then the shortest name, then the
+    // alphabet.
     const QStringList faces = ReportFaces();
-    std::optional<std::tuple<bool, qsizetype, qsizetype, QString>> best;
+    std::optional<std::tuple<bool, bool, qsizetype, qsizetype, QString>> best;
     for (const QString& family : QFontDatabase::families()) {
         if (!family.startsWith(trimmed, Qt::CaseInsensitive)) continue;
         const qsizetype face = faces.indexOf(family);
-        auto rank = std::make_tuple(!HasTwoColumnChinese(family), face < 0 ? faces.size() : face, family.size(), family);
+        auto rank = std::make_tuple(!HasTwoColumnChinese(family), !QFontDatabase::isFixedPitch(family),
+                                    face < 0 ? faces.size() : face, family.size(), family);
         if (!best || rank < *best) best = std::move(rank);
     }
     return best ? std::get<QString>(*best) : name;

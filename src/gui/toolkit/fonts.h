@@ -24,8 +24,9 @@ void InstallFontSubstitutes();
 // the first 10 bytes of a name ("WenQuanYi " for "WenQuanYi Zen Hei Mono"),
 // so a name the system lacks is completed to an installed family that
 // begins with it: one in which a Chinese character is exactly two Latin
-// columns when there is such, a report face before others, then the
-// shortest. A name the system has, or that begins no installed family,
+// columns when there is such, a fixed-pitch one before others, a report
+// face before others, then the shortest. The full name of a font chosen in
+// this program is kept beside shezhi.ini (tenglan.conf) and comes first. A name the system has, or that begins no installed family,
 // comes back as it is.
 QString InstalledFamily(const QString& name);
 

@@ -145,6 +145,8 @@ void RichTextBox::SetSelColor(quint32 bgr) {
 
 void RichTextBox::SetTextColor(quint32 bgr) { textColor_ = bgr; }
 
+quint32 RichTextBox::BackColor() const { return BgrFromColor(palette().color(QPalette::Base)); }
+
 void RichTextBox::ShowTop() {
     horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
     verticalScrollBar()->setValue(verticalScrollBar()->minimum());
@@ -183,15 +185,22 @@ bool RichTextBox::LoadFile(const std::filesystem::path& file) {
     return true;
 }
 
-bool RichTextBox::SaveFile(const QString& path) const {
-    return WriteGbkTextFile(QFile::encodeName(path).toStdString(), Text().toStdString());
+bool RichTextBox::SaveFile(const QString& path, const QString& appendix, TextEncoding encoding) const {
+    const std::string file = QFile::encodeName(path).toStdString();
+    const std::string text = (Text() + appendix).toStdString();
+    return encoding == TextEncoding::Utf8 ? WriteUtf8TextFile(file, text) : WriteGbkTextFile(file, text);
 }
 
-void RichTextBox::PrintTo(QPrinter& printer) const {
+void RichTextBox::PrintTo(QPrinter& printer, const QString& appendix) const {
     // A copy of the text, with the fonts and colours of the box, laid out
     // for the printer without wrapping: every line of the box is one line
     // on paper, so the columns of the report stay lined up.
     std::unique_ptr<QTextDocument> copy(document()->clone());
+    if (!appendix.isEmpty()) {
+        QTextCursor end(copy.get());
+        end.movePosition(QTextCursor::End);
+        end.insertText(ToDocumentText(appendix));
+    }
     copy->documentLayout()->setPaintDevice(&printer);
     QTextOption option = copy->defaultTextOption();
     option.setWrapMode(QTextOption::NoWrap);

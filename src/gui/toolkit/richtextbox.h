@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "settings/settings.h"
+#include "text/text_encoding.h"
 
 class QPrinter;
 
@@ -38,6 +39,10 @@ public:
     // The text colour, 0x00BBGGRR, of every text set or typed from now on;
     // what the box holds keeps its colours. Black at first.
     void SetTextColor(quint32 bgr);
+    quint32 TextColor() const { return textColor_; }
+    // The background colour the box shows, 0x00BBGGRR (the system colour
+    // as the colour it stands for).
+    quint32 BackColor() const;
     // Scrolls to the first line and its start.
     void ShowTop();
 
@@ -57,14 +62,16 @@ public:
     // The same for a file brought in from elsewhere, read as UTF-8 when it
     // is marked or well-formed as such, else as GB18030.
     bool ImportFile(const std::filesystem::path& file);
-    // Writes the content as plain GB18030 text with CR LF, replacing the
-    // file.
-    bool SaveFile(const QString& path) const;
+    // Writes the content followed by `appendix` as plain text with CR LF,
+    // in GB18030 or in UTF-8 without a byte-order mark, replacing the file.
+    bool SaveFile(const QString& path, const QString& appendix = {},
+                  TextEncoding encoding = TextEncoding::Gb18030) const;
     // Prints the content with its fonts and colours, each line of the box
     // as one printed line: the page is turned to landscape or the print
     // made smaller where the longest line would not fit the page, and
-    // pages break between lines only.
-    void PrintTo(QPrinter& printer) const;
+    // pages break between lines only. `appendix` is printed after the
+    // content, which stays as it is.
+    void PrintTo(QPrinter& printer, const QString& appendix = {}) const;
 
 private:
     int PositionOf(int character) const;

@@ -1,6 +1,9 @@
 // The archive window: its list, Read, Delete, Import and its two entry
 // points.
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -24,6 +27,14 @@
 #include "gui/toolkit/richtextbox.h"
 
 namespace tl::test {
+
+namespace {
+
+const QString kNoRecord = QStringLiteral("这份报告没有排盘记录,不能存入存档;请先排盘,或用另存为保存.");
+
+QByteArray Gbk(const char* utf8) { return QByteArray::fromStdString(Utf8ToGbk(utf8)); }
+
+}  // namespace
 
 class ArchiveWindowTest : public QObject {
     Q_OBJECT
@@ -49,7 +60,7 @@ class ArchiveWindowTest : public QObject {
         const char* names[] = {"张三", "李四", "王五"};
         for (int i = 0; i < 3; ++i) {
             const std::string text = "报告" + std::to_string(i + 1) + "\r\n第二行";
-            QVERIFY(SaveChart(Folder(), Record(names[i], "男 ", "北京,北京"), text, 39793.2).saved);
+            QVERIFY(SaveChart(Folder(), Record(names[i], "男 ", "1北京,北京"), text, 39793.2).saved);
         }
     }
 
@@ -129,9 +140,9 @@ private slots:
         QVERIFY(MarkDeleted(Folder(), 2));
         ReadFrm& w = OpenFromMenu();
         QCOMPARE(w.List1->count(), 4);
-        QVERIFY(w.List1->item(0)->text().startsWith(QStringLiteral(" 0-张三")));
+        QVERIFY(w.List1->item(0)->text().startsWith(QStringLiteral("    1-张三")));
         QCOMPARE(w.List1->item(1)->text(), QString());
-        QVERIFY(w.List1->item(2)->text().startsWith(QStringLiteral(" 2-王五")));
+        QVERIFY(w.List1->item(2)->text().startsWith(QStringLiteral("    3-王五")));
         QCOMPARE(w.List1->item(3)->text(), QString());
         QCOMPARE(w.List1->currentRow(), 0);
     }
@@ -183,19 +194,31 @@ private slots:
         QVERIFY(!w.isVisible());
     }
 
-    void deleteWithoutQuestionThenMessage() {
+    void deleteAsksThenMessage() {
         SaveThree();
         ReadFrm& w = OpenFromMenu();
         w.List1->setCurrentRow(2);
+        // Cancel at the question keeps the client.
+        dialogs_->answers = {MessageResult::Cancel};
+        w.Command2->click();
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+        QCOMPARE(dialogs_->messages[0].text, QStringLiteral("确定删除这条记录吗?\n\n李四 男 1985-3-12 9:05:00"));
+        QCOMPARE(dialogs_->messages[0].title, QStringLiteral("提示"));
+        QVERIFY(dialogs_->messages[0].icon == MessageIcon::Question);
+        QVERIFY(dialogs_->messages[0].buttons == MessageButtons::OkCancel);
+        QCOMPARE(ReadRecord(Folder(), 2)->deleted, 0);
+        QCOMPARE(w.List1->count(), 6);
+        // OK deletes.
+        dialogs_->messages.clear();
         w.Command2->click();
         QCOMPARE(ReadRecord(Folder(), 2)->deleted, -1);
         QCOMPARE(ReadRecord(Folder(), 1)->deleted, 0);
         QCOMPARE(ReadRecord(Folder(), 3)->deleted, 0);
-        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
-        QCOMPARE(dialogs_->messages[0].text, QStringLiteral("成功删除该记录!"));
-        QCOMPARE(dialogs_->messages[0].title, QStringLiteral("提示"));
-        QVERIFY(dialogs_->messages[0].icon == MessageIcon::Information);
-        QVERIFY(dialogs_->messages[0].buttons == MessageButtons::Ok);
+        QCOMPARE(dialogs_->messages.size(), std::size_t{2});
+        QCOMPARE(dialogs_->messages[1].text, QStringLiteral("成功删除该记录!"));
+        QCOMPARE(dialogs_->messages[1].title, QStringLiteral("提示"));
+        QVERIFY(dialogs_->messages[1].icon == MessageIcon::Information);
+        QVERIFY(dialogs_->messages[1].buttons == MessageButtons::Ok);
         QCOMPARE(w.List1->count(), 4);
         QCOMPARE(w.List1->currentRow(), 0);
         QVERIFY(w.isVisible());
@@ -280,9 +303,75 @@ private slots:
         // The archive lists the name and reads the report back whole.
         Box().SetText(QStringLiteral("别的"));
         ReadFrm& w = OpenFromMenu();
-        QVERIFY(w.List1->item(0)->text().startsWith(QStringLiteral(" 0-刘䶮")));
+        QVERIFY(w.List1->item(0)->text().startsWith(QStringLiteral("    1-刘䶮")));
         w.Command1->click();
         QCOMPARE(Box().Text(), report + QStringLiteral("\r\n  预测:\r\n"));
+    }
+
+    void readBackThenSaveFilesUnderItsOwnRecord() {
+        // Two clients charted and saved; the first read back and saved again
+        // is filed under its own name and birth, not the last run's.
+        SaveThree();
+        Input().Text1->setText(QStringLiteral("赵六"));
+        Input().Command1->click();
+        const ChartRecord lastRun = Input().CurrentRecord();
+        ReadFrm& w = OpenFromMenu();
+        w.List1->setCurrentRow(0);  // 张三
+        w.Command1->click();
+        Input().Text3->setPlainText(QStringLiteral("复诊"));
+        Input().Command2->click();
+        QCOMPARE(dialogs_->messages.back().text, QStringLiteral("文件保存成功!"));
+        const std::optional<ChartRecord> saved = ReadRecord(Folder(), 4);
+        QVERIFY(saved);
+        QCOMPARE(saved->name, ReadRecord(Folder(), 1)->name);
+        QCOMPARE(saved->birthDate, OleDate({1985, 3, 12}));
+        QVERIFY(saved->name != lastRun.name);
+        QCOMPARE(QFile(folder_->filePath(QStringLiteral("save/4.txt"))).size(),
+                 static_cast<qint64>(Gbk("报告1\r\n第二行\r\n复诊").size()));
+        // An imported text belongs to nobody: it is not filed.
+        const QString other = WriteFile("other.txt", QByteArray("imported"));
+        dialogs_->files = {other};
+        OpenFromMenu().Command4->click();
+        Input().Command2->click();
+        QCOMPARE(dialogs_->messages.back().text, kNoRecord);
+        QCOMPARE(CountRecords(Folder()), std::optional<std::uintmax_t>(4));
+    }
+
+    void searchAndRechartAClient() {
+        SaveThree();
+        // The birth year finds all three, a part of a name one.
+        ReadFrm& w = OpenFromMenu();
+        QTest::keyClicks(w.Text1, QStringLiteral("1985"));
+        QCOMPARE(w.List1->count(), 6);
+        w.Text1->clear();
+        w.Text1->insert(QStringLiteral("李"));  // as an input method types it
+        QCOMPARE(w.List1->count(), 2);
+        QVERIFY(w.List1->item(0)->text().startsWith(QStringLiteral("    2-李四")));
+        QTest::keyClicks(w.Text1, QStringLiteral("x"));
+        QCOMPARE(w.List1->count(), 0);
+        w.Text1->setText(QStringLiteral("李"));
+        // 重新排盘: the birth back in the input window, charted again.
+        QCOMPARE(w.Command5->text(), QStringLiteral("重新排盘(&A)"));
+        w.Command5->click();
+        QVERIFY(!w.isVisible());
+        MainFrm& f = Input();
+        QCOMPARE(f.Text1->text(), QStringLiteral("李四"));
+        QVERIFY(f.Option1->isChecked() && f.Option3->isChecked());
+        QCOMPARE(f.Combo1->currentText() + f.Combo2->currentText() + f.Combo3->currentText(),
+                 QStringLiteral("1985312"));
+        QCOMPARE(f.Combo4->currentText() + f.Combo9->currentText(), QStringLiteral("95"));
+        QCOMPARE(f.Combo5->currentText() + f.Combo6->currentText(), QStringLiteral("1北京北京"));
+        QVERIFY(!f.Check2->isChecked() && !f.Check3->isChecked());
+        QVERIFY(Box().Text().contains(QStringLiteral("  姓名:李四\r\n  出生地点: 1北京,北京\r\n")));
+        QVERIFY(Box().Text().contains(QStringLiteral("公历:1985年3月12日9:05:00时")));
+        QCOMPARE(QString::fromStdString(f.CurrentRecord().name).trimmed(), QStringLiteral("李四"));
+        if (qEnvironmentVariableIsSet("TENGLAN_SHOTS")) {
+            OpenFromMenu().Text1->setText(QStringLiteral("张"));
+            frame_->Archive()->grab().save(qEnvironmentVariable("TENGLAN_SHOTS") + QStringLiteral("/archive.png"));
+            frame_->Archive()->reject();
+            frame_->resize(1400, 900);
+            frame_->grab().save(qEnvironmentVariable("TENGLAN_SHOTS") + QStringLiteral("/recharted.png"));
+        }
     }
 
     void importOfWhatCannotBeLoadedChangesNothing() {

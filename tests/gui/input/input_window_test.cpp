@@ -53,6 +53,8 @@ QByteArray ReadAll(const QString& path) {
     return f.readAll();
 }
 
+const QString kNoRecord = QStringLiteral("这份报告没有排盘记录,不能存入存档;请先排盘,或用另存为保存.");
+
 QByteArray Gbk(const QString& text) { return QByteArray::fromStdString(Utf8ToGbk(text.toStdString())); }
 
 // The permission bits of a file.
@@ -363,8 +365,9 @@ private slots:
         const int qian = static_cast<int>(text.indexOf(QStringLiteral("造")));
         QCOMPARE(colors[static_cast<std::size_t>(qian - 2)], QColor(255, 0, 0));
         QCOMPARE(colors[static_cast<std::size_t>(qian - 3)], QColor(Qt::black));
-        // The title passage stays selected, and the box has the focus.
-        QCOMPARE(f.ReportBox()->textCursor().selectedText(), QStringLiteral("  腾岚八字排盘") + QChar(0x2029));
+        // The box has the focus with nothing selected, the caret at the top.
+        QVERIFY(!f.ReportBox()->textCursor().hasSelection());
+        QCOMPARE(f.ReportBox()->textCursor().position(), 0);
         QTRY_VERIFY(f.ReportBox()->hasFocus());
 
         // The record of the run.
@@ -441,7 +444,7 @@ private slots:
         ClickOption(f.Option2);
         f.Combo1->setCurrentIndex(84);
         f.Combo2->setCurrentIndex(9);
-        f.Combo3->setCurrentIndex(30);  // lunar day 31 is read as 30
+        f.Combo3->setCurrentIndex(28);  // 闰十月 of 1984 has 29 days
         f.Check1->setChecked(true);
         f.Check2->setChecked(true);
         f.Combo5->setCurrentIndex(1);
@@ -518,12 +521,13 @@ private slots:
         Run(f, QStringLiteral("张三"));
         const QString report = f.ReportBox()->Text();
         QCOMPARE(f.CurrentRecord().place, FitChars("1北京,北京", 14));
+        // Each file is the report with the extra text once; the box keeps
+        // the report alone.
         QTest::mouseClick(f.Command2, Qt::LeftButton);
         const QString once = report + QStringLiteral("\r\n  预测:\r\n");
-        QCOMPARE(f.ReportBox()->Text(), once);
+        QCOMPARE(f.ReportBox()->Text(), report);
         QTest::mouseClick(f.Command2, Qt::LeftButton);
-        const QString twice = once + QStringLiteral("\r\n  预测:\r\n");
-        QCOMPARE(f.ReportBox()->Text(), twice);
+        QCOMPARE(f.ReportBox()->Text(), report);
 
         QCOMPARE(dialogs_->messages.size(), std::size_t{2});
         for (const auto& m : dialogs_->messages) {
@@ -544,7 +548,7 @@ private slots:
             QVERIFY(stored->savedAt > OleDate({2020, 1, 1}));
         }
         QCOMPARE(ReadAll(folder_->filePath(QStringLiteral("save/1.txt"))), Gbk(once));
-        QCOMPARE(ReadAll(folder_->filePath(QStringLiteral("save/2.txt"))), Gbk(twice));
+        QCOMPARE(ReadAll(folder_->filePath(QStringLiteral("save/2.txt"))), Gbk(once));
         QVERIFY(!QFile::exists(folder_->filePath(QStringLiteral("save/3.txt"))));
     }
 
@@ -558,23 +562,23 @@ private slots:
         QCOMPARE(dialogs_->messages[0].text, QStringLiteral("目录Save文件夹丢失!"));
         QCOMPARE(dialogs_->messages[0].title, QStringLiteral("提示"));
         QCOMPARE(dialogs_->messages[0].icon, MessageIcon::Information);
-        // The box shows the extra text appended; the archive lists no chart
-        // without its text, and the folder is not created.
-        QCOMPARE(f.ReportBox()->Text(), report + QStringLiteral("\r\n  预测:\r\n"));
+        // The box keeps the report; the archive lists no chart without its
+        // text, and the folder is not created.
+        QCOMPARE(f.ReportBox()->Text(), report);
         QCOMPARE(CountRecords(Folder()).value_or(99), std::uintmax_t{0});
         QVERIFY(!QFile::exists(folder_->filePath(QStringLiteral("save"))));
     }
 
     void saveBeforeAnyRunAndWithNothingToSave() {
         MainFrm& f = Open(At(1985, 3, 12, 9, 5));
-        // The greeting is not empty: the all-zero record and the greeting.
+        // The greeting belongs to no chart: no record without a birth.
+        QTest::mouseClick(f.Command2, Qt::LeftButton);
+        QCOMPARE(dialogs_->messages.back().text, kNoRecord);
+        QCOMPARE(CountRecords(Folder()).value_or(99), std::uintmax_t{0});
+        QCOMPARE(f.ReportBox()->Text(), QStringLiteral("腾岚八字排盘系统:"));
+        Run(f, QStringLiteral("张三"));
         QTest::mouseClick(f.Command2, Qt::LeftButton);
         QCOMPARE(dialogs_->messages.back().text, QStringLiteral("文件保存成功!"));
-        const std::optional<ChartRecord> stored = ReadRecord(Folder(), 1);
-        QVERIFY(stored);
-        QCOMPARE(stored->birthDate, 0.0);
-        QCOMPARE(ReadAll(folder_->filePath(QStringLiteral("save/1.txt"))),
-                 Gbk(QStringLiteral("腾岚八字排盘系统:\r\n  预测:\r\n")));
         // Spaces only: nothing to save, nothing appended.
         f.ReportBox()->SetText(QStringLiteral("   "));
         QTest::mouseClick(f.Command2, Qt::LeftButton);
@@ -668,8 +672,8 @@ private slots:
         QCOMPARE(f.ReportBox()->verticalScrollBar()->value(), 0);
         QCOMPARE(f.ReportBox()->horizontalScrollBar()->value(), 0);
         QCOMPARE(f.ReportBox()->cursorForPosition(QPoint(4, 4)).blockNumber(), 0);
-        // The title passage is selected all the same.
-        QCOMPARE(f.ReportBox()->textCursor().selectedText(), QStringLiteral("  腾岚八字排盘") + QChar(0x2029));
+        // No passage stays selected.
+        QVERIFY(!f.ReportBox()->textCursor().hasSelection());
     }
 
     void saveAsWritesGbkWithoutAddingAnExtension() {
@@ -685,7 +689,7 @@ private slots:
         QCOMPARE(dialogs_->fileDialogs[0].filterIndex, 2);
         QVERIFY(!QFile::exists(path + QStringLiteral(".txt")));
         const QString after = before + QStringLiteral("\r\n  预测:\r\n");
-        QCOMPARE(f.ReportBox()->Text(), after);
+        QCOMPARE(f.ReportBox()->Text(), before);
         QCOMPARE(ReadAll(path), Gbk(after));
         QCOMPARE(dialogs_->messages.size(), std::size_t{1});
         QCOMPARE(dialogs_->messages[0].text, QStringLiteral("文件保存成功!"));
@@ -776,16 +780,16 @@ private slots:
             return true;
         };
         QTest::mouseClick(f.Command3, Qt::LeftButton);
-        QCOMPARE(f.ReportBox()->Text(), before + QStringLiteral("\r\n  预测:\r\n"));
+        QCOMPARE(f.ReportBox()->Text(), before);
         const QByteArray bytes = ReadAll(pdf);
         QVERIFY(bytes.startsWith("%PDF"));
         QVERIFY(bytes.size() > 10000);
         // Printed in the report face, not in a look-alike.
         QVERIFY(bytes.contains("UMing"));
-        // A second print appends the extra text once more; no empty check.
+        // No empty check; the box stays as it is.
         f.ReportBox()->SetText(QStringLiteral("   "));
         QTest::mouseClick(f.Command3, Qt::LeftButton);
-        QCOMPARE(f.ReportBox()->Text(), QStringLiteral("   \r\n  预测:\r\n"));
+        QCOMPARE(f.ReportBox()->Text(), QStringLiteral("   "));
         QCOMPARE(dialogs_->printDialogs, 2);
         QVERIFY(dialogs_->messages.empty());
         QFile::remove(pdf);
@@ -815,7 +819,7 @@ private slots:
         };
         QTest::mouseClick(f.Command3, Qt::LeftButton);
         // Every line of the box is one printed line, in order, none split.
-        const QStringList box = InkLines(f.ReportBox()->Text());
+        const QStringList box = InkLines(f.ReportBox()->Text() + QStringLiteral("\r\n  预测:\r\n"));
         QVERIFY(box.size() > 140);
         QCOMPARE(InkLines(Poppler("pdftotext", {QStringLiteral("-layout"), pdf, QStringLiteral("-")})), box);
         // And every word lies on the page, at least 12 mm from its edges.
@@ -834,6 +838,100 @@ private slots:
                      qPrintable(m.captured(0)));
         }
         QVERIFY(words > 500);
+    }
+
+    void aKeyAfterARunLeavesTheTitle() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        Run(f, QStringLiteral("张三"));
+        const QString report = f.ReportBox()->Text();
+        QTRY_VERIFY(f.ReportBox()->hasFocus());
+        QTest::keyClick(f.ReportBox(), Qt::Key_X);
+        // The key goes in at the caret, before the title; nothing is replaced.
+        QCOMPARE(f.ReportBox()->Text(), QStringLiteral("x") + report);
+        // The title keeps its red colour.
+        QCOMPARE(CharacterColors(*f.ReportBox()->document())[static_cast<std::size_t>(
+                     f.ReportBox()->Text().indexOf(QStringLiteral("腾岚")))],
+                 QColor(255, 0, 0));
+    }
+
+    void printThenSaveAddsTheInfoTextOnce() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        Run(f, QStringLiteral("张三"));
+        const QString report = f.ReportBox()->Text();
+        const QString pdf = folder_->filePath(QStringLiteral("p.pdf"));
+        dialogs_->printer = [&](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(pdf);
+            return true;
+        };
+        const QString as = folder_->filePath(QStringLiteral("as.txt"));
+        dialogs_->files = {as};
+        QTest::mouseClick(f.Command3, Qt::LeftButton);  // print
+        QTest::mouseClick(f.Command7, Qt::LeftButton);  // save as
+        QTest::mouseClick(f.Command2, Qt::LeftButton);  // save
+        const QString once = report + QStringLiteral("\r\n  预测:\r\n");
+        QCOMPARE(ReadAll(as), Gbk(once));
+        QCOMPARE(ReadAll(folder_->filePath(QStringLiteral("save/1.txt"))), Gbk(once));
+        QCOMPARE(f.ReportBox()->Text(), report);
+        if (!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+            const QString printed = Poppler("pdftotext", {pdf, QStringLiteral("-")});
+            QCOMPARE(printed.count(QStringLiteral("预测")), 1);
+        }
+        // An empty info text adds nothing, not even a line end.
+        f.Text3->setPlainText(QStringLiteral("  \n"));
+        QTest::mouseClick(f.Command2, Qt::LeftButton);
+        QCOMPARE(ReadAll(folder_->filePath(QStringLiteral("save/2.txt"))), Gbk(report));
+    }
+
+    void saveAsOffersUtf8() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        Run(f, QStringLiteral("张三"));
+        const QString path = folder_->filePath(QStringLiteral("utf8.txt"));
+        dialogs_->files = {path};
+        dialogs_->encodings = {TextEncoding::Utf8};
+        QTest::mouseClick(f.Command7, Qt::LeftButton);
+        const QByteArray bytes = ReadAll(path);
+        QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));  // no byte-order mark
+        QCOMPARE(bytes, (f.ReportBox()->Text() + QStringLiteral("\r\n  预测:\r\n")).toUtf8());
+        // The import reads it back as it was written.
+        QVERIFY(f.ImportReportFile(std::filesystem::path(QFile::encodeName(path).toStdString())));
+        QCOMPARE(f.ReportBox()->Text(), QString::fromUtf8(bytes));
+    }
+
+    void impossibleDatesAreRefused() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        const struct {
+            bool lunar, leap;
+            int year, month, day;
+            const char* message;  // empty: charted
+        } cases[] = {
+            {false, false, 1990, 2, 30, "1990年2月只有28天"},
+            {false, false, 1990, 4, 31, "1990年4月只有30天"},
+            {true, true, 2024, 5, 1, "农历2024年没有闰月"},
+            {true, false, 2024, 3, 30, "农历2024年三月只有29天"},
+            {false, false, 2000, 2, 29, ""},
+            {true, true, 2023, 2, 29, ""},
+        };
+        for (const auto& c : cases) {
+            f.ReportBox()->SetText(QStringLiteral("旧的报告"));
+            dialogs_->messages.clear();
+            ClickOption(c.lunar ? f.Option4 : f.Option3);
+            f.Check1->setChecked(c.leap);
+            f.Combo1->setCurrentIndex(c.year - 1900);
+            f.Combo2->setCurrentIndex(c.month - 1);
+            f.Combo3->setCurrentIndex(c.day - 1);
+            Run(f, QStringLiteral("张三"));
+            if (*c.message) {
+                QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+                QCOMPARE(dialogs_->messages[0].text, QString::fromUtf8(c.message));
+                QCOMPARE(dialogs_->messages[0].title, QStringLiteral("提示"));
+                QCOMPARE(f.ReportBox()->Text(), QStringLiteral("旧的报告"));
+                QTRY_VERIFY(f.Combo3->hasFocus());
+            } else {
+                QVERIFY(dialogs_->messages.empty());
+                QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("腾岚八字排盘")));
+            }
+        }
     }
 
     void closeIsRefused() {

@@ -4,7 +4,11 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -12,6 +16,7 @@
 #include <QTextCursor>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 #include "gui/input/mainfrm.h"
@@ -21,6 +26,7 @@
 #include "settings/settings.h"
 #include "gui/settings/systemfrm.h"
 #include "gui/shell/monthfrm.h"
+#include "gui/toolkit/fonts.h"
 #include "gui/toolkit/richtextbox.h"
 
 namespace tl::test {
@@ -183,19 +189,82 @@ private slots:
         expected[3] = 0x00;
         QCOMPARE(FileBytes(), Bytes(expected));
         QCOMPARE(Box().palette().color(QPalette::Base), QColor(255, 255, 192));
-        // The dialog starts black, then from the colour it last held.
+        // The dialog starts from the colour the box shows: the window colour,
+        // then the one chosen.
         w.Command2->click();
-        QCOMPARE(dialogs_->colorStarts, (std::vector<quint32>{0u, 0x00C0FFFFu}));
+        const quint32 window = BgrFromColor(QApplication::palette().color(QPalette::Base));
+        QCOMPARE(dialogs_->colorStarts, (std::vector<quint32>{window, 0x00C0FFFFu}));
         QCOMPARE(FileBytes(), Bytes(expected));
         QCOMPARE(Box().palette().color(QPalette::Base), QColor(255, 255, 192));
-        // A window opened anew starts black again.
+        // A window opened anew starts from it too, never from black.
         w.Command3->click();
         QTest::qWait(0);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         SystemFrm& again = OpenFromMenu();
         QVERIFY(frame_->findChildren<SystemFrm*>().size() == 1);
         again.Command2->click();
-        QCOMPARE(dialogs_->colorStarts.back(), 0u);
+        QCOMPARE(dialogs_->colorStarts.back(), 0x00C0FFFFu);
+    }
+
+    void colourDialogsStartAtTheCurrentColour() {
+        // A dark background kept from an earlier start: Enter in the colour
+        // dialog keeps it, never turns it black.
+        Settings dark;
+        dark.backgroundColour = 0x00402010;
+        dark.textColour = 0x00C0FFFF;  // none of the font dialog's sixteen
+        QVERIFY(WriteSettingsRecord(PathOf(*folder_), EncodeSettings(dark)));
+        frame_.reset();
+        frame_ = std::make_unique<MonthFrm>(PathOf(*folder_), *dialogs_, [] {}, [] { return At(2008, 2, 4, 9, 5); });
+        frame_->Timer1()->stop();
+        SystemFrm& w = OpenFromMenu();
+        dialogs_->colors.push_back(std::nullopt);
+        w.Command2->click();
+        QCOMPARE(dialogs_->colorStarts, std::vector<quint32>{0x00402010u});
+        // The text colour likewise, also after the box took another one.
+        w.Command1->click();
+        QCOMPARE(dialogs_->fontStarts.back().second, 0x00C0FFFFu);
+        Box().SetTextColor(0x00008000);
+        w.Command1->click();
+        QCOMPARE(dialogs_->fontStarts.back().second, 0x00008000u);
+        // The platform's font dialog keeps a colour outside its list as the
+        // choice (OK at once changes nothing) and its "颜色(&C)" is a
+        // shortcut.
+        QtDialogs platform;
+        FontStyle font;
+        quint32 colour = 0x00C0FFFF;
+        QTimer::singleShot(0, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            const auto labels = dialog->findChildren<QLabel*>();
+            const auto colourLabel = std::find_if(labels.begin(), labels.end(), [](QLabel* l) {
+                return l->text() == QStringLiteral("颜色(&C):");
+            });
+            QVERIFY(colourLabel != labels.end());
+            QVERIFY((*colourLabel)->buddy());
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        QVERIFY(platform.ChooseFont(&w, font, colour));
+        QCOMPARE(colour, 0x00C0FFFFu);
+    }
+
+    void aFullFontNameSurvivesARestart() {
+        // shezhi.ini keeps "DejaVu San"; the whole name comes back at start.
+        if (!QFontDatabase::hasFamily(QStringLiteral("DejaVu Sans Mono"))) QSKIP("DejaVu Sans Mono is not installed");
+        SystemFrm& w = OpenFromMenu();
+        dialogs_->fonts.push_back(ScriptedDialogs::FontAndColour({.name = "DejaVu Sans Mono", .pointSize = 11}, 0));
+        w.Command1->click();
+        QCOMPARE(FileBytes().mid(4, 10), QByteArray("DejaVu San"));
+        frame_.reset();
+        frame_ = std::make_unique<MonthFrm>(PathOf(*folder_), *dialogs_, [] {}, [] { return At(2008, 2, 4, 9, 5); });
+        frame_->Timer1()->stop();
+        QCOMPARE(QFontInfo(Box().font()).family(), QStringLiteral("DejaVu Sans Mono"));
+        // The font dialog starts from the whole name too.
+        OpenFromMenu().Command1->click();
+        QCOMPARE(dialogs_->fontStarts.back().first.name, std::string("DejaVu Sans Mono"));
+        // Without the kept name, the fixed-pitch family of those beginning
+        // with the stored name is taken.
+        QVERIFY(QFile::remove(folder_->filePath(QStringLiteral("tenglan.conf"))));
+        QCOMPARE(InstalledFamily(QStringLiteral("DejaVu San")), QStringLiteral("DejaVu Sans Mono"));
     }
 
     void restoreDefaultsWritesThe37DefaultBytes() {

@@ -1,5 +1,6 @@
 // Help, about and the report box fonts.
 #include <QFile>
+#include <QPushButton>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -34,6 +35,21 @@ private slots:
         QCOMPARE(help.RichTextBox1->Text(), QStringLiteral("帮助文件丢失!"));
         QCOMPARE(help.RichTextBox1->font().family(), QStringLiteral("宋体"));
         QCOMPARE(help.RichTextBox1->font().pointSizeF(), 12.0);
+    }
+
+    void escapeAndItsOwnButtonCloseHelp() {
+        // Also where no window manager draws a title bar with a close box.
+        QTemporaryDir dir;
+        for (bool byEscape : {true, false}) {
+            HelpFrm help(PathOf(dir));
+            help.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&help));
+            help.RichTextBox1->setFocus();
+            QCOMPARE(help.Command1->text(), QStringLiteral("关闭(&C)"));
+            if (byEscape) QTest::keyClick(help.RichTextBox1, Qt::Key_Escape);
+            else QTest::mouseClick(help.Command1, Qt::LeftButton);
+            QVERIFY(!help.isVisible());
+        }
     }
 
     void helpShowsTheManualAsPlainGbkText() {
@@ -91,7 +107,8 @@ private slots:
         // The credit line: bold red 宋体, over the lower right of the picture.
         QVERIFY(about.Label1->font().bold());
         QCOMPARE(about.Label1->font().family(), QStringLiteral("宋体"));
-        QVERIFY(!about.Label1->text().isEmpty());
+        // Its version is the package's.
+        QVERIFY(about.Label1->text().endsWith(QStringLiteral(" 版本 " TENGLAN_VERSION)));
         QVERIFY(about.rect().contains(about.Label1->geometry()));
         QVERIFY(about.Label1->geometry().center().x() > about.width() / 2);
         QVERIFY(about.Label1->geometry().center().y() > about.height() / 2);

@@ -36,6 +36,14 @@ std::optional<QString> ScriptedDialogs::OpenFileName(QWidget*, const QString& ti
     return Next(files, std::optional<QString>());
 }
 
+std::optional<SaveTarget> ScriptedDialogs::SaveTextFileName(QWidget* parent, const QString& title,
+                                                            const QString& filter, int filterIndex) {
+    const std::optional<QString> path = SaveFileName(parent, title, filter, filterIndex);
+    const TextEncoding encoding = Next(encodings, TextEncoding::Gb18030);
+    if (!path) return std::nullopt;
+    return SaveTarget{*path, encoding};
+}
+
 bool ScriptedDialogs::SetUpPrinter(QWidget*, QPrinter& p) {
     ++printDialogs;
     return printer ? printer(p) : false;

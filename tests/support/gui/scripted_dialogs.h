@@ -38,6 +38,10 @@ public:
                                         int filterIndex) override;
     std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                         int filterIndex) override;
+    // The save dialog of a text: the next file of `files` with the next
+    // encoding of `encodings` (GB18030 when it has run out).
+    std::optional<SaveTarget> SaveTextFileName(QWidget* parent, const QString& title, const QString& filter,
+                                               int filterIndex) override;
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
     bool ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) override;
     std::optional<quint32> ChooseColor(QWidget* parent, quint32 start) override;
@@ -52,6 +56,7 @@ public:
     // The script.
     std::deque<MessageResult> answers;
     std::deque<std::optional<QString>> files;
+    std::deque<TextEncoding> encodings;
     // Answers the print dialog; without it the dialog is cancelled.
     std::function<bool(QPrinter&)> printer;
     std::deque<std::optional<FontAndColour>> fonts;
