@@ -19,12 +19,15 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <cerrno>
+
 #include "archive/store.h"
 #include "chart/output.h"
 #include "chart/run.h"
 #include "place/gazetteer.h"
 #include "settings/settings.h"
 #include "settings/zi_day_change.h"
+#include "text/text_file.h"
 #include "gui/toolkit/clicklabel.h"
 #include "gui/toolkit/pictures.h"
 #include "gui/toolkit/richtextbox.h"
@@ -418,14 +421,17 @@ void MainFrm::SaveResult() {
         Tip(QStringLiteral("没有文本数据,请先计算."), MessageIcon::Information);
         return;
     }
-    // The record of the last run goes into reco.dat and the box text, with
-    // the extra text appended, into save/<position>.txt; without the text
-    // file the record is taken back out. The box keeps the appended text
-    // either way.
+    // The box text, with the extra text appended, goes into
+    // save/<position>.txt and the record of the last run into reco.dat. The
+    // box keeps the appended text either way. While another program keeps
+    // the archive locked the user may try again.
     const QString text = RichTextBox1->Text() + Q(ExtraTextAppendix(ExtraText().toStdString()));
-    const SaveOutcome outcome = SaveChart(programFolder_, current_, text.toStdString(), OleNow());
+    SaveOutcome outcome = SaveChart(programFolder_, current_, text.toStdString(), OleNow());
+    while (outcome.busy &&
+           Tip(Q(outcome.message), MessageIcon::Question, MessageButtons::RetryCancel) == MessageResult::Ok)
+        outcome = SaveChart(programFolder_, current_, text.toStdString(), OleNow());
     AppendExtraText();
-    Tip(Q(outcome.message), MessageIcon::Information);
+    if (!outcome.busy) Tip(Q(outcome.message), MessageIcon::Information);
 }
 
 void MainFrm::SaveResultAs() {
@@ -442,7 +448,11 @@ void MainFrm::SaveResultAs() {
             MessageResult::Cancel)
         return;
     AppendExtraText();
-    if (!RichTextBox1->SaveFile(*path)) return;  // no message for a failure here
+    if (!RichTextBox1->SaveFile(*path)) {
+        const int error = errno;
+        Tip(Q(WriteFailureMessage(QFile::encodeName(*path).toStdString(), error)), MessageIcon::Information);
+        return;
+    }
     Tip(QStringLiteral("文件保存成功!"), MessageIcon::Information);
 }
 
