@@ -17,10 +17,13 @@ std::filesystem::path ZiDayChangeFilePath(const std::filesystem::path& programFo
 std::optional<int> ParseZiDayChange(std::string_view text);
 
 // The hour the folder's zishi.ini holds, 23 or 0; 23 when the file is
-// missing, unreadable or holds anything else. The file is never written here.
+// missing, no regular file (a named pipe is not waited on), unreadable or
+// holds anything else. The file is never written here.
 int LoadZiDayChange(const std::filesystem::path& programFolder);
-// Writes "23" or "0" with CR LF; any other hour is refused. False when the
-// file cannot be written.
+// Writes "23" or "0" with CR LF through a temporary file, on disk before
+// this returns; a link, a named pipe or a folder at the name is not written
+// through (a folder stays, and the write fails). Any other hour is refused.
+// False when the file cannot be written.
 bool StoreZiDayChange(const std::filesystem::path& programFolder, int hour);
 
 }  // namespace tl
