@@ -1,6 +1,8 @@
 // The chart and its report as JSON, shared by `chart --json` and `batch`.
 #pragma once
 
+#include <string_view>
+
 #include <string>
 
 #include "calendar/chart.h"
@@ -12,6 +14,11 @@ namespace tl::cli {
 // Writes the chart's members (dates, time, lunar date, pillars, luck start)
 // into an object the caller has opened.
 void WriteChartMembers(JsonWriter& w, const Chart& c);
+
+// When the chart's daylight saving time could not be known, says so on
+// stderr, once per run of the program: the clock time was taken as standard
+// time, which may change the chart.
+void WarnIfDaylightSavingUnknown(std::string_view command, const Chart& c);
 
 // Writes "report" (the text) and "red" (its passages as start and length).
 void WriteReportMembers(JsonWriter& w, const Report& report);

@@ -405,6 +405,7 @@ private:
             return;
         }
         const Chart chart = RunCalendar(request);
+        WarnIfDaylightSavingUnknown("batch", chart);
         JsonWriter w;
         w.BeginObject();
         w.Key("line").Int(recordLine_);

@@ -17,6 +17,7 @@ int CmdChart(const ChartOptions& options) {
     if (!IsValidUtf8(options.rawName)) return Complain("chart", "--name is not valid UTF-8", 2);
     const ReportHeader header = ReportHeaderOf(options.request, options.rawName);
     const Chart chart = RunCalendar(options.request);
+    WarnIfDaylightSavingUnknown("chart", chart);
     const Report report = BuildReport(chart, header);
     if (options.json) {
         JsonWriter w;

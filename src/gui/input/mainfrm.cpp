@@ -24,6 +24,7 @@
 #include "archive/store.h"
 #include "chart/output.h"
 #include "chart/run.h"
+#include "place/daylight_saving.h"
 #include "place/gazetteer.h"
 #include "settings/settings.h"
 #include "settings/zi_day_change.h"
@@ -389,6 +390,12 @@ void MainFrm::StartChart() {
         return;
     }
     const Chart chart = RunCalendar(*request);
+    if (!chart.daylightSavingKnown && !daylightSavingUnknownTold_) {
+        daylightSavingUnknownTold_ = true;
+        Tip(QStringLiteral("无法读取系统的时区数据库, 夏令时无从得知, 出生时间按标准时间计算:\n") +
+                Q(DaylightSavingZoneProblem()),
+            MessageIcon::Information);
+    }
     const ReportHeader header = ReportHeaderOf(*request, Text1->text().toStdString());
     const Report report = BuildReport(chart, header);
     ShowReport(Q(report.text), report.red);

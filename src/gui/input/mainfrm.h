@@ -142,6 +142,8 @@ private:
     bool isMale_ = true;
     bool isSolarInput_ = true;
     ChartRecord current_;
+    // The notice that daylight saving time cannot be known is shown once.
+    bool daylightSavingUnknownTold_ = false;
     // Kept from print to print: the printer and settings last chosen.
     std::unique_ptr<QPrinter> printer_;
 
