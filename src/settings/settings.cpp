@@ -193,47 +193,39 @@ std::string_view AsBytes(const SettingsBytes& b) {
     return {reinterpret_cast<const char*>(b.data()), b.size()};
 }
 
-// Read, change, replace, all under an exclusive lock of shezhi.ini, so that
-// two programs changing settings at once never undo each other's change:
-// `change` gets record 1 as it is now (nothing when the file holds none)
-// and gives the record to write. Bytes past the record stay as they were.
-// The new file is on disk before this returns true. A program waiting for
-// the lock while the file is replaced finds a new file at the name and
-// starts again on that one.
+// Read, change, replace, all under an exclusive lock (flock) of the
+// program folder, so that two programs changing settings at once never undo
+// each other's change: `change` gets record 1 as it is now (nothing when
+// the file holds none) and gives the record to write. Bytes past the record
+// stay as they were. The new file is on disk before this returns true. The
+// folder is locked rather than shezhi.ini, which each change replaces: a
+// program waiting on the old file would find it gone again and again.
 template <typename Change>
 bool UpdateSettingsRecord(const fs::path& programFolder, Change change) {
+    const fs::path folder = programFolder.empty() ? fs::path(".") : programFolder;
+    const FileHandle lock(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!lock || !LockFile(lock.get(), true)) return false;
     const fs::path path = SettingsFilePath(programFolder);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        FileHandle f = OpenRegularFile(path, O_RDWR);
-        if (!f && errno == ENOENT) {
-            f = CreateNewFile(path);
-            if (!f && errno == EEXIST) continue;
-        }
-        if (!f || !LockFile(f.get(), true)) return false;
-        struct stat opened {}, named {};
-        if (::fstat(f.get(), &opened) != 0) return false;
-        if (opened.st_nlink == 0 || ::stat(path.c_str(), &named) != 0 || opened.st_dev != named.st_dev ||
-            opened.st_ino != named.st_ino)
-            continue;
-        const auto size = static_cast<std::uintmax_t>(opened.st_size);
-        if (size > kLargestCopiedFile) {
-            const auto head = ReadAt(f.get(), 0, kSettingsSize);
-            if (!head) return false;
-            std::optional<SettingsBytes> current;
-            if (head->size() == kSettingsSize) std::copy(head->begin(), head->end(), current.emplace().begin());
-            return WriteAt(f.get(), 0, AsBytes(change(current))) && SyncFile(f.get());
-        }
-        const auto bytes = ReadAt(f.get(), 0, static_cast<std::size_t>(size));
-        if (!bytes) return false;
+    FileHandle f = OpenRegularFile(path, O_RDWR);
+    if (!f && errno == ENOENT) f = CreateNewFile(path);
+    if (!f) return false;
+    struct stat st {};
+    if (::fstat(f.get(), &st) != 0) return false;
+    const auto size = static_cast<std::uintmax_t>(st.st_size);
+    if (size > kLargestCopiedFile) {
+        const auto head = ReadAt(f.get(), 0, kSettingsSize);
+        if (!head) return false;
         std::optional<SettingsBytes> current;
-        if (bytes->size() >= kSettingsSize)
-            std::copy_n(bytes->begin(), kSettingsSize, current.emplace().begin());
-        std::string content(AsBytes(change(current)));
-        if (bytes->size() > kSettingsSize) content.append(*bytes, kSettingsSize);
-        // The lock stays held until the new file has the name.
-        return ReplaceFile(path, content, ExistingFile::kKeep);
+        if (head->size() == kSettingsSize) std::copy(head->begin(), head->end(), current.emplace().begin());
+        return WriteAt(f.get(), 0, AsBytes(change(current))) && SyncFile(f.get());
     }
-    return false;
+    const auto bytes = ReadAt(f.get(), 0, static_cast<std::size_t>(size));
+    if (!bytes) return false;
+    std::optional<SettingsBytes> current;
+    if (bytes->size() >= kSettingsSize) std::copy_n(bytes->begin(), kSettingsSize, current.emplace().begin());
+    std::string content(AsBytes(change(current)));
+    if (bytes->size() > kSettingsSize) content.append(*bytes, kSettingsSize);
+    return ReplaceFile(path, content, ExistingFile::kKeep);
 }
 
 SettingsBytes StoredOrDefault(const std::optional<SettingsBytes>& current) {

@@ -1,16 +1,17 @@
 #include "text/file_io.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
-#include <thread>
 
 namespace tl {
 
@@ -135,22 +136,70 @@ bool WriteAt(int fd, std::uintmax_t offset, std::string_view bytes) {
     return true;
 }
 
+namespace {
+
+void WakeUp(int) {}
+
+// Whether flock's error means that the file system cannot lock at all.
+bool CannotLock(int error) { return error == EOPNOTSUPP || error == ENOSYS || error == EINVAL; }
+
+}  // namespace
+
 bool LockFile(int fd, bool exclusive, std::chrono::milliseconds patience) {
-    const int operation = (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
-    const auto end = std::chrono::steady_clock::now() + patience;
-    auto pause = std::chrono::milliseconds(1);
-    while (::flock(fd, operation) != 0) {
-        if (errno == EOPNOTSUPP || errno == ENOSYS || errno == EINVAL) return true;
-        if (errno == EINTR) continue;
-        if (errno != EWOULDBLOCK) return false;
-        if (std::chrono::steady_clock::now() >= end) {
-            errno = EWOULDBLOCK;
-            return false;
+    const int operation = exclusive ? LOCK_EX : LOCK_SH;
+    if (Retry([&] { return ::flock(fd, operation | LOCK_NB); }) == 0) return true;
+    if (CannotLock(errno)) return true;
+    if (errno != EWOULDBLOCK) return false;
+
+    // Waits in the kernel's queue for the lock, as a blocking flock does,
+    // so that a program saving again and again cannot starve this one; a
+    // timer signal aimed at this thread alone ends the wait once the
+    // patience is spent. The signal's handler and mask are restored after.
+    struct sigaction wake {}, previous {};
+    wake.sa_handler = WakeUp;
+    sigemptyset(&wake.sa_mask);
+    wake.sa_flags = 0;  // no restart: the signal interrupts flock
+    sigset_t alarm, previousMask;
+    sigemptyset(&alarm);
+    sigaddset(&alarm, SIGALRM);
+    if (::sigaction(SIGALRM, &wake, &previous) != 0) return false;
+    ::pthread_sigmask(SIG_UNBLOCK, &alarm, &previousMask);
+    sigevent event {};
+    event.sigev_notify = SIGEV_THREAD_ID;
+    event.sigev_signo = SIGALRM;
+    event._sigev_un._tid = static_cast<pid_t>(::gettid());
+    timer_t timer {};
+    bool locked = false;
+    int error = EWOULDBLOCK;
+    if (::timer_create(CLOCK_MONOTONIC, &event, &timer) == 0) {
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(patience).count();
+        itimerspec when {};
+        when.it_value.tv_sec = static_cast<time_t>(ns / 1000000000);
+        when.it_value.tv_nsec = static_cast<long>(ns % 1000000000);
+        const auto end = std::chrono::steady_clock::now() + patience;
+        if (::timer_settime(timer, 0, &when, nullptr) == 0) {
+            for (;;) {
+                if (::flock(fd, operation) == 0) {
+                    locked = true;
+                    break;
+                }
+                error = errno;
+                if (error != EINTR) break;
+                error = EWOULDBLOCK;
+                if (std::chrono::steady_clock::now() >= end) break;  // another signal: wait on
+            }
+        } else {
+            error = errno;
         }
-        std::this_thread::sleep_for(pause);
-        pause = std::min(pause * 2, std::chrono::milliseconds(50));
+        ::timer_delete(timer);
+    } else {
+        error = errno;
     }
-    return true;
+    ::pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
+    ::sigaction(SIGALRM, &previous, nullptr);
+    if (!locked && CannotLock(error)) return true;
+    errno = error;
+    return locked;
 }
 
 bool SyncFile(int fd) { return Retry([&] { return ::fsync(fd); }) == 0; }
