@@ -37,16 +37,6 @@ struct LockedFile {
 
 enum class Access { kRead, kChange, kAppend };
 
-// Waits for the lock. A file system that cannot lock at all (some network
-// and user-space ones) still lets a single program save, as it always did.
-bool Lock(int fd, int operation) {
-    while (::flock(fd, operation) != 0) {
-        if (errno == EOPNOTSUPP || errno == ENOSYS || errno == EINVAL) return true;
-        if (errno != EINTR) return false;
-    }
-    return true;
-}
-
 // Whether `fd` is still the file at `path`: a failed first save removes the
 // reco.dat it created, and whoever was waiting for its lock opens the file
 // anew.
@@ -75,7 +65,7 @@ std::optional<LockedFile> OpenLocked(const fs::path& folder, Access access) {
             f.created = static_cast<bool>(f.file);
         }
         if (!f.file) return std::nullopt;
-        if (!Lock(f.file.get(), access == Access::kRead ? LOCK_SH : LOCK_EX)) return std::nullopt;
+        if (!LockFile(f.file.get(), access != Access::kRead)) return std::nullopt;
         if (!StillAtPath(f.file.get(), path)) continue;
         struct stat st {};
         if (::fstat(f.file.get(), &st) != 0) return std::nullopt;
@@ -130,7 +120,9 @@ std::optional<AppendUndo> Append(const fs::path& folder, LockedFile& f, const Ch
     const RecordBytes bytes = EncodeRecord(r);
     if (!WriteAt(f.file.get(), undo.offset,
                  std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
+        const int error = errno;
         Undo(folder, f, undo);
+        errno = error;
         return std::nullopt;
     }
     return undo;
@@ -146,6 +138,15 @@ std::optional<std::string> ReadPadded(const LockedFile& f, std::uintmax_t offset
     auto bytes = ReadAt(f.file.get(), offset, size);
     if (bytes) bytes->resize(size, '\0');
     return bytes;
+}
+
+// Removes the temporary files of saves that were cut off by a crash, so
+// that they do not pile up. Only under the exclusive lock: no other save can
+// be writing one at the same time.
+void RemoveLeftoverTemporaryFiles(const fs::path& textFolder) {
+    std::error_code ec;
+    for (fs::directory_iterator it(textFolder, ec), end; !ec && it != end; it.increment(ec))
+        if (IsTemporaryName(it->path().filename().string())) ::unlink(it->path().c_str());
 }
 
 }  // namespace
@@ -222,22 +223,77 @@ bool MarkDeleted(const fs::path& programFolder, int position) {
     return WriteAt(f->file.get(), offset, "\xFF\xFF") && SyncFile(f->file.get());
 }
 
+std::string ArchiveBusyMessage(const fs::path& programFolder) {
+    return "另一个腾岚程序正在保存存档, " + RecordFilePath(programFolder).string() +
+           " 一直被它锁定. 请稍后重试; 若那个程序已无响应, 请先关闭它.";
+}
+
 SaveOutcome SaveChart(const fs::path& programFolder, const ChartRecord& current, std::string_view reportText,
                       double savedAt) {
     SaveOutcome out;
-    out.message = kSaveFolderMissingMessage;
-    // The lock is held from the record count to the text file, so that the
-    // position, its record and its text belong to this save alone.
-    auto f = OpenLocked(programFolder, Access::kAppend);
-    if (!f) return out;
-    const auto undo = Append(programFolder, *f, current, savedAt);
-    if (!undo) return out;
-    // The text and the record are on disk before the save counts as done.
-    if (!WriteGbkTextFile(SavedTextPath(programFolder, undo->position), reportText, ExistingFile::kReplace) ||
-        !SyncAppended(programFolder, *f)) {
-        // No text, no record: take the record back out.
-        Undo(programFolder, *f, *undo);
+    const auto fail = [&out](std::string message) {
+        out.message = std::move(message);
         return out;
+    };
+    const auto failWith = [&fail](const fs::path& where, int error) {
+        return fail(WriteFailureMessage(where, error));
+    };
+    // Without the system's GB18030 converter every Chinese character would
+    // be stored as '?'.
+    if (!CanWriteGbk(reportText) || !CanWriteGbk(current.name) || !CanWriteGbk(current.place) ||
+        !CanWriteGbk(current.sex))
+        return fail(std::string(kNoGbkConverterMessage));
+
+    const fs::path recordFile = RecordFilePath(programFolder);
+    const fs::path textFolder = programFolder / "save";
+    // The lock is held from the record count to the record, so that the
+    // position, its text and its record belong to this save alone.
+    auto f = OpenLocked(programFolder, Access::kAppend);
+    if (!f) {
+        const int error = errno;
+        if (error == EWOULDBLOCK) {
+            out.busy = true;
+            return fail(ArchiveBusyMessage(programFolder));
+        }
+        return failWith(recordFile, error);
+    }
+    // A reco.dat that this save created goes again when the save fails.
+    const auto dropCreated = [&] {
+        if (f->created && f->length == 0) Undo(programFolder, *f, AppendUndo{});
+    };
+    RemoveLeftoverTemporaryFiles(textFolder);
+
+    const std::uintmax_t n = RecordCountOfLength(f->length);
+    if (n >= static_cast<std::uintmax_t>(kMaxRecords))
+        return fail("保存失败: 存档已满, " + recordFile.string() + " 已有 " + std::to_string(kMaxRecords) +
+                    " 条记录, 不能再增加.");
+    const int position = static_cast<int>(n) + 1;
+    const fs::path textFile = SavedTextPath(programFolder, position);
+
+    // First the text, on disk under its own name.
+    struct stat st {};
+    if (::lstat(textFile.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        dropCreated();
+        return fail("保存失败: " + textFile.string() + " 是一个文件夹, 占用了这次保存的文本文件名. 请删除或移走它, 再保存.");
+    }
+    if (!WriteGbkTextFile(textFile, reportText, ExistingFile::kReplace)) {
+        const int error = errno;
+        dropCreated();
+        std::error_code ec;
+        if (error == ENOENT && !fs::exists(fs::symlink_status(textFolder, ec))) {
+            out.message = kSaveFolderMissingMessage;
+            return out;
+        }
+        return failWith(error == ENOENT || error == ENOTDIR || error == EACCES ? textFolder : textFile, error);
+    }
+
+    // Then the record: once it is on disk the save is done.
+    const auto undo = Append(programFolder, *f, current, savedAt);
+    if (!undo || !SyncAppended(programFolder, *f)) {
+        const int error = errno;
+        if (undo) Undo(programFolder, *f, *undo);
+        ::unlink(textFile.c_str());
+        return failWith(recordFile, error);
     }
     out.saved = true;
     out.position = undo->position;

@@ -4,8 +4,11 @@
 // and opens and closes the files it needs. Several programs may work on one
 // folder at once: each operation locks reco.dat (flock), shared for
 // reading, exclusive for saving and deleting, so no save overwrites or takes
-// back another's record and no reader sees half a save. reco.dat must be a
-// regular file (or a link to one); anything else there is unusable.
+// back another's record and no reader sees half a save. A lock that another
+// program holds for longer than a few seconds (a program that hangs while
+// saving) is given up on: the operation fails with errno EWOULDBLOCK. reco.dat
+// must be a regular file (or a link to one); anything else there is
+// unusable.
 #pragma once
 
 #include <cstdint>
@@ -63,21 +66,34 @@ std::optional<int> AppendRecord(const std::filesystem::path& programFolder, cons
 // written.
 bool MarkDeleted(const std::filesystem::path& programFolder, int position);
 
-// The archive steps of Save result, under one lock of reco.dat: append the
-// current record, then write the report text (UTF-8, lines ending in CR LF
-// as given) as GBK to the text file of the new position, replacing a file of
-// that name (through a temporary file of a fresh name, never following a
-// link). Saved means the record, the text and its folder entry are on disk.
-// When the text file cannot be written (usually because the folder "save"
-// is missing; it is never created here) or any of it cannot be put on disk,
-// the appended record is taken back out, so reco.dat is exactly as it was
-// and never lists a chart without its text.
+// The archive steps of Save result, under one exclusive lock of reco.dat:
+// leftover temporary files of saves that a crash cut off are removed from
+// the folder "save"; the report text (UTF-8, lines ending in CR LF as given)
+// is written as GBK to the text file of the next position, replacing a
+// file of that name (through a temporary file of a fresh name, never
+// following a link) and put on disk with its folder entry; only then is the
+// current record appended and put on disk. The record is what makes the
+// save: a save cut off at any moment leaves at most a text file that no
+// record lists, which the next save replaces, and never a record without
+// its text. A failed save leaves reco.dat exactly as it was (a reco.dat this
+// save created goes again) and removes its text file. The folder "save" is
+// never created here.
 struct SaveOutcome {
     bool saved = false;
-    int position = 0;          // the new position when saved
-    std::string_view message;  // kSaveDoneMessage or kSaveFolderMissingMessage
+    int position = 0;  // the new position when saved
+    // Another program held the archive's lock all the time this save waited
+    // for it; trying again later may well succeed.
+    bool busy = false;
+    // kSaveDoneMessage, kSaveFolderMissingMessage, or what went wrong where,
+    // with the system's reason.
+    std::string message;
 };
 SaveOutcome SaveChart(const std::filesystem::path& programFolder, const ChartRecord& current,
                       std::string_view reportText, double savedAt);
+
+// What a reader of the archive says when another program held its lock
+// for longer than kLockPatience (errno EWOULDBLOCK after a failed count,
+// read or list).
+std::string ArchiveBusyMessage(const std::filesystem::path& programFolder);
 
 }  // namespace tl

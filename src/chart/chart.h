@@ -32,7 +32,9 @@ struct Chart {
     ZiDayChange ziDayChange = ZiDayChange::kAt23;
     // Daylight saving time at the entered clock time: whether it was in
     // effect, by how many minutes the clocks were ahead, and whether
-    // birthTime was moved back by them.
+    // birthTime was moved back by them; not known at all (and taken as not
+    // in effect) when the system's time-zone database is unusable.
+    bool daylightSavingKnown = true;
     bool daylightSavingInEffect = false;
     bool daylightSavingApplied = false;
     int daylightSavingMinutes = 0;

@@ -35,6 +35,7 @@ int ApplyTrueSolarTime(Chart& c, const ChartRequest& r) {
 // standard time, the date with it across midnight.
 void ApplyDaylightSaving(Chart& c, const ChartRequest& r) {
     const DaylightSaving dst = DaylightSavingAt(c.BirthDate(), c.birthTime);
+    c.daylightSavingKnown = dst.known;
     c.daylightSavingInEffect = dst.inEffect;
     c.daylightSavingMinutes = dst.minutes;
     c.daylightSavingApplied = r.applyDaylightSaving && dst.inEffect && dst.minutes != 0;

@@ -5,6 +5,8 @@
 #include "calendar/jie.h"
 #include "calendar/pillars.h"
 #include "report/relation_words.h"
+#include "place/daylight_saving.h"
+#include "cli/output.h"
 
 namespace tl::cli {
 
@@ -76,11 +78,15 @@ void WriteChartMembers(JsonWriter& w, const Chart& c) {
         .Key("leap").Bool(c.isLeapMonth)
         .EndObject();
     w.Key("ziDayChange").Int(ZiDayChangeHour(c.ziDayChange));
-    w.Key("daylightSaving").BeginObject()
-        .Key("inEffect").Bool(c.daylightSavingInEffect)
-        .Key("applied").Bool(c.daylightSavingApplied)
-        .Key("minutes").Int(c.daylightSavingMinutes)
-        .EndObject();
+    // null where the time-zone database could not tell.
+    if (c.daylightSavingKnown)
+        w.Key("daylightSaving").BeginObject()
+            .Key("inEffect").Bool(c.daylightSavingInEffect)
+            .Key("applied").Bool(c.daylightSavingApplied)
+            .Key("minutes").Int(c.daylightSavingMinutes)
+            .EndObject();
+    else
+        w.Key("daylightSaving").Null();
     w.Key("nearJie");
     if (const auto near = NearJieOf(c.BirthDate(), c.birthTime))
         w.BeginObject().Key("term").String(JieName(near->term)).Key("minutes").Int(near->minutes).EndObject();
@@ -169,6 +175,15 @@ void WriteReportMembers(JsonWriter& w, const Report& report) {
     for (const TextRange& range : report.red)
         w.BeginObject().Key("start").Int(range.start).Key("length").Int(range.length).EndObject();
     w.EndArray();
+}
+
+void WarnIfDaylightSavingUnknown(std::string_view command, const Chart& c) {
+    static bool warned = false;
+    if (c.daylightSavingKnown || warned) return;
+    warned = true;
+    Complain(command, "daylight saving time unknown, clock times taken as standard time: " +
+                          DaylightSavingZoneProblem(),
+             0);
 }
 
 }  // namespace tl::cli

@@ -1,6 +1,8 @@
 // The chart and its report as JSON, shared by `chart --json` and `batch`.
 #pragma once
 
+#include <string_view>
+
 #include <string>
 
 #include "analysis/luck_annual.h"
@@ -18,6 +20,11 @@ void WriteChartMembers(JsonWriter& w, const Chart& c);
 // Writes "natal" (the chart table, relations and stars), "luckPillars"
 // and "annual" (the luck timeline) in the report's own words.
 void WriteAnalysisMembers(JsonWriter& w, const Chart& c, const NatalTable& natal, const LuckTimeline& luck);
+
+// When the chart's daylight saving time could not be known, says so on
+// stderr, once per run of the program: the clock time was taken as standard
+// time, which may change the chart.
+void WarnIfDaylightSavingUnknown(std::string_view command, const Chart& c);
 
 // Writes "report" (the text) and "red" (its passages as start and length).
 void WriteReportMembers(JsonWriter& w, const Report& report);

@@ -3,8 +3,9 @@
 // quotes may hold commas, line breaks and doubled quotes, a quote anywhere
 // else is an error; lines end in LF or CR LF; a UTF-8 byte-order mark before
 // the header is skipped. The header line names the columns. A bad record is
-// reported on stderr with the number of the line it begins on and skipped;
-// the others still run. The first output that cannot be written ends the
+// reported on stderr with the number of the line it begins on and skipped
+// (a record longer than 64 KiB to its end, line ends inside its quotes
+// included); the others still run. The first output that cannot be written ends the
 // run.
 #include <csv.h>
 
@@ -141,7 +142,12 @@ private:
     }
 
     void Feed(std::string_view piece) {
-        if (skipping_) return;
+        if (skipping_) {
+            // The rest of an overlong record: a line end inside its quotes
+            // does not end it.
+            if (skipToRecordEnd_) inQuotes_ ^= QuotesAreOdd(piece);
+            return;
+        }
         recordEnded_ = false;
         const std::size_t parsed = csv_parse(&parser_, piece.data(), piece.size(), OnField, OnRecordEnd, this);
         if (skipping_) return;
@@ -158,14 +164,26 @@ private:
         // The bytes of a record not yet ended; one that ended did so at the
         // end of the piece (or at a CR, whose LF is still to come).
         recordBytes_ = recordEnded_ ? 0 : recordBytes_ + piece.size();
-        if (recordBytes_ > kMaxRecordBytes) Reject(TooLong());
+        // Whether the record goes on inside a quoted field: in a record
+        // that is valid so far every quote opens, closes or doubles within
+        // a quoted field, so an odd count of them leaves one open.
+        inQuotes_ = !recordEnded_ && (inQuotes_ ^ QuotesAreOdd(piece));
+        if (recordBytes_ > kMaxRecordBytes) {
+            Reject(TooLong());
+            skipToRecordEnd_ = true;
+        }
     }
+
+    static bool QuotesAreOdd(std::string_view piece) { return std::count(piece.begin(), piece.end(), '"') % 2 != 0; }
 
     // An LF has been fed: the next line begins. After a bad record the
     // reading starts afresh here.
     void NextLine() {
         ++lineNo_;
         if (!skipping_ || status_ >= 0) return;
+        if (skipToRecordEnd_ && inQuotes_) return;  // the overlong record goes on
+        skipToRecordEnd_ = false;
+        inQuotes_ = false;
         csv_free(&parser_);
         StartParser();
         skipping_ = false;
@@ -387,7 +405,9 @@ private:
             Fail(recordLine_, error);
             return;
         }
-        WriteLine(request, RunCalendar(request));
+        const Chart chart = RunCalendar(request);
+        WarnIfDaylightSavingUnknown("batch", chart);
+        WriteLine(request, chart);
         out_ += '\n';
         if (out_.size() >= kFlushAt && !Flush()) Stop(OutputFailed("batch"));
     }
@@ -435,6 +455,8 @@ private:
     bool recordEnded_ = false;      // a record ended in the piece being fed
     bool crEnded_ = false;          // the record ended at a CR: an LF must follow
     bool skipping_ = false;         // the rest of the line is dropped
+    bool skipToRecordEnd_ = false;  // ... and of an overlong record, to its end
+    bool inQuotes_ = false;         // the record fed so far ends inside quotes
 
     std::string out_;
     int failed_ = 0;

@@ -18,6 +18,7 @@ int CmdChart(const ChartOptions& options) {
     if (!IsValidUtf8(options.rawName)) return Complain("chart", "--name is not valid UTF-8", 2);
     const ReportHeader header = ReportHeaderOf(options.request, options.rawName);
     const Chart chart = RunCalendar(options.request);
+    WarnIfDaylightSavingUnknown("chart", chart);
     const NatalTable natal = NatalTableOf(chart);
     const LuckTimeline luck = LuckTimelineOf(chart);
     const Report report = BuildReport(chart, natal, luck, header);

@@ -4,6 +4,7 @@
 // of a fresh name, on disk before the write is reported done.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -49,6 +50,18 @@ bool SyncFile(int fd);
 // disk.
 bool SyncFolder(const std::filesystem::path& folder);
 
+// How long an operation waits for a lock that another program holds
+// before it gives up: long enough for any save, short enough that a program
+// that hangs with the lock is noticed.
+inline constexpr std::chrono::milliseconds kLockPatience{3000};
+
+// Locks an open file (flock), shared or exclusive, waiting at most
+// `patience`. False with errno EWOULDBLOCK when another program held the
+// lock all that time, or with the system's errno on any other failure. A
+// file system that cannot lock at all (some network and user-space ones)
+// counts as locked: a single program still works there.
+bool LockFile(int fd, bool exclusive, std::chrono::milliseconds patience = kLockPatience);
+
 // The whole content of a regular file of at most `maxBytes` bytes; nothing
 // when it is missing, no regular file, larger or unreadable.
 std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes);
@@ -56,7 +69,10 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, st
 // What replacing a file does with a file that is already there.
 enum class ExistingFile {
     // As a text editor saves: a link is followed and its target gets the
-    // new content; the file keeps its permission bits.
+    // new content; the file keeps its permission bits. A file with other
+    // hard links is written in place once the whole new content is on disk
+    // in the temporary file (which stays, complete, if that write is cut
+    // off), so that all its names keep sharing it.
     kKeep,
     // The new file takes the name, whatever held it (a link there is
     // replaced, not followed).
@@ -66,9 +82,21 @@ enum class ExistingFile {
 // Writes `bytes` to a temporary file of a fresh name in the same folder,
 // puts it on disk and renames it over `path`, then puts the folder on
 // disk: afterwards the file holds either all of `bytes` or, on failure,
-// what it held before. False on any failure; the temporary file is then
-// removed. An existing file that is no regular file is never replaced in
-// the kKeep way.
+// what it held before. False on any failure, with errno saying why; the
+// temporary file is then removed. An existing file that is no regular file
+// is never replaced in the kKeep way.
 bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes, ExistingFile existing);
+
+// The temporary names ReplaceFile uses beside `target`:
+// ".<name>.<16 hex digits of number>.part".
+std::filesystem::path TemporaryPath(const std::filesystem::path& target, std::uint64_t number);
+// Whether a file name has that form: a leftover of a replace that was cut
+// off by a crash.
+bool IsTemporaryName(std::string_view fileName);
+// Where the numbers of temporary names come from: a random source by
+// default. Tests put a known source here to plant a file at the name a
+// replace is going to use; nullptr restores the default.
+using TemporaryNumberSource = std::uint64_t (*)();
+void SetTemporaryNumberSource(TemporaryNumberSource source);
 
 }  // namespace tl

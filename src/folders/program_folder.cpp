@@ -56,7 +56,12 @@ std::optional<ProgramFolder> LocateProgramFolder(const fs::path& executable, con
                                                  const char* home) {
     const fs::path beside = executable.parent_path();
     std::error_code ec;
-    if (!executable.empty() && fs::is_regular_file(beside / "help.txt", ec)) return ProgramFolder(beside);
+    // A folder that already holds the archive or the settings stays the
+    // program folder when its manual is deleted: the user's charts must not
+    // seem gone.
+    if (!executable.empty())
+        for (const char* name : {"help.txt", "reco.dat", "shezhi.ini"})
+            if (fs::is_regular_file(beside / name, ec)) return ProgramFolder(beside);
 
     fs::path data;
     if (const std::optional<fs::path> xdg = AbsoluteFolder(xdgDataHome)) data = *xdg;

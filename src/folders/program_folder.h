@@ -1,6 +1,7 @@
 // Where the program keeps its files. A program run from its build folder or
 // from an unpacked portable folder (recognised by help.txt lying beside the
-// executable) keeps reco.dat, save/ and shezhi.ini beside itself and reads
+// executable, or by the reco.dat or shezhi.ini of earlier use, so that
+// deleting the manual does not move the archive) keeps reco.dat, save/ and shezhi.ini beside itself and reads
 // help.txt there. An installed program cannot write beside itself: it keeps
 // its files in the user's data folder $XDG_DATA_HOME/tenglan (by default
 // ~/.local/share/tenglan) and reads help.txt from the installed data

@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -182,14 +183,59 @@ std::optional<SettingsBytes> ReadSettingsRecord(const fs::path& programFolder) {
     return b;
 }
 
-bool WriteSettingsRecord(const fs::path& programFolder, const SettingsBytes& b) {
+namespace {
+
+// A settings file larger than this is no file of this program's: its
+// record is written in place rather than the whole file copied.
+constexpr std::uintmax_t kLargestCopiedFile = 1u << 20;
+
+std::string_view AsBytes(const SettingsBytes& b) {
+    return {reinterpret_cast<const char*>(b.data()), b.size()};
+}
+
+// Read, change, replace, all under an exclusive lock (flock) of the
+// program folder, so that two programs changing settings at once never undo
+// each other's change: `change` gets record 1 as it is now (nothing when
+// the file holds none) and gives the record to write. Bytes past the record
+// stay as they were. The new file is on disk before this returns true. The
+// folder is locked rather than shezhi.ini, which each change replaces: a
+// program waiting on the old file would find it gone again and again.
+template <typename Change>
+bool UpdateSettingsRecord(const fs::path& programFolder, Change change) {
+    const fs::path folder = programFolder.empty() ? fs::path(".") : programFolder;
+    const FileHandle lock(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!lock || !LockFile(lock.get(), true)) return false;
     const fs::path path = SettingsFilePath(programFolder);
-    // The record is written in place, so whatever follows it stays.
     FileHandle f = OpenRegularFile(path, O_RDWR);
     if (!f && errno == ENOENT) f = CreateNewFile(path);
     if (!f) return false;
-    const bool written = WriteAt(f.get(), 0, std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
-    return f.Close() && written;
+    struct stat st {};
+    if (::fstat(f.get(), &st) != 0) return false;
+    const auto size = static_cast<std::uintmax_t>(st.st_size);
+    if (size > kLargestCopiedFile) {
+        const auto head = ReadAt(f.get(), 0, kSettingsSize);
+        if (!head) return false;
+        std::optional<SettingsBytes> current;
+        if (head->size() == kSettingsSize) std::copy(head->begin(), head->end(), current.emplace().begin());
+        return WriteAt(f.get(), 0, AsBytes(change(current))) && SyncFile(f.get());
+    }
+    const auto bytes = ReadAt(f.get(), 0, static_cast<std::size_t>(size));
+    if (!bytes) return false;
+    std::optional<SettingsBytes> current;
+    if (bytes->size() >= kSettingsSize) std::copy_n(bytes->begin(), kSettingsSize, current.emplace().begin());
+    std::string content(AsBytes(change(current)));
+    if (bytes->size() > kSettingsSize) content.append(*bytes, kSettingsSize);
+    return ReplaceFile(path, content, ExistingFile::kKeep);
+}
+
+SettingsBytes StoredOrDefault(const std::optional<SettingsBytes>& current) {
+    return current.value_or(EncodeSettings(DefaultSettings()));
+}
+
+}  // namespace
+
+bool WriteSettingsRecord(const fs::path& programFolder, const SettingsBytes& b) {
+    return UpdateSettingsRecord(programFolder, [&b](const std::optional<SettingsBytes>&) { return b; });
 }
 
 Settings StoredSettings(const fs::path& programFolder) {
@@ -206,13 +252,15 @@ Settings LoadSettings(const fs::path& programFolder) {
 }
 
 bool StoreFontChoice(const fs::path& programFolder, const FontStyle& font, std::uint32_t textColour) {
-    const SettingsBytes current = ReadSettingsRecord(programFolder).value_or(EncodeSettings(DefaultSettings()));
-    return WriteSettingsRecord(programFolder, WithFont(current, font, textColour));
+    return UpdateSettingsRecord(programFolder, [&](const std::optional<SettingsBytes>& current) {
+        return WithFont(StoredOrDefault(current), font, textColour);
+    });
 }
 
 bool StoreBackgroundChoice(const fs::path& programFolder, std::uint32_t colour) {
-    const SettingsBytes current = ReadSettingsRecord(programFolder).value_or(EncodeSettings(DefaultSettings()));
-    return WriteSettingsRecord(programFolder, WithBackground(current, colour));
+    return UpdateSettingsRecord(programFolder, [&](const std::optional<SettingsBytes>& current) {
+        return WithBackground(StoredOrDefault(current), colour);
+    });
 }
 
 bool StoreDefaults(const fs::path& programFolder) {

@@ -81,8 +81,12 @@ std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolde
 // named pipe is not waited on), shorter than a record or unreadable.
 std::optional<SettingsBytes> ReadSettingsRecord(const std::filesystem::path& programFolder);
 // Writes record 1, creating the file when missing; bytes past the record
-// stay as they were. False when the file cannot be written or is no regular
-// file.
+// stay as they were. The program folder is locked (flock) from reading to
+// replacing; the file is replaced through a temporary file and on disk
+// before this returns, so two programs changing settings at once lose
+// neither change. False when the file cannot be written, is no regular file
+// or the folder stays locked by another program for more than a few
+// seconds.
 bool WriteSettingsRecord(const std::filesystem::path& programFolder, const SettingsBytes& bytes);
 
 // The style shezhi.ini holds, or the defaults when the file is missing,

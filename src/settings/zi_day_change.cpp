@@ -1,7 +1,8 @@
 #include "settings/zi_day_change.h"
 
-#include <fstream>
 #include <string>
+
+#include "files/file_io.h"
 
 namespace fs = std::filesystem;
 
@@ -17,21 +18,18 @@ std::optional<ZiDayChange> ParseZiDayChange(std::string_view text) {
 }
 
 ZiDayChange LoadZiDayChange(const fs::path& programFolder) {
-    std::ifstream in(ZiDayChangeFilePath(programFolder), std::ios::binary);
-    if (!in) return ZiDayChange::kAt23;
-    std::string text;
-    // A real choice is a few bytes; a larger file is no choice.
-    text.resize(16);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return ParseZiDayChange(text).value_or(ZiDayChange::kAt23);
+    // A real choice is a few bytes; a larger file is no choice. Only a
+    // regular file is read: a named pipe there is not waited on.
+    const auto text = ReadRegularFile(ZiDayChangeFilePath(programFolder), 16);
+    if (!text) return ZiDayChange::kAt23;
+    return ParseZiDayChange(*text).value_or(ZiDayChange::kAt23);
 }
 
 bool StoreZiDayChange(const fs::path& programFolder, ZiDayChange rule) {
-    std::ofstream out(ZiDayChangeFilePath(programFolder), std::ios::binary | std::ios::trunc);
-    out << ZiDayChangeHour(rule) << "\r\n";
-    out.flush();
-    return static_cast<bool>(out);
+    // The file is replaced whole and on disk before this returns; a link
+    // or anything else at the name is replaced, never written through.
+    return ReplaceFile(ZiDayChangeFilePath(programFolder),
+                       rule == ZiDayChange::kAt23 ? "23\r\n" : "0\r\n", ExistingFile::kReplace);
 }
 
 }  // namespace tl

@@ -18,11 +18,15 @@ std::filesystem::path ZiDayChangeFilePath(const std::filesystem::path& programFo
 // choice.
 std::optional<ZiDayChange> ParseZiDayChange(std::string_view text);
 
-// The rule the folder's zishi.ini holds; at 23:00 when the file is missing,
-// unreadable or holds anything else. The file is never written here.
+// The rule the folder's zishi.ini holds; at 23:00 when the file is
+// missing, no regular file (a named pipe is not waited on), unreadable or
+// holds anything else. The file is never written here.
 ZiDayChange LoadZiDayChange(const std::filesystem::path& programFolder);
 
-// Writes "23" or "0" with CR LF. False when the file cannot be written.
+// Writes "23" or "0" with CR LF through a temporary file, on disk before
+// this returns; a link, a named pipe or a folder at the name is not written
+// through (a folder stays, and the write fails). False when the file cannot
+// be written.
 bool StoreZiDayChange(const std::filesystem::path& programFolder, ZiDayChange rule);
 
 }  // namespace tl

@@ -128,6 +128,17 @@ std::string GbkCodec::ToUtf8(std::string_view gbk) {
     return Run(cd, gbk, kReplacementUtf8, false);
 }
 
+bool CanWriteGbk(std::string_view utf8) {
+    if (IsAscii(utf8)) return true;
+    static const bool available = [] {
+        const iconv_t cd = iconv_open(kFileEncoding, "UTF-8");
+        if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+        iconv_close(cd);
+        return true;
+    }();
+    return available;
+}
+
 std::string Utf8ToGbk(std::string_view utf8) {
     GbkCodec codec;
     return codec.ToGbk(utf8);

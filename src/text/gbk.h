@@ -14,6 +14,14 @@
 
 namespace tl {
 
+// Whether the text can be written as GB18030 on this system: plain ASCII
+// always, anything else only where the system has its GB18030 converter
+// (glibc's gconv modules). Without it every Chinese character would be
+// written as '?', so nothing is to be saved then.
+bool CanWriteGbk(std::string_view utf8);
+inline constexpr std::string_view kNoGbkConverterMessage =
+    "保存失败: 系统缺少 GB18030 编码转换 (glibc 的 gconv 模块), 中文会被存成问号. 文件没有写入.";
+
 // UTF-8 → GB18030. A byte that is not UTF-8 (and a surrogate) becomes '?';
 // the euro sign is the single byte 0x80, as GBK files hold it.
 std::string Utf8ToGbk(std::string_view utf8);

@@ -1,5 +1,8 @@
 #include "text/text_file.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "text/gbk.h"
 
 namespace tl {
@@ -11,11 +14,20 @@ std::optional<std::string> ReadGbkTextFile(const std::filesystem::path& path) {
 }
 
 bool WriteGbkTextFile(const std::filesystem::path& path, std::string_view utf8, ExistingFile existing) {
+    if (!CanWriteGbk(utf8)) {
+        errno = EILSEQ;
+        return false;
+    }
     return ReplaceFile(path, Utf8ToGbk(utf8), existing);
 }
 
 bool WriteUtf8TextFile(const std::filesystem::path& path, std::string_view utf8, ExistingFile existing) {
     return ReplaceFile(path, utf8, existing);
+}
+
+std::string WriteFailureMessage(const std::filesystem::path& path, int error) {
+    if (error == EILSEQ) return std::string(kNoGbkConverterMessage);
+    return "保存失败: " + path.string() + ": " + std::strerror(error);
 }
 
 }  // namespace tl

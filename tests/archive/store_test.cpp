@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -10,9 +13,13 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <random>
 #include <set>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "text/gbk.h"
 #include "support/child_process.h"
@@ -201,7 +208,7 @@ TEST(SaveChart, AFailingSaveTakesBackOnlyItsOwnRecord) {
         int saved = 0;
         for (int i = 0; i < kSaves; ++i) {
             const SaveOutcome out = SaveChart(folder.path(), ChartOf('A', i), TextOf('A', i, 100 << 10), 40000 + i);
-            saved += out.saved || out.message != kSaveFolderMissingMessage;
+            saved += out.saved || out.message.find(std::strerror(EFBIG)) == std::string::npos;
         }
         return std::min(saved, 255);
     });
@@ -214,20 +221,22 @@ TEST(SaveChart, AFailingSaveTakesBackOnlyItsOwnRecord) {
 
 TEST(SaveChart, AWriteFailureHalfwayLeavesRecoDatAsItWas) {
     // Files capped at a few sizes: the record or the text is cut off
-    // halfway. The save is reported failed, reco.dat keeps every byte
-    // (the stray tail included) and no text or temporary file is left.
-    for (const rlim_t cap : {130, 200, 4096}) {
+    // halfway. The save is reported failed with the system's reason,
+    // reco.dat keeps every byte (the stray tail included) and no text or
+    // temporary file is left.
+    const std::pair<rlim_t, std::size_t> cases[] = {{130, 60}, {4096, 8192}};  // the record, the text cut off
+    for (const auto& [cap, textSize] : cases) {
         ProgramFolder folder;
         ASSERT_TRUE(SaveChart(folder.path(), Sample("张三"), kReport, 40000).saved);
         ASSERT_TRUE(SaveChart(folder.path(), Sample("李四"), kReport, 40001).saved);
         WriteBytes(folder / "reco.dat", ReadBytes(folder / "reco.dat") + "z");
         const std::string before = ReadBytes(folder / "reco.dat");
-        const auto failed = test::RunInChild([&] {
+        const auto failed = test::RunInChild([&, textSize = textSize, cap = cap] {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{cap, cap};
             if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
-            const SaveOutcome out = SaveChart(folder.path(), Sample("王五"), std::string(8192, 'x'), 40002);
-            return !out.saved && out.message == kSaveFolderMissingMessage ? 0 : 1;
+            const SaveOutcome out = SaveChart(folder.path(), Sample("王五"), std::string(textSize, 'x'), 40002);
+            return !out.saved && out.message.find(std::strerror(EFBIG)) != std::string::npos ? 0 : 1;
         });
         EXPECT_EQ(failed, 0) << cap;
         EXPECT_EQ(ReadBytes(folder / "reco.dat"), before) << cap;
@@ -235,14 +244,173 @@ TEST(SaveChart, AWriteFailureHalfwayLeavesRecoDatAsItWas) {
     }
 }
 
-TEST(SaveChart, DoesNotFollowALinkPlantedAtATemporaryName) {
+TEST(SaveChart, EachFailureSaysWhatAndWhere) {
+    // Each failure names the path at fault and the reason, leaves reco.dat
+    // as it was, and once the cause is gone the next save succeeds at the
+    // position the failed one would have taken.
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> breakIt, mendIt;
+        std::string where;  // relative to the program folder
+        std::string reason;
+        bool asAnotherUser;  // root may write anywhere: the save runs as nobody
+    };
+    const Case cases[] = {
+        {"a folder at the next text file's name",
+         [](const fs::path& f) { fs::create_directories(f / "save" / "3.txt" / "inner"); },
+         [](const fs::path& f) { fs::remove_all(f / "save" / "3.txt"); }, "save/3.txt", "是一个文件夹", false},
+        {"a file named save",
+         [](const fs::path& f) {
+             fs::rename(f / "save", f / "save.kept");
+             WriteBytes(f / "save", "");
+         },
+         [](const fs::path& f) {
+             fs::remove(f / "save");
+             fs::rename(f / "save.kept", f / "save");
+         },
+         "save", std::strerror(ENOTDIR), false},
+        {"a read-only save folder", [](const fs::path& f) { fs::permissions(f / "save", fs::perms(0555)); },
+         [](const fs::path& f) { fs::permissions(f / "save", fs::perms(0777)); }, "save", std::strerror(EACCES),
+         true},
+    };
+    for (const Case& c : cases) {
+        ProgramFolder folder;
+        fs::permissions(folder.path(), fs::perms(0777));
+        fs::permissions(folder / "save", fs::perms(0777));
+        ASSERT_TRUE(SaveChart(folder.path(), Sample("张三"), kReport, 40000).saved);
+        ASSERT_TRUE(SaveChart(folder.path(), Sample("李四"), kReport, 40001).saved);
+        fs::permissions(folder / "reco.dat", fs::perms(0666));
+        const std::string before = ReadBytes(folder / "reco.dat");
+        c.breakIt(folder.path());
+        const std::string expected = (folder / c.where).string();
+        const auto status = test::RunInChild([&] {
+            if (c.asAnotherUser && ::getuid() == 0 && ::setuid(65534) != 0) return 2;
+            const SaveOutcome out = SaveChart(folder.path(), Sample("王五"), kReport, 40002);
+            return !out.saved && !out.busy && out.message.find(expected) != std::string::npos &&
+                           out.message.find(c.reason) != std::string::npos
+                       ? 0
+                       : 1;
+        });
+        EXPECT_EQ(status, 0) << c.what;
+        EXPECT_EQ(ReadBytes(folder / "reco.dat"), before) << c.what;
+        c.mendIt(folder.path());
+        EXPECT_EQ(SaveChart(folder.path(), Sample("王五"), kReport, 40002).position, 3) << c.what;
+    }
+}
+
+TEST(SaveChart, AHungProgramHoldingTheLockIsGivenUpOn) {
+    // Another program holds reco.dat locked and does not let go: a save and
+    // a listing wait a few seconds, then say so instead of hanging.
     ProgramFolder folder;
-    WriteBytes(folder / "victim", "keep me");
-    fs::create_symlink(folder / "victim", folder.path() / "save" / "1.txt.part");
     ASSERT_TRUE(SaveChart(folder.path(), Sample("张三"), kReport, 40000).saved);
-    EXPECT_EQ(ReadBytes(folder / "victim"), "keep me");
-    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder.path() / "save" / "1.txt")));
-    EXPECT_EQ(ReadBytes(folder.path() / "save" / "1.txt"), Utf8ToGbk(kReport));
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = test::StartChild([&] {
+        const FileHandle f = OpenRegularFile(folder / "reco.dat", O_RDWR);
+        if (!f || ::flock(f.get(), LOCK_EX) != 0) return 1;
+        if (::write(ready[1], "x", 1) != 1) return 1;
+        ::pause();
+        return 0;
+    });
+    char c;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    const auto start = std::chrono::steady_clock::now();
+    const SaveOutcome out = SaveChart(folder.path(), Sample("李四"), kReport, 40001);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, kLockPatience);
+    EXPECT_FALSE(out.saved);
+    EXPECT_TRUE(out.busy);
+    EXPECT_NE(out.message.find((folder / "reco.dat").string()), std::string::npos);
+    EXPECT_EQ(ReadRecords(folder.path()), std::nullopt);
+    EXPECT_EQ(errno, EWOULDBLOCK);
+    ::kill(holder, SIGKILL);
+    test::WaitChild(holder, std::chrono::seconds(5));
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_EQ(SaveChart(folder.path(), Sample("李四"), kReport, 40001).position, 2);
+    EXPECT_FALSE(fs::exists(folder.path() / "save" / "3.txt"));
+}
+
+// The save the kill test cuts off: run by a second copy of this test
+// program under strace, which kills it at one of its system calls. The
+// marker call (sched_yield) shows where the save begins.
+TEST(SaveChart, DISABLED_OneSaveToBeKilled) {
+    const char* folder = std::getenv("TENGLAN_KILLED_SAVE_FOLDER");
+    if (folder == nullptr) GTEST_SKIP() << "run by SaveChart.KilledAtEachStepLeavesNoRecordWithoutText";
+    ::sched_yield();
+    const SaveOutcome out = SaveChart(folder, ChartOf('K', 0), TextOf('K', 0), 40000);
+    ::_exit(out.saved ? 0 : 1);
+}
+
+// The names of the system calls strace logged, one per line of `log`.
+std::vector<std::string> CallsOf(const std::string& log) {
+    std::vector<std::string> calls;
+    std::istringstream in(log);
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t open = line.find('(');
+        if (open == std::string::npos || line.starts_with("---") || line.starts_with("+++")) continue;
+        calls.push_back(line.substr(0, open));
+    }
+    return calls;
+}
+
+int RunKilledSave(const fs::path& folder, const std::string& inject, const fs::path& log) {
+    const std::string command = "TENGLAN_KILLED_SAVE_FOLDER='" + folder.string() + "' strace -o '" + log.string() +
+                                "' -e trace=%file,%desc,sched_yield " + inject + " '" +
+                                fs::read_symlink("/proc/self/exe").string() +
+                                "' --gtest_also_run_disabled_tests"
+                                " --gtest_filter=SaveChart.DISABLED_OneSaveToBeKilled >/dev/null 2>&1";
+    return std::system(command.c_str());
+}
+
+TEST(SaveChart, KilledAtEachStepLeavesNoRecordWithoutText) {
+    // A save killed at each of its system calls in turn (strace kills it
+    // as the call begins): afterwards every listed record has its text, and
+    // the next save succeeds and leaves no temporary file behind.
+    TempFolder scratch;
+    if (std::system("strace -o /dev/null true >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "strace is missing or may not trace here (ptrace refused)";
+    // Two charts saved before, as in every run below.
+    const auto prepared = [] {
+        auto folder = std::make_unique<ProgramFolder>();
+        for (int i = 0; i < 2; ++i) EXPECT_TRUE(SaveChart(folder->path(), ChartOf('A', i), TextOf('A', i), 40000 + i).saved);
+        return folder;
+    };
+    // A save run whole, to learn its system calls.
+    const auto dry = prepared();
+    ASSERT_EQ(RunKilledSave(dry->path(), "", scratch / "dry.log"), 0);
+    const std::vector<std::string> calls = CallsOf(ReadBytes(scratch / "dry.log"));
+    const auto marker = std::find(calls.begin(), calls.end(), "sched_yield");
+    ASSERT_NE(marker, calls.end());
+    int killed = 0, textWithoutRecord = 0, recordKept = 0;
+    for (auto call = marker + 1; call != calls.end(); ++call) {
+        if (*call == "exit_group") break;
+        // Counted from the program's start: the n-th call of this name.
+        const auto n = std::count(calls.begin(), call + 1, *call);
+        const auto kept = prepared();
+        const ProgramFolder& folder = *kept;
+        const int status = RunKilledSave(folder.path(),
+                                         "-e inject=" + *call + ":signal=KILL:when=" + std::to_string(n),
+                                         scratch / "killed.log");
+        const std::string where = *call + " #" + std::to_string(n);
+        ASSERT_NE(status, 0) << where << ": not killed";
+        ++killed;
+        const std::uintmax_t count = CountRecords(folder.path()).value_or(0);
+        ASSERT_TRUE(count == 2 || count == 3) << where;
+        recordKept += count == 3;
+        textWithoutRecord += count == 2 && fs::exists(SavedTextPath(folder.path(), 3));
+        for (int k = 1; k <= static_cast<int>(count); ++k)
+            EXPECT_TRUE(SaveAt(folder.path(), k).has_value()) << where << ": record " << k;
+        const SaveOutcome next = SaveChart(folder.path(), ChartOf('B', 0), TextOf('B', 0), 40000);
+        EXPECT_TRUE(next.saved) << where;
+        EXPECT_EQ(next.position, static_cast<int>(count) + 1) << where;
+        EXPECT_TRUE(SaveAt(folder.path(), next.position).has_value()) << where;
+        for (const auto& entry : fs::directory_iterator(folder / "save"))
+            EXPECT_FALSE(IsTemporaryName(entry.path().filename().string())) << where << ": " << entry.path();
+    }
+    // The kills fell before, between and after the two writes.
+    EXPECT_GE(killed, 12);
+    EXPECT_GT(textWithoutRecord, 0);
+    EXPECT_GT(recordKept, 0);
 }
 
 TEST(SaveChart, ReplacesAStaleTextFileOfTheSameName) {
@@ -263,7 +431,8 @@ TEST(AppendRecord, AFileOf32767RecordsIsFull) {
     fs::create_directory(folder / "save");
     const SaveOutcome out = SaveChart(folder.path(), Sample("张三"), kReport, 40000);
     EXPECT_FALSE(out.saved);
-    EXPECT_EQ(out.message, "目录Save文件夹丢失!");
+    EXPECT_NE(out.message.find("存档已满"), std::string::npos);
+    EXPECT_NE(out.message.find("32767"), std::string::npos);
     EXPECT_EQ(ReadBytes(folder / "reco.dat"), full);
     EXPECT_FALSE(fs::exists(folder.path() / "save" / "32768.txt"));
 }
@@ -379,6 +548,46 @@ TEST(GbkTextFile, ReadAndWrite) {
     EXPECT_FALSE(WriteGbkTextFile(folder / "missing folder" / "a.txt", "x"));
     ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
     EXPECT_EQ(ReadGbkTextFile(folder / "pipe"), std::nullopt);
+}
+
+std::uint64_t CountingNumbers() {
+    static std::uint64_t n = 0;
+    return ++n;
+}
+
+TEST(ReplaceFile, DoesNotFollowALinkPlantedAtItsTemporaryName) {
+    // Links planted at the very names the replace is going to try first,
+    // pointing at a file of the user's: the replace goes on to a fresh name
+    // and the user's file keeps its content.
+    for (const ExistingFile existing : {ExistingFile::kReplace, ExistingFile::kKeep}) {
+        TempFolder folder;
+        WriteBytes(folder / "victim", "keep me");
+        SetTemporaryNumberSource(&CountingNumbers);
+        const std::uint64_t next = CountingNumbers() + 1;
+        for (std::uint64_t n = next; n < next + 3; ++n)
+            fs::create_symlink(folder / "victim", TemporaryPath(folder / "1.txt", n));
+        const bool written = WriteGbkTextFile(folder / "1.txt", kReport, existing);
+        SetTemporaryNumberSource(nullptr);
+        ASSERT_TRUE(written);
+        EXPECT_EQ(ReadBytes(folder / "victim"), "keep me");
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / "1.txt")));
+        EXPECT_EQ(ReadBytes(folder / "1.txt"), Utf8ToGbk(kReport));
+        EXPECT_TRUE(fs::is_symlink(TemporaryPath(folder / "1.txt", next)));
+    }
+}
+
+TEST(GbkTextFile, AFileWithOtherHardLinksIsWrittenInPlace) {
+    // Both names keep sharing one file, which holds the new text; the
+    // permission bits stay and no temporary file is left.
+    TempFolder folder;
+    WriteBytes(folder / "a.txt", "old text, longer than the new one");
+    fs::permissions(folder / "a.txt", fs::perms(0640));
+    fs::create_hard_link(folder / "a.txt", folder / "b.txt");
+    ASSERT_TRUE(WriteGbkTextFile(folder / "a.txt", "新"));
+    EXPECT_EQ(ReadBytes(folder / "b.txt"), Utf8ToGbk("新"));
+    EXPECT_EQ(fs::hard_link_count(folder / "a.txt"), 2u);
+    EXPECT_EQ(fs::status(folder / "a.txt").permissions() & fs::perms::all, fs::perms(0640));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
 TEST(GbkTextFile, OverwritingKeepsTheFileAsATextEditorDoes) {

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 #include "support/cli_runner.h"
 
 namespace tl::test {
@@ -119,6 +126,43 @@ TEST(CliChart, DaylightSavingAppliedUnlessTurnedOff) {
         EXPECT_NE(r.out.find(std::string("\"birthTime\":\"") + c.time + "\""), std::string::npos) << r.out;
         EXPECT_NE(r.out.find(std::string("\"daylightSaving\":") + c.dst), std::string::npos) << r.out;
     }
+}
+
+TEST(CliChart, AnUnusableTimeZoneDatabaseIsSaidNotHidden) {
+    // TZDIR names a database whose Asia/Shanghai is corrupt, a named pipe
+    // or missing: chart and batch still run (no abort, no hang), take the
+    // clock time as standard time (hour pillar 乙未 instead of 甲午 on
+    // 1988-06-15 at 13:30), say so once on stderr and give null for the
+    // daylight saving time in JSON.
+    const std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("tl_tzdir_" + std::to_string(::getpid()));
+    for (const char* kind : {"corrupt", "pipe", "missing"}) {
+        std::filesystem::remove_all(root);
+        std::filesystem::create_directories(root / "Asia");
+        const std::filesystem::path zone = root / "Asia" / "Shanghai";
+        if (std::string(kind) == "corrupt") {
+            std::ofstream(zone, std::ios::binary) << "TZif2 but nothing else";
+        } else if (std::string(kind) == "pipe") {
+            ASSERT_EQ(::mkfifo(zone.c_str(), 0600), 0);
+        }
+        ::setenv("TZDIR", root.c_str(), 1);
+        const CliResult chart = RunCli({"chart", "--json", "--date", "1988-06-15", "--time", "13:30"});
+        const CliResult batch = RunCli({"batch"}, "date,time\n1988-06-15,13:30\n1988-06-16,13:30\n");
+        ::unsetenv("TZDIR");
+        EXPECT_EQ(chart.status, 0) << kind;
+        EXPECT_NE(chart.out.find("\"daylightSaving\":null"), std::string::npos) << kind;
+        EXPECT_NE(chart.out.find("\"hour\":{\"index\":32,\"name\":\"乙未\"}"), std::string::npos) << kind;
+        EXPECT_EQ(chart.err.rfind("tenglan-cli chart: daylight saving time unknown", 0), 0u) << chart.err;
+        EXPECT_NE(chart.err.find(zone.string()), std::string::npos) << chart.err;
+        EXPECT_EQ(batch.status, 0) << kind;
+        EXPECT_EQ(std::count(batch.out.begin(), batch.out.end(), '\n'), 2) << kind;
+        EXPECT_EQ(std::count(batch.err.begin(), batch.err.end(), '\n'), 1) << batch.err;
+    }
+    std::filesystem::remove_all(root);
+    // With the system's database the same birth is in daylight saving time.
+    const CliResult r = RunCli({"chart", "--json", "--date", "1988-06-15", "--time", "13:30"});
+    EXPECT_NE(r.out.find("\"hour\":{\"index\":31,\"name\":\"甲午\"}"), std::string::npos) << r.out;
+    EXPECT_EQ(r.err, "");
 }
 
 TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {

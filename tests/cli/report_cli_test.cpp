@@ -279,5 +279,29 @@ TEST(CliBatch, BadBytesAndOverlongLinesAreSkipped) {
     EXPECT_NE(r.err.find("line 3: line longer than"), std::string::npos) << r.err;
 }
 
+TEST(CliBatch, AnOverlongQuotedFieldIsSkippedToTheEndOfItsRecord) {
+    // Lines inside the quotes of an overlong field look like births; they
+    // are part of the field and are skipped with it, whether the quotes
+    // close on the field's own line or lines later, with doubled quotes
+    // in between.
+    const std::string lines = "\ninside,1990-01-01,12:00\nalso \"\"inside\"\",1990-01-02,12:00\n";
+    const std::string longText(70 * 1024, 'x');
+    for (const bool linesBefore : {false, true}) {
+        std::string field = "\"";
+        if (linesBefore) field += lines;
+        field += longText;
+        field += lines;
+        field += '"';
+        const std::string input = "name,date,time\n" + field + ",1985-03-12,09:05\nok,1985-03-12,09:05\n";
+        const CliResult r = RunCli({"batch"}, input);
+        EXPECT_EQ(r.status, 1);
+        const auto out = OutputLines(r.out);
+        ASSERT_EQ(out.size(), 1u) << r.out;
+        const std::string okLine = std::to_string(3 + std::count(field.begin(), field.end(), '\n'));
+        EXPECT_EQ(out[0].rfind("{\"line\":" + okLine + ",\"name\":\"ok\"", 0), 0u) << out[0].substr(0, 40);
+        EXPECT_NE(r.err.find("line 2: line longer than"), std::string::npos) << r.err;
+    }
+}
+
 }  // namespace
 }  // namespace tl::test

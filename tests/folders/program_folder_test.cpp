@@ -35,6 +35,16 @@ TEST(ProgramFolder, PortableWhenHelpLiesBesideTheExecutable) {
         EXPECT_TRUE(PrepareProgramFolder(*f, error));
         EXPECT_FALSE(fs::exists(dir / "save"));
     }
+    // A portable folder whose manual was deleted stays the program folder
+    // as long as it holds the archive or the settings.
+    for (const char* kept : {"reco.dat", "shezhi.ini"}) {
+        TempFolder used;
+        WriteBytes(used / kept, "");
+        const std::optional<ProgramFolder> f = LocateProgramFolder(used / "tenglan", "/xdg", "/home/u");
+        ASSERT_TRUE(f);
+        EXPECT_EQ(f->files, used.path()) << kept;
+        EXPECT_FALSE(f->installed) << kept;
+    }
     // A folder named help.txt is no manual.
     TempFolder other;
     fs::create_directory(other / "help.txt");

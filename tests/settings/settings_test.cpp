@@ -236,6 +236,42 @@ TEST(StoreBackgroundChoice, KeepsEveryOtherByteAsRead) {
     EXPECT_EQ(LoadSettings(empty.path()), expected);
 }
 
+TEST(StoreChoices, TwoProgramsChangingSettingsLoseNoUpdate) {
+    // One program chooses ever larger fonts, the other ever lighter
+    // backgrounds. Each, after every choice, reads the file back: its own
+    // field never goes back to an earlier value, which it would if the
+    // other program wrote a record it had read before that choice.
+    TempFolder folder;
+    ASSERT_TRUE(StoreDefaults(folder.path()));
+    constexpr int kChoices = 3000;
+    const auto stored = [&] { return DecodeSettings(ReadSettingsRecord(folder.path()).value_or(SettingsBytes{})); };
+    const pid_t fonts = test::StartChild([&] {
+        for (int i = 1; i <= kChoices; ++i) {
+            FontStyle font;
+            font.pointSize = 1 + i / 2;  // sizes up to 1638 points
+            if (!StoreFontChoice(folder.path(), font, 0)) return 1;
+            const auto s = stored();
+            if (!s || s->font.pointSize < font.pointSize) return 2;
+        }
+        return 0;
+    });
+    const pid_t backgrounds = test::StartChild([&] {
+        for (int i = 1; i <= kChoices; ++i) {
+            if (!StoreBackgroundChoice(folder.path(), static_cast<std::uint32_t>(i))) return 1;
+            const auto s = stored();
+            if (!s || s->backgroundColour < static_cast<std::uint32_t>(i)) return 2;
+        }
+        return 0;
+    });
+    EXPECT_EQ(test::WaitChild(fonts, std::chrono::minutes(1)), 0);
+    EXPECT_EQ(test::WaitChild(backgrounds, std::chrono::minutes(1)), 0);
+    const auto s = stored();
+    ASSERT_TRUE(s.has_value());
+    EXPECT_EQ(s->font.pointSize, 1 + kChoices / 2);
+    EXPECT_EQ(s->backgroundColour, static_cast<std::uint32_t>(kChoices));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
 TEST(WithFontAndBackground, TouchOnlyTheirFields) {
     std::mt19937 rng(5);
     for (int i = 0; i < 200; ++i) {
@@ -274,6 +310,28 @@ TEST(ZiDayChange, KeptInAFileOfItsOwn) {
         test::WriteBytes(folder / "zishi.ini", unusable);
         EXPECT_EQ(LoadZiDayChange(folder.path()), kAt23) << unusable;
     }
+}
+
+TEST(ZiDayChange, ANamedPipeOrALinkIsNotWrittenThrough) {
+    // A pipe is neither waited on nor written into; a link is replaced by
+    // the file and its target keeps its content. Each within a time limit.
+    test::TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "zishi.ini").c_str(), 0600), 0);
+    EXPECT_EQ(test::RunInChild([&] { return ZiDayChangeHour(LoadZiDayChange(folder.path())); }, std::chrono::seconds(5)), 23);
+    EXPECT_EQ(test::RunInChild([&] { return StoreZiDayChange(folder.path(), ZiDayChange::kAtMidnight) ? 0 : 1; }, std::chrono::seconds(5)),
+              0);
+    ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(folder / "zishi.ini")));
+    EXPECT_EQ(test::ReadBytes(folder / "zishi.ini"), "0\r\n");
+
+    fs::remove(folder / "zishi.ini");
+    test::WriteBytes(folder / "target", "0\r\nthe user's own file");
+    fs::create_symlink(folder / "target", folder / "zishi.ini");
+    EXPECT_EQ(test::RunInChild([&] { return ZiDayChangeHour(LoadZiDayChange(folder.path())); }, std::chrono::seconds(5)), 23);
+    EXPECT_EQ(test::RunInChild([&] { return StoreZiDayChange(folder.path(), ZiDayChange::kAtMidnight) ? 0 : 1; }, std::chrono::seconds(5)),
+              0);
+    EXPECT_EQ(test::ReadBytes(folder / "target"), "0\r\nthe user's own file");
+    EXPECT_FALSE(fs::is_symlink(folder / "zishi.ini"));
+    EXPECT_EQ(LoadZiDayChange(folder.path()), ZiDayChange::kAtMidnight);
 }
 
 }  // namespace

@@ -19,14 +19,18 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <cerrno>
+
 #include "archive/store.h"
 #include "chart/date_check.h"
 #include "chart/output.h"
 #include "chart/run.h"
+#include "place/daylight_saving.h"
 #include "place/gazetteer.h"
 #include "settings/program_settings.h"
 #include "settings/settings.h"
 #include "settings/zi_day_change.h"
+#include "text/text_file.h"
 #include "gui/toolkit/clicklabel.h"
 #include "gui/toolkit/pictures.h"
 #include "gui/toolkit/richtextbox.h"
@@ -399,6 +403,12 @@ void MainFrm::StartChart() {
         return;
     }
     const Chart chart = RunCalendar(*request);
+    if (!chart.daylightSavingKnown && !daylightSavingUnknownTold_) {
+        daylightSavingUnknownTold_ = true;
+        Tip(QStringLiteral("无法读取系统的时区数据库, 夏令时无从得知, 出生时间按标准时间计算:\n") +
+                Q(DaylightSavingZoneProblem()),
+            MessageIcon::Information);
+    }
     const ReportHeader header = ReportHeaderOf(*request, Text1->text().toStdString());
     const Report report = BuildReport(chart, header);
     ShowReport(Q(report.text), report.red);
@@ -440,11 +450,15 @@ void MainFrm::SaveResult() {
         return;
     }
     // The report's record goes into reco.dat and the box text, with the
-    // extra text after it, into save/<position>.txt; without the text file
-    // the record is taken back out. The box keeps the report as it is.
+    // extra text after it, into save/<position>.txt. The box keeps the
+    // report as it is. While another program keeps the archive locked the
+    // user may try again.
     const QString text = RichTextBox1->Text() + ExtraTextAppendix();
-    const SaveOutcome outcome = SaveChart(programFolder_, *recordOfReport_, text.toStdString(), OleNow());
-    Tip(Q(outcome.message), MessageIcon::Information);
+    SaveOutcome outcome = SaveChart(programFolder_, *recordOfReport_, text.toStdString(), OleNow());
+    while (outcome.busy &&
+           Tip(Q(outcome.message), MessageIcon::Question, MessageButtons::RetryCancel) == MessageResult::Ok)
+        outcome = SaveChart(programFolder_, *recordOfReport_, text.toStdString(), OleNow());
+    if (!outcome.busy) Tip(Q(outcome.message), MessageIcon::Information);
 }
 
 void MainFrm::SaveResultAs() {
@@ -461,8 +475,11 @@ void MainFrm::SaveResultAs() {
         Tip(QStringLiteral("文件已存在,是否覆盖原文件?"), MessageIcon::Question, MessageButtons::OkCancel) ==
             MessageResult::Cancel)
         return;
-    if (!RichTextBox1->SaveFile(path, ExtraTextAppendix(), target->encoding))
-        return;  // no message for a failure here
+    if (!RichTextBox1->SaveFile(path, ExtraTextAppendix(), target->encoding)) {
+        const int error = errno;
+        Tip(Q(WriteFailureMessage(QFile::encodeName(path).toStdString(), error)), MessageIcon::Information);
+        return;
+    }
     Tip(QStringLiteral("文件保存成功!"), MessageIcon::Information);
 }
 

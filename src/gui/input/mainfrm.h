@@ -159,6 +159,8 @@ private:
     ChartRecord current_;
     std::optional<Chart> chart_;
     std::optional<ChartRecord> recordOfReport_;
+    // The notice that daylight saving time cannot be known is shown once.
+    bool daylightSavingUnknownTold_ = false;
     // Kept from print to print: the printer and settings last chosen.
     std::unique_ptr<QPrinter> printer_;
 

@@ -103,8 +103,9 @@ MessageResult QtDialogs::Message(QWidget* parent, const QString& text, const QSt
                                  MessageButtons buttons) {
     QMessageBox box(icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Information, title, text,
                     QMessageBox::Ok, parent);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-    if (buttons == MessageButtons::OkCancel) {
+    box.button(QMessageBox::Ok)->setText(buttons == MessageButtons::RetryCancel ? QStringLiteral("重试")
+                                                                                : QStringLiteral("确定"));
+    if (buttons != MessageButtons::Ok) {
         box.addButton(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
         box.setEscapeButton(QMessageBox::Cancel);
     }

@@ -18,7 +18,7 @@ class QWidget;
 namespace tl {
 
 enum class MessageIcon { Information, Question };
-enum class MessageButtons { Ok, OkCancel };
+enum class MessageButtons { Ok, OkCancel, RetryCancel };  // Retry answers Ok
 enum class MessageResult { Ok, Cancel };
 
 // A file to save a text in, and the encoding chosen for it.

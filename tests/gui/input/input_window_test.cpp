@@ -23,6 +23,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "archive/fields.h"
@@ -751,12 +753,15 @@ private slots:
         QCOMPARE(dialogs_->messages[0].text, QStringLiteral("没有文本数据,请先计算."));
         QCOMPARE(dialogs_->messages[0].icon, MessageIcon::Information);
         QCOMPARE(f.ReportBox()->Text(), QStringLiteral("    "));
-        // A folder that cannot take the file: no message at all.
+        // A folder that cannot take the file: the path and the reason.
         dialogs_->messages.clear();
         f.ReportBox()->SetText(QStringLiteral("x"));
-        dialogs_->files = {folder_->filePath(QStringLiteral("no/such/folder/r.txt"))};
+        const QString target = folder_->filePath(QStringLiteral("no/such/folder/r.txt"));
+        dialogs_->files = {target};
         QTest::mouseClick(f.Command7, Qt::LeftButton);
-        QVERIFY(dialogs_->messages.empty());
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+        QVERIFY(dialogs_->messages[0].text.contains(target));
+        QVERIFY(dialogs_->messages[0].text.contains(QString::fromUtf8(std::strerror(ENOENT))));
     }
 
     void printCancel() {

@@ -1,0 +1,107 @@
+#include "place/daylight_saving.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <random>
+#include <string>
+
+#include "support/child_process.h"
+#include "support/temp_folder.h"
+
+namespace tl {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+const fs::path kSystemZone = "/usr/share/zoneinfo/Asia/Shanghai";
+
+TEST(LoadZone, ADamagedOrMissingZoneIsUnknownNeverACrashOrAHang) {
+    // A zone root of the test's own: the real zone file, and in its place a
+    // corrupt one, a cut-off one, one with a type index past its types, a
+    // named pipe, a folder, and none at all. Each is loaded in a child
+    // process under a time limit.
+    const std::string real = ReadBytes(kSystemZone);
+    if (real.size() < 44) GTEST_SKIP() << "no zone Asia/Shanghai in the system's time-zone database";
+    std::string badIndex = real;
+    // The first type index of the 64-bit block: after both headers, the
+    // 32-bit block and the 64-bit transition times.
+    {
+        const auto count = [&](std::size_t at) {
+            return (static_cast<unsigned char>(real[at]) << 24) | (static_cast<unsigned char>(real[at + 1]) << 16) |
+                   (static_cast<unsigned char>(real[at + 2]) << 8) | static_cast<unsigned char>(real[at + 3]);
+        };
+        const std::size_t v1 = 5u * count(32) + 6u * count(36) + count(40) + 8u * count(28) + count(24) + count(20);
+        const std::size_t second = 44 + v1;
+        ASSERT_GT(count(second + 32), 0u);
+        badIndex[second + 44 + 8 * count(second + 32)] = '\x7F';
+    }
+    const struct {
+        const char* what;
+        std::function<void(const fs::path&)> plant;
+        bool loads;
+        const char* reason;
+    } cases[] = {
+        {"the real zone", [&](const fs::path& p) { WriteBytes(p, real); }, true, ""},
+        {"corrupt", [](const fs::path& p) { WriteBytes(p, "garbage garbage garbage garbage garbage garbage"); }, false,
+         "not a valid time-zone file"},
+        {"cut off", [&](const fs::path& p) { WriteBytes(p, real.substr(0, 100)); }, false,
+         "not a valid time-zone file"},
+        {"a type index past its types", [&](const fs::path& p) { WriteBytes(p, badIndex); }, false,
+         "not a valid time-zone file"},
+        {"a named pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, false,
+         "not a regular file"},
+        {"a folder", [](const fs::path& p) { fs::create_directory(p); }, false, "not a regular file"},
+        {"missing", [](const fs::path&) {}, false, "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        TempFolder root;
+        fs::create_directories(root / "Asia");
+        c.plant(root / "Asia" / "Shanghai");
+        const auto status = test::RunInChild([&] {
+            std::string error;
+            const auto rules = LoadZone(root.path(), "Asia/Shanghai", error);
+            if (rules.has_value() != c.loads) return 1;
+            if (!c.loads)
+                return error.find((root / "Asia" / "Shanghai").string()) != std::string::npos &&
+                               error.find(c.reason) != std::string::npos
+                           ? 0
+                           : 2;
+            // 1988-06-15 13:30 was daylight saving time, one hour ahead.
+            return DaylightSavingIn(*rules, {1988, 6, 15}, TimeOfDay::Hms(13, 30)) == DaylightSaving{true, 60, true}
+                       ? 0
+                       : 3;
+        });
+        EXPECT_EQ(status, 0) << c.what;
+    }
+}
+
+TEST(ParseZoneFile, DamagedCopiesOfARealZoneNeverCrash) {
+    // Bytes of the real zone changed at random, and cut off at every
+    // length: each is read or refused, and what is read answers.
+    const std::string real = ReadBytes(kSystemZone);
+    if (real.size() < 44) GTEST_SKIP() << "no zone Asia/Shanghai in the system's time-zone database";
+    std::mt19937 rng(23);
+    int refused = 0;
+    for (int i = 0; i < 3000; ++i) {
+        std::string bytes = real;
+        if (i < static_cast<int>(real.size())) bytes.resize(static_cast<std::size_t>(i));
+        else
+            for (int k = 0; k < 4; ++k) bytes[rng() % bytes.size()] = static_cast<char>(rng());
+        const auto rules = ParseZoneFile(bytes);
+        if (!rules) {
+            ++refused;
+            continue;
+        }
+        for (const Date& d : {Date{1941, 6, 1}, Date{1988, 6, 15}, Date{2030, 1, 1}})
+            (void)DaylightSavingIn(*rules, d, TimeOfDay::Hms(13, 30));
+    }
+    EXPECT_GT(refused, 0);
+}
+
+}  // namespace
+}  // namespace tl
