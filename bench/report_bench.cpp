@@ -1,11 +1,15 @@
 // A whole chart: the calendar run and the full report with its red passages.
 #include <benchmark/benchmark.h>
 
+#include <string>
 #include <vector>
 
 #include "calendar/years.h"
+#include "report/html.h"
+#include "report/markdown.h"
 #include "report/report.h"
 #include "chart/run.h"
+#include "text/script.h"
 
 namespace {
 
@@ -67,5 +71,58 @@ void BM_ReportOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReportOnly)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The ways a chart leaves the program: a report in traditional characters
+// (the conversion tables loaded before timing), the HTML page and the
+// Markdown.
+struct Shared {
+    std::vector<tl::ChartRequest> births = Births();
+    std::vector<tl::ReportHeader> headers;
+    std::vector<tl::Chart> charts;
+    std::vector<tl::Report> reports;
+    Shared() {
+        for (const auto& b : births) {
+            headers.push_back(tl::ReportHeaderOf(b, b.personName));
+            charts.push_back(tl::RunCalendar(b));
+            reports.push_back(tl::BuildReport(charts.back(), headers.back()));
+        }
+    }
+};
+
+void BM_ReportInTraditionalCharacters(benchmark::State& state) {
+    const Shared s;
+    benchmark::DoNotOptimize(tl::ToScript("干", tl::Script::kHant));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        std::string text = tl::ToScript(s.reports[i].text, tl::Script::kHant);
+        benchmark::DoNotOptimize(text);
+        i = (i + 1) % s.reports.size();
+    }
+}
+BENCHMARK(BM_ReportInTraditionalCharacters)->Repetitions(3)->ReportAggregatesOnly(true);
+
+void BM_ReportHtml(benchmark::State& state) {
+    const Shared s;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        std::string page = tl::ReportHtml(s.reports[i], "腾岚八字排盘", tl::Script::kHans);
+        benchmark::DoNotOptimize(page);
+        i = (i + 1) % s.reports.size();
+    }
+}
+BENCHMARK(BM_ReportHtml)->Repetitions(3)->ReportAggregatesOnly(true);
+
+void BM_ChartMarkdown(benchmark::State& state) {
+    const Shared s;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const tl::NatalTable natal = tl::NatalTableOf(s.charts[i]);
+        const tl::LuckTimeline luck = tl::LuckTimelineOf(s.charts[i]);
+        std::string md = tl::ChartMarkdown(s.births[i], s.headers[i], s.charts[i], natal, luck);
+        benchmark::DoNotOptimize(md);
+        i = (i + 1) % s.reports.size();
+    }
+}
+BENCHMARK(BM_ChartMarkdown)->Repetitions(3)->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -84,6 +84,20 @@ std::string ImpossibleDateMessage(const ChartRequest& r) {
     return text;
 }
 
+std::optional<ChartFormat> ChartFormatFromName(std::string_view name) {
+    static constexpr struct {
+        std::string_view name;
+        ChartFormat format;
+    } kFormats[] = {{"text", ChartFormat::kText},
+                    {"json", ChartFormat::kJson},
+                    {"gbk", ChartFormat::kGbk},
+                    {"html", ChartFormat::kHtml},
+                    {"md", ChartFormat::kMarkdown}};
+    for (const auto& f : kFormats)
+        if (f.name == name) return f.format;
+    return std::nullopt;
+}
+
 std::optional<int> ParseProvince(std::string_view text) { return ParseIntInRange(text, 0, kProvinceCount - 1); }
 
 std::optional<int> ParsePlaceNumber(std::string_view text) { return ParseIntInRange(text, 1, kLargestPlaceNumber); }

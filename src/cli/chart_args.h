@@ -11,19 +11,26 @@
 
 #include "chart/chart.h"
 #include "chart/request.h"
+#include "text/script.h"
 
 namespace tl::cli {
 
 // What `chart` is asked for: `--date YYYY-MM-DD --time HH:MM [--female]
 // [--lunar [--leap]] [--true-solar] [--province N] [--place N] [--name TEXT]
-// [--json] [--gbk]`. The province is a list position 0..kProvinceCount - 1
-// (0 = "不考虑", the default), the place a number within that province's
-// list (default 1).
+// [--format text|json|gbk|html|md] [--json] [--gbk] [--script hans|hant]`.
+// The province is a list position 0..kProvinceCount - 1 (0 = "不考虑", the
+// default), the place a number within that province's list (default 1).
+// `--json` is `--format json`, `--gbk` is `--format gbk`.
+enum class ChartFormat { kText, kJson, kGbk, kHtml, kMarkdown };
+
+// "text", "json", "gbk", "html", "md"; nullopt for any other name.
+std::optional<ChartFormat> ChartFormatFromName(std::string_view name);
+
 struct ChartOptions {
     ChartRequest request;
     std::string rawName;  // the name as given, untrimmed (the report shows it as typed)
-    bool json = false;
-    bool gbk = false;
+    ChartFormat format = ChartFormat::kText;
+    Script script = Script::kHans;
 };
 
 // Strict decimal parse of a whole string into [lo, hi].

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/script.h"
 #include "text/utf8.h"
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -61,13 +62,14 @@ std::string RenderMonth(const MonthView& v) {
 
 }  // namespace
 
-int CmdCalendar(int year, int month, std::optional<int> day) {
-    if (!day) return WriteOutput(RenderMonth(BuildMonthView(year, month))) ? 0 : OutputFailed("calendar");
+int CmdCalendar(int year, int month, std::optional<int> day, Script script) {
+    if (!day)
+        return WriteOutput(ToScript(RenderMonth(BuildMonthView(year, month)), script)) ? 0 : OutputFailed("calendar");
     std::string text = DayDetails(year, month, *day);
     // The details are two lines joined by CR LF; the terminal gets a newline.
     if (const auto crlf = text.find("\r\n"); crlf != std::string::npos) text.erase(crlf, 1);
     text += '\n';
-    return WriteOutput(text) ? 0 : OutputFailed("calendar");
+    return WriteOutput(ToScript(text, script)) ? 0 : OutputFailed("calendar");
 }
 
 }  // namespace tl::cli

@@ -16,6 +16,7 @@
 #include "perpetual/month_view.h"
 #include "place/gazetteer.h"
 #include "settings/zi_day_change.h"
+#include "text/script.h"
 #include "text/utf8.h"
 
 namespace tl::cli {
@@ -34,13 +35,15 @@ constexpr std::string_view kUsageHead =
 constexpr std::string_view kUsageTail =
     "  places [PROVINCE]            the provinces, or a province's places with their\n"
     "                               corrections in minutes\n"
-    "  calendar YEAR MONTH [DAY]    a month of the perpetual calendar\n"
+    "  calendar YEAR MONTH [DAY]    a month of the perpetual calendar; [--script hans|hant]\n"
     "  archive list [FOLDER]        the saved charts of a program folder\n"
     "  reverse --pillars Y,M,D,H    the birth times of four pillars (八字反推);\n"
     "                               [--zi-day-change 23|0] [--json]\n"
     "  periods --year Y [--month M] a year's luck, annual and month pillars, a\n"
     "                               month's day pillars; [--json] and the options\n"
     "                               of chart for a chart's words\n"
+    "  mcp                          a Model Context Protocol server on stdin and stdout,\n"
+    "                               for AI assistants\n"
     "  COMMAND --help               the options of a command\n"
     "\n"
     "Options of chart:\n"
@@ -56,6 +59,10 @@ constexpr std::string_view kUsageTail =
     "  --json                       the chart, its analysis, the report and its red\n"
     "                               passages as JSON\n"
     "  --gbk                        the report in GBK, as a saved file holds it\n"
+    "  --format text|json|gbk|html|md\n"
+    "                               the report as text, JSON, GBK, an HTML page or the\n"
+    "                               chart as Markdown\n"
+    "  --script hans|hant           simplified (default) or traditional characters\n"
     "  --zi-day-change 23|0         the day pillar changes at 23:00 (default) or at\n"
     "                               midnight\n"
     "  --no-dst                     keep a clock time in daylight saving time as entered\n";
@@ -107,10 +114,34 @@ CLI::Validator BirthField(BirthReader read, std::string form) {
         std::string());
 }
 
+// An option that takes one of a few names, read by `parse`; the message
+// lists the names.
+template <typename Parse>
+CLI::Validator NamedChoice(Parse parse, std::string names) {
+    return CLI::Validator(
+        [parse, names](std::string& text) -> std::string {
+            return parse(text) ? std::string() : "must be " + names + ", got '" + text + "'";
+        },
+        std::string());
+}
+
+// --script hans|hant: the texts in simplified or traditional characters.
+void AddScriptOption(CLI::App& command, Script& script) {
+    command
+        .add_option_function<std::string>(
+            "--script", [&script](const std::string& text) { script = ScriptFromName(text).value_or(Script::kHans); },
+            "simplified (hans, the default) or traditional (hant) characters")
+        ->type_name("hans|hant")
+        ->check(NamedChoice(ScriptFromName, "hans or hant"));
+}
+
 // The options of `chart`, stored as they are read.
 struct ChartCommand {
     ChartOptions options;
     std::optional<std::string> place;  // checked once the province is known
+    std::optional<ChartFormat> format;
+    bool json = false;
+    bool gbk = false;
     bool leap = false;
 
     // `periods` takes the same options for its chart, the birth then
@@ -152,8 +183,15 @@ struct ChartCommand {
         chart->add_option("--place", place, "the birthplace, a number `places PROVINCE` lists (default 1)")
             ->type_name("N");
         chart->add_option("--name", options.rawName, "the name the report shows, UTF-8");
-        chart->add_flag("--json", options.json, "the chart, the report and its red passages as JSON");
-        chart->add_flag("--gbk", options.gbk, "the report in GBK, as a saved file holds it");
+        chart->add_flag("--json", json, "the chart, the report and its red passages as JSON (--format json)");
+        chart->add_flag("--gbk", gbk, "the report in GBK, as a saved file holds it (--format gbk)");
+        chart->add_option_function<std::string>(
+                 "--format", [this](const std::string& text) { format = ChartFormatFromName(text); },
+                 "the report as text (the default), the chart as JSON, the report in GBK, the report as an "
+                 "HTML page, or the chart as Markdown")
+            ->type_name("text|json|gbk|html|md")
+            ->check(NamedChoice(ChartFormatFromName, "text, json, gbk, html or md"));
+        AddScriptOption(*chart, options.script);
         chart->add_option_function<std::string>(
                  "--zi-day-change",
                  [&r](const std::string& text) { r.ziDayChange = ParseZiDayChange(text).value_or(ZiDayChange::kAt23); },
@@ -174,6 +212,13 @@ struct ChartCommand {
 
     // The checks that need more than one option; an empty text when all is well.
     std::string Finish() {
+        // --json and --gbk name a format of their own (--json first, as
+        // before there was --format); --format may repeat it, not contradict it.
+        const std::optional<ChartFormat> flag =
+            json ? std::optional(ChartFormat::kJson) : gbk ? std::optional(ChartFormat::kGbk) : std::nullopt;
+        if (format && flag && *format != *flag)
+            return std::string("--format contradicts ") + (json ? "--json" : "--gbk");
+        options.format = format.value_or(flag.value_or(ChartFormat::kText));
         const int province = options.request.provinceIndex;
         if (place) {
             const auto q = ParsePlaceNumber(*place);
@@ -226,6 +271,8 @@ int RunCommandLine(int argc, char** argv) {
         ->transform(WholeNumber(kCalendarFirstYear, kCalendarLastYear));
     calendar->add_option("MONTH", month, "the month")->required()->transform(WholeNumber(1, 12));
     calendar->add_option("DAY", day, "a day of the month")->transform(WholeNumber(1, 31));
+    Script calendarScript = Script::kHans;
+    AddScriptOption(*calendar, calendarScript);
 
     std::optional<std::string> folder;
     CLI::App* archive = app.add_subcommand("archive", "The archive of saved charts.");
@@ -244,6 +291,9 @@ int RunCommandLine(int argc, char** argv) {
                          "month's day pillars; with a birth, the ten gods and growth stages of its day stem.",
                          false),
         periodsOptions);
+    CLI::App* mcp = app.add_subcommand(
+        "mcp", "A Model Context Protocol server on stdin and stdout: charts, the calendar and the places as tools "
+               "for an AI assistant. Offline; writes no files.");
 
     CLI::App* help = app.add_subcommand("help", "This overview of the commands.");
 
@@ -270,7 +320,7 @@ int RunCommandLine(int argc, char** argv) {
             return Complain("calendar", "DAY must be " + RangeText(1, yueend(year, month)) + ", got '" +
                                             std::to_string(*day) + "'",
                             2);
-        return CmdCalendar(year, month, day);
+        return CmdCalendar(year, month, day, calendarScript);
     }
     if (list->parsed()) return CmdArchiveList(folder);
     if (reverse->parsed()) return CmdReverse(reverseOptions);
@@ -279,6 +329,7 @@ int RunCommandLine(int argc, char** argv) {
         if (periodsOptions.withChart) periodsOptions.chart = periodsChart.options.request;
         return CmdPeriods(periodsOptions);
     }
+    if (mcp->parsed()) return CmdMcp();
     if (!chartCommand->parsed()) return Complain("", "no command", 2);
     if (const std::string problem = chart.Finish(); !problem.empty()) return Complain("chart", problem, 2);
     return CmdChart(chart.options);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/chart_args.h"
+#include "text/script.h"
 
 namespace CLI {
 class App;
@@ -20,9 +21,11 @@ int CmdBatch(bool withReport, bool withValues);
 // The province list, or one province's places.
 int CmdPlaces(std::optional<int> province);
 // A month of the perpetual calendar, or one day of it.
-int CmdCalendar(int year, int month, std::optional<int> day);
+int CmdCalendar(int year, int month, std::optional<int> day, Script script = Script::kHans);
 // The archive list of a program folder; without one, tenglan-cli's own.
 int CmdArchiveList(const std::optional<std::string>& folder);
+// The Model Context Protocol server on stdin and stdout, until stdin ends.
+int CmdMcp();
 
 // reverse --pillars Y,M,D,H [--zi-day-change 23|0] [--json]: the birth
 // windows of four pillars.

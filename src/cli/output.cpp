@@ -9,7 +9,21 @@
 
 namespace tl::cli {
 
+namespace {
+
+OutputCapture* g_capture = nullptr;
+
+}  // namespace
+
+OutputCapture::OutputCapture() : previous_(g_capture) { g_capture = this; }
+
+OutputCapture::~OutputCapture() { g_capture = previous_; }
+
 bool WriteOutput(std::string_view bytes) {
+    if (g_capture != nullptr) {
+        g_capture->out_ += bytes;
+        return true;
+    }
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) return false;
     return std::fflush(stdout) == 0;
 }
@@ -78,6 +92,10 @@ int Complain(std::string_view command, std::string_view message, int status) {
     line += ": ";
     line += Printable(message);
     line += '\n';
+    if (g_capture != nullptr) {
+        g_capture->err_ += line;
+        return status;
+    }
     std::cerr << line;
     return status;
 }

@@ -21,6 +21,27 @@ std::string Printable(std::string_view text);
 // (COMMAND may be empty: "tenglan-cli: MESSAGE"). Returns `status`.
 int Complain(std::string_view command, std::string_view message, int status);
 
+// While an OutputCapture lives, WriteOutput and Complain write into it
+// instead of stdout and stderr: a command run for the MCP server hands its
+// output and its messages back this way. Captures nest; one thread only.
+class OutputCapture {
+public:
+    OutputCapture();
+    ~OutputCapture();
+    OutputCapture(const OutputCapture&) = delete;
+    OutputCapture& operator=(const OutputCapture&) = delete;
+
+    const std::string& out() const { return out_; }
+    const std::string& err() const { return err_; }
+
+private:
+    friend bool WriteOutput(std::string_view bytes);
+    friend int Complain(std::string_view command, std::string_view message, int status);
+    std::string out_;
+    std::string err_;
+    OutputCapture* previous_;
+};
+
 // Complains that the output could not be written, with the reason, and
 // returns 1. `what` names the output ("the output", "the report").
 int OutputFailed(std::string_view command, std::string_view what = "the output");

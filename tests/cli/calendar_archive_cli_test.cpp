@@ -8,6 +8,7 @@
 #include "archive/store.h"
 #include "support/cli_runner.h"
 #include "support/temp_folder.h"
+#include "text/script.h"
 
 namespace tl {
 namespace {
@@ -58,6 +59,15 @@ TEST(CliCalendar, DayDetails) {
     const CliResult r = RunCli("calendar 2008 2 4");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "2008年2月4日\n戊子年 甲寅月 甲戌日 甲子起时 \n");
+    // In traditional characters, the month grid keeping its columns.
+    const CliResult hant = RunCli("calendar 2008 2 4 --script hant");
+    ASSERT_EQ(hant.status, 0) << hant.err;
+    EXPECT_EQ(hant.out, "2008年2月4日\n戊子年 甲寅月 甲戌日 甲子起時 \n");
+    const CliResult month = RunCli("calendar 2008 2");
+    const CliResult monthHant = RunCli("calendar 2008 2 --script hant");
+    ASSERT_EQ(monthHant.status, 0) << monthHant.err;
+    EXPECT_EQ(monthHant.out, ToScript(month.out, Script::kHant));
+    EXPECT_NE(monthHant.out.find("\n戊子年 鼠\n立春: 19時0分"), std::string::npos) << monthHant.out;
 }
 
 TEST(CliCalendar, BadArgumentsGiveOneLineAndStatus2) {

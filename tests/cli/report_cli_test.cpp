@@ -5,6 +5,7 @@
 #include <string>
 
 #include "text/gbk.h"
+#include "text/script.h"
 #include "support/cli_runner.h"
 
 namespace tl::test {
@@ -58,6 +59,65 @@ TEST(CliReport, JsonCarriesTheReportAndItsRedPassages) {
     EXPECT_NE(r.out.find("\"red\":[{\"start\":221,\"length\":96}"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("{\"start\":38,\"length\":10}]"), std::string::npos);
     EXPECT_EQ(r.out.back(), '\n');
+}
+
+TEST(CliReport, FormatsAndScripts) {
+    // Each format and script against what it must equal; --json and --gbk
+    // stay what --format json and gbk are.
+    const std::vector<std::string> birth{"chart", "--date", "1985-03-12", "--time", "09:05", "--name", "张三"};
+    const std::string golden = Golden("male_gregorian_1985");
+    const std::string hant = ToScript(golden, Script::kHant);
+    auto run = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = birth;
+        args.insert(args.end(), extra.begin(), extra.end());
+        return RunCli(args);
+    };
+    const CliResult json = run({"--json"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    const struct {
+        std::vector<std::string> extra;
+        std::string out;        // the whole output, when known
+        const char* holds;      // else a piece of it
+    } cases[] = {
+        {{"--format", "text"}, golden, nullptr},
+        {{"--format", "gbk"}, Utf8ToGbk(golden), nullptr},
+        {{"--format", "json"}, json.out, nullptr},
+        {{"--json", "--format", "json"}, json.out, nullptr},
+        {{"--script", "hans"}, golden, nullptr},
+        {{"--script", "hant"}, hant, nullptr},
+        {{"--script", "hant", "--gbk"}, Utf8ToGbk(hant), nullptr},
+        {{"--script", "hant", "--json"}, ToScript(json.out, Script::kHant), nullptr},
+        {{"--format", "html"}, "", "<pre>                                      <span class=\"red\">  腾岚八字排盘\n</span>"},
+        {{"--format", "html", "--script", "hant"}, "", "<span class=\"red\">  騰嵐八字排盤\n</span>  姓名:張三\n"},
+        {{"--format", "md"}, "", "| 干支 | 乙丑 | 己卯 | 庚戌 | 辛巳 |\n"},
+        {{"--format", "md", "--script", "hant"}, "", "\n- 性別:男(乾造)\n"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = run(c.extra);
+        ASSERT_EQ(r.status, 0) << c.extra[0] << " " << c.extra[1] << ": " << r.err;
+        if (c.holds == nullptr) {
+            EXPECT_EQ(r.out, c.out) << c.extra[0] << " " << c.extra[1];
+        } else {
+            EXPECT_NE(r.out.find(c.holds), std::string::npos) << c.extra[0] << " " << c.extra[1] << "\n" << r.out;
+        }
+    }
+    EXPECT_NE(hant, golden);
+
+    const struct {
+        std::vector<std::string> extra;
+        const char* says;
+    } bad[] = {
+        {{"--json", "--format", "md"}, "tenglan-cli chart: --format contradicts --json\n"},
+        {{"--gbk", "--format", "html"}, "tenglan-cli chart: --format contradicts --gbk\n"},
+        {{"--format", "pdf"}, "tenglan-cli chart: --format: must be text, json, gbk, html or md, got 'pdf'\n"},
+        {{"--script", "Hant"}, "tenglan-cli chart: --script: must be hans or hant, got 'Hant'\n"},
+    };
+    for (const auto& b : bad) {
+        const CliResult r = run(b.extra);
+        EXPECT_EQ(r.status, 2) << b.says;
+        EXPECT_EQ(r.err, b.says);
+        EXPECT_TRUE(r.out.empty()) << b.says;
+    }
 }
 
 TEST(CliReport, NameThatIsNotUtf8IsRefused) {

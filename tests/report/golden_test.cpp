@@ -2,10 +2,14 @@
 // layout rules (columns counted, pillars, stars and relations verified).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "calendar/names.h"
+#include "report/html.h"
+#include "report/markdown.h"
 #include "report/report.h"
 #include "chart/run.h"
 #include "text/utf8.h"
@@ -59,10 +63,7 @@ const GoldenCase kGoldens[] = {
      "forward luck count in January 2101, annual pillars 2102 .. 2192", "吴十", true, true, 2100, 12, 31, false, 23, 30},
 };
 
-class Golden : public ::testing::TestWithParam<GoldenCase> {};
-
-TEST_P(Golden, ReportMatchesFileByteForByte) {
-    const GoldenCase& g = GetParam();
+ChartRequest RequestOf(const GoldenCase& g) {
     ChartRequest r;
     r.personName = Trim(g.name);
     r.isMale = g.male;
@@ -76,6 +77,44 @@ TEST_P(Golden, ReportMatchesFileByteForByte) {
     r.provinceIndex = g.province;
     r.placeIndex = g.place;
     r.useTrueSolarTime = g.trueSolar;
+    return r;
+}
+
+// The characters [start, start + length) of a text, its CR LF as LF.
+std::string Passage(const std::string& text, int start, int length) {
+    std::string s = Utf8Left(text, static_cast<std::size_t>(start + length));
+    s.erase(0, Utf8Left(text, static_cast<std::size_t>(start)).size());
+    std::string out;
+    for (char c : s)
+        if (c != '\r') out += c;
+    return out;
+}
+
+// The text of an HTML fragment: tags left out, the three entities read.
+std::string TextOf(std::string_view html) {
+    std::string out;
+    for (std::size_t i = 0; i < html.size(); ++i) {
+        if (html[i] == '<') {
+            i = html.find('>', i);
+            continue;
+        }
+        if (html[i] == '&') {
+            const std::size_t end = html.find(';', i);
+            const std::string_view entity = html.substr(i, end + 1 - i);
+            out += entity == "&lt;" ? "<" : entity == "&gt;" ? ">" : entity == "&amp;" ? "&" : "?";
+            i = end;
+            continue;
+        }
+        out += html[i];
+    }
+    return out;
+}
+
+class Golden : public ::testing::TestWithParam<GoldenCase> {};
+
+TEST_P(Golden, ReportMatchesFileByteForByte) {
+    const GoldenCase& g = GetParam();
+    const ChartRequest r = RequestOf(g);
     const Chart chart = RunCalendar(r);
     const Report report = BuildReport(chart, ReportHeaderOf(r, g.name));
 
@@ -97,6 +136,59 @@ TEST_P(Golden, ReportMatchesFileByteForByte) {
     for (char ch : report.text) lines += ch == '\n';
     EXPECT_EQ(lines, 170u) << g.file;
     EXPECT_EQ(report.red.size(), 4u) << g.file;
+}
+
+TEST_P(Golden, HtmlPageAndMarkdownCarryTheReportAndTheValues) {
+    const GoldenCase& g = GetParam();
+    const ChartRequest r = RequestOf(g);
+    const Chart chart = RunCalendar(r);
+    const NatalTable natal = NatalTableOf(chart);
+    const LuckTimeline luck = LuckTimelineOf(chart);
+    const ReportHeader header = ReportHeaderOf(r, g.name);
+    const Report report = BuildReport(chart, natal, luck, header);
+
+    // The page: self-contained, its block's text the report's lines, its
+    // red spans the four passages.
+    const std::string html = ReportHtml(report, "腾岚八字排盘", Script::kHans);
+    for (const char* outside : {"<script", "http:", "https:", "src=", "url(", "@import", "<link"})
+        EXPECT_EQ(html.find(outside), std::string::npos) << g.file << ": " << outside;
+    const std::size_t pre = html.find("<pre>");
+    const std::size_t preEnd = html.find("</pre>");
+    ASSERT_TRUE(pre != std::string::npos && preEnd != std::string::npos) << g.file;
+    const std::string_view block = std::string_view(html).substr(pre + 5, preEnd - pre - 5);
+    EXPECT_EQ(TextOf(block), Passage(report.text, 0, static_cast<int>(Utf8Length(report.text)))) << g.file;
+    std::vector<std::string> spans;
+    const std::string_view open = "<span class=\"red\">";
+    for (std::size_t at = block.find(open); at != std::string::npos; at = block.find(open, at + 1))
+        spans.push_back(TextOf(block.substr(at + open.size(), block.find("</span>", at) - at - open.size())));
+    ASSERT_EQ(spans.size(), 4u) << g.file;
+    // The spans stand in text order, the passages in colouring order (the
+    // title's last).
+    std::vector<TextRange> byStart = report.red;
+    std::sort(byStart.begin(), byStart.end(), [](TextRange a, TextRange b) { return a.start < b.start; });
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(spans[i], Passage(report.text, byStart[i].start, byStart[i].length)) << g.file << " span " << i;
+
+    // The Markdown: the pillars with their ten gods, and one row per annual
+    // year with its age and pillar, in order.
+    const std::string md = ChartMarkdown(r, header, chart, natal, luck);
+    std::string pillars = "| 干支 |";
+    std::string tenGods = "| 十神 |";
+    for (std::size_t i = 0; i < 4; ++i) {
+        pillars.append(" ").append(PillarName(natal.pillars[i].pillar)).append(" |");
+        tenGods.append(" ").append(i == 2 ? "日" : TenGodName(natal.pillars[i].tenGod)).append(" |");
+    }
+    EXPECT_NE(md.find(pillars + "\n"), std::string::npos) << g.file << "\n" << md;
+    EXPECT_NE(md.find(tenGods + "\n"), std::string::npos) << g.file << "\n" << md;
+    std::size_t at = md.find("## 流年");
+    ASSERT_NE(at, std::string::npos) << g.file;
+    for (const AnnualYear& y : luck.annual) {
+        const std::string row = "\n| " + std::to_string(y.age) + " | " + std::to_string(y.year) + " | " +
+                                std::string(PillarName(y.pillar)) + " | ";
+        at = md.find(row, at);
+        ASSERT_NE(at, std::string::npos) << g.file << ": " << row;
+    }
+    EXPECT_EQ(md.find('<'), std::string::npos) << g.file;  // no HTML
 }
 
 INSTANTIATE_TEST_SUITE_P(Reports, Golden, ::testing::ValuesIn(kGoldens),
