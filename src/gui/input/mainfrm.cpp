@@ -5,8 +5,10 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,9 +17,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "archive/store.h"
 #include "chart/output.h"
@@ -181,6 +187,7 @@ void MainFrm::BuildControls() {
     const std::pair<QPushButton**, std::pair<const char*, const char*>> commands[] = {
         {&Command1, {"Command1", "开始排盘(&D)"}}, {&Command2, {"Command2", "保存结果(&S)"}},
         {&Command7, {"Command7", "另存为...(&Y)"}}, {&Command3, {"Command3", "打印结果(&P)"}},
+        {&Command11, {"Command11", "导出图片"}},     {&Command12, {"Command12", "导出PDF"}},
         {&Command4, {"Command4", "读取存档(&R)"}}, {&Command5, {"Command5", "信息窗口(&M)"}},
         {&Command8, {"Command8", "万年日历(&W)"}}, {&Command6, {"Command6", "系统设置(&N)"}},
         {&Command9, {"Command9", "系统帮助(&H)"}}, {&Command10, {"Command10", "退出系统(&X)"}},
@@ -226,7 +233,7 @@ void MainFrm::BuildControls() {
     // date and time, birthplace, then the buttons.
     QWidget* const tabOrder[] = {Text1,  Option1, Option2, Option3,  Option4,  Check1,   Combo1,   Combo2,
                                  Combo3, Combo4,  Combo9,  Check2,   Combo5,   Combo6,   Command1, Command2,
-                                 Command7, Command3, Command4, Command5, Command8, Command6, Command9, Command10,
+                                 Command7, Command3, Command11, Command12, Command4, Command5, Command8, Command6, Command9, Command10,
                                  RichTextBox1};
     for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
@@ -250,6 +257,8 @@ void MainFrm::BuildControls() {
     connect(Command2, &QPushButton::clicked, this, &MainFrm::SaveResult);
     connect(Command7, &QPushButton::clicked, this, &MainFrm::SaveResultAs);
     connect(Command3, &QPushButton::clicked, this, &MainFrm::PrintResult);
+    connect(Command11, &QPushButton::clicked, this, &MainFrm::ExportPicture);
+    connect(Command12, &QPushButton::clicked, this, &MainFrm::ExportPdf);
     connect(Command4, &QPushButton::clicked, this, &MainFrm::archiveRequested);
     connect(Command5, &QPushButton::clicked, this, &MainFrm::ToggleInfoPanel);
     connect(Command8, &QPushButton::clicked, this, &MainFrm::calendarRequested);
@@ -390,6 +399,10 @@ void MainFrm::StartChart() {
     const Report report = BuildReport(chart, header);
     ShowReport(Q(report.text), report.red);
     current_ = ArchiveFields(chart, request->personName, header.provinceItem, header.placeItem);
+    exportStem_ = Q(request->personName).trimmed();
+    if (exportStem_.isEmpty()) exportStem_ = QStringLiteral("八字");
+    exportStem_ += QStringLiteral("_") + QDate(chart.birthYear, chart.birthMonth, 1).addDays(chart.birthDay - 1)
+                                            .toString(QStringLiteral("yyyy-MM-dd"));
 }
 
 void MainFrm::ShowReport(const QString& text, const std::vector<TextRange>& red) {
@@ -453,9 +466,96 @@ void MainFrm::PrintResult() {
     RichTextBox1->PrintTo(*printer_);
 }
 
-bool MainFrm::LoadReportFile(const std::filesystem::path& file) { return RichTextBox1->LoadFile(file); }
+// Exports. A picture or a PDF goes to a client or into a chat: the report
+// as printing lays it out, with the extra text the printout would end with,
+// while the box keeps its text, so that exporting twice gives the same
+// file.
+QString MainFrm::SuggestedExportPath(int location, const QString& suffix) const {
+    // Characters no file system of the user's takes are replaced.
+    QString stem = exportStem_;
+    for (QChar& c : stem)
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c)) c = QLatin1Char('_');
+    while (stem.startsWith(QLatin1Char('.'))) stem.remove(0, 1);
+    if (stem.trimmed().isEmpty()) stem = QStringLiteral("腾岚八字排盘");
+    QString folder = QStandardPaths::writableLocation(static_cast<QStandardPaths::StandardLocation>(location));
+    if (folder.isEmpty()) folder = QDir::homePath();
+    return QDir(folder).filePath(stem + suffix);
+}
 
-bool MainFrm::ImportReportFile(const std::filesystem::path& file) { return RichTextBox1->ImportFile(file); }
+bool MainFrm::MayReplace(const QStringList& paths) {
+    const bool exists = std::any_of(paths.begin(), paths.end(), [](const QString& p) { return QFileInfo::exists(p); });
+    return !exists || Tip(QStringLiteral("文件已存在,是否覆盖原文件?"), MessageIcon::Question,
+                          MessageButtons::OkCancel) == MessageResult::Ok;
+}
+
+std::optional<QString> MainFrm::AskExportPath(const QString& title, const QString& filter, const QString& suggested,
+                                              const QString& suffix) {
+    if (IsEmptyReport(RichTextBox1->Text().toStdString())) {
+        Tip(QStringLiteral("没有文本数据,请先计算."), MessageIcon::Information);
+        return std::nullopt;
+    }
+    std::optional<QString> path = dialogs_.ExportFileName(this, title, filter, suggested);
+    if (!path || path->isEmpty()) return std::nullopt;
+    if (!path->endsWith(suffix, Qt::CaseInsensitive)) *path += suffix;
+    return path;
+}
+
+void MainFrm::ExportPicture() {
+    const QString suffix = QStringLiteral(".png");
+    const std::optional<QString> path =
+        AskExportPath(QStringLiteral("导出图片...[腾岚四柱排盘]"), QStringLiteral("PNG 图片 (*.png)|*.png"),
+                      SuggestedExportPath(QStandardPaths::PicturesLocation, suffix), suffix);
+    if (!path) return;
+    const std::vector<QImage> pictures = RichTextBox1->Pictures(Q(ExtraTextAppendix(ExtraText().toStdString())));
+    // One picture keeps the chosen name; several are numbered after it,
+    // name-1.png, name-2.png ..., so that they sort in reading order.
+    QStringList paths;
+    if (pictures.size() == 1) {
+        paths << *path;
+    } else {
+        const QString stem = path->left(path->size() - suffix.size());
+        const int digits = static_cast<int>(QString::number(pictures.size()).size());
+        for (std::size_t i = 0; i < pictures.size(); ++i)
+            paths << stem + QStringLiteral("-%1").arg(i + 1, digits, 10, QLatin1Char('0')) + suffix;
+    }
+    if (!MayReplace(paths)) return;
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        QSaveFile file(paths[static_cast<qsizetype>(i)]);
+        if (!file.open(QIODevice::WriteOnly) || !pictures[i].save(&file, "PNG") || !file.commit()) {
+            Tip(QStringLiteral("文件保存失败!"), MessageIcon::Information);
+            return;
+        }
+    }
+    Tip(QStringLiteral("文件保存成功!"), MessageIcon::Information);
+}
+
+void MainFrm::ExportPdf() {
+    const QString suffix = QStringLiteral(".pdf");
+    const std::optional<QString> path =
+        AskExportPath(QStringLiteral("导出PDF...[腾岚四柱排盘]"), QStringLiteral("PDF 文件 (*.pdf)|*.pdf"),
+                      SuggestedExportPath(QStandardPaths::DocumentsLocation, suffix), suffix);
+    if (!path || !MayReplace({*path})) return;
+    QSaveFile file(*path);
+    const QString title = exportStem_.isEmpty() ? QStringLiteral("腾岚八字排盘") : exportStem_;
+    if (!file.open(QIODevice::WriteOnly) ||
+        !RichTextBox1->WritePdf(file, title, Q(ExtraTextAppendix(ExtraText().toStdString()))) || !file.commit()) {
+        Tip(QStringLiteral("文件保存失败!"), MessageIcon::Information);
+        return;
+    }
+    Tip(QStringLiteral("文件保存成功!"), MessageIcon::Information);
+}
+
+bool MainFrm::LoadReportFile(const std::filesystem::path& file) {
+    if (!RichTextBox1->LoadFile(file)) return false;
+    exportStem_.clear();  // a saved report: its record is not known here
+    return true;
+}
+
+bool MainFrm::ImportReportFile(const std::filesystem::path& file) {
+    if (!RichTextBox1->ImportFile(file)) return false;
+    exportStem_ = QFileInfo(QFile::decodeName(QByteArray::fromStdString(file.string()))).completeBaseName();
+    return true;
+}
 
 void MainFrm::ClearExtraText() { Text3->clear(); }
 

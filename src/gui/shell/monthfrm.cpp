@@ -68,6 +68,8 @@ void MonthFrm::BuildMenus() {
     AddItem(sys, "cmno2", "------------");  // a row of dashes, no action
     connect(AddItem(sys, "cmsave", "保存结果"), &QAction::triggered, this, [this] { mainfrm_->SaveResult(); });
     connect(AddItem(sys, "cmprint", "打印结果..."), &QAction::triggered, this, [this] { mainfrm_->PrintResult(); });
+    connect(AddItem(sys, "cmpng", "导出图片..."), &QAction::triggered, this, [this] { mainfrm_->ExportPicture(); });
+    connect(AddItem(sys, "cmpdf", "导出PDF..."), &QAction::triggered, this, [this] { mainfrm_->ExportPdf(); });
     connect(AddItem(sys, "cmread", "读取存档..."), &QAction::triggered, this, &MonthFrm::OpenArchive);
     connect(AddItem(sys, "cmasave", "结果另存为..."), &QAction::triggered, this,
             [this] { mainfrm_->SaveResultAs(); });

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,8 +49,13 @@ QStringList NameFilters(const QString& filter) {
 }
 
 std::optional<QString> FileDialog(QWidget* parent, const QString& title, const QString& filter, int filterIndex,
-                                  QFileDialog::AcceptMode mode) {
+                                  QFileDialog::AcceptMode mode, const QString& suggested = {}) {
     QFileDialog dialog(parent, title);
+    if (!suggested.isEmpty()) {
+        const QFileInfo start(suggested);
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
+    }
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The caller asks about an existing file itself; no extension is added.
@@ -98,6 +104,11 @@ std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const QString& t
 std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                                int filterIndex) {
     return FileDialog(parent, title, filter, filterIndex, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtDialogs::ExportFileName(QWidget* parent, const QString& title, const QString& filter,
+                                                 const QString& suggested) {
+    return FileDialog(parent, title, filter, 1, QFileDialog::AcceptSave, suggested);
 }
 
 bool QtDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer) {

@@ -30,6 +30,7 @@ public:
         QString title;
         QString filter;
         int filterIndex;
+        QString suggested;  // the path an export dialog starts from
     };
 
     MessageResult Message(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
@@ -38,6 +39,8 @@ public:
                                         int filterIndex) override;
     std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                         int filterIndex) override;
+    std::optional<QString> ExportFileName(QWidget* parent, const QString& title, const QString& filter,
+                                          const QString& suggested) override;
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
     bool ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) override;
     std::optional<quint32> ChooseColor(QWidget* parent, quint32 start) override;
