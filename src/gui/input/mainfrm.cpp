@@ -34,12 +34,12 @@
 #include "gui/toolkit/clicklabel.h"
 #include "gui/toolkit/pictures.h"
 #include "gui/toolkit/richtextbox.h"
+#include "gui/toolkit/script_display.h"
 
 namespace tl {
 
 namespace {
 
-const QString kTipTitle = QStringLiteral("提示");
 // Pure red, 0x00BBGGRR.
 constexpr quint32 kRed = 0x0000FF;
 
@@ -76,7 +76,7 @@ MainFrm::MainFrm(std::filesystem::path programFolder, Dialogs& dialogs, Clock cl
       clock_(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); })),
       frameClosing_([] { return false; }) {
     setObjectName(QStringLiteral("mainfrm"));
-    setWindowTitle(QStringLiteral("腾岚八字排盘系统专业版"));
+    setWindowTitle(tr("腾岚八字排盘系统专业版"));
     BuildControls();
     Initialise();
 }
@@ -96,17 +96,17 @@ void MainFrm::BuildControls() {
     top->setColumnMinimumWidth(kGap2, 18);
 
     // Name and sex.
-    top->addWidget(new QLabel(QStringLiteral("姓名:"), this), 0, kLabel);
+    top->addWidget(new QLabel(tr("姓名:"), this), 0, kLabel);
     Text1 = Named(new QLineEdit(this), "Text1");
-    Text1->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("腾")) * 9);
+    Text1->setFixedWidth(fontMetrics().horizontalAdvance(tr("腾")) * 9);
     top->addWidget(Text1, 0, kName, Qt::AlignLeft);
-    top->addWidget(new QLabel(QStringLiteral("性别:"), this), 1, kLabel);
+    top->addWidget(new QLabel(tr("性别:"), this), 1, kLabel);
     auto* sexFrame = Named(new QFrame(this), "Frame1");
     sexFrame->setFrameShape(QFrame::StyledPanel);
     auto* sexRow = new QHBoxLayout(sexFrame);
     sexRow->setContentsMargins(6, 1, 6, 1);
-    Option1 = Named(new QRadioButton(QStringLiteral("男"), sexFrame), "Option1");
-    Option2 = Named(new QRadioButton(QStringLiteral("女"), sexFrame), "Option2");
+    Option1 = Named(new QRadioButton(tr("男"), sexFrame), "Option1");
+    Option2 = Named(new QRadioButton(tr("女"), sexFrame), "Option2");
     sexRow->addWidget(Option1);
     sexRow->addSpacing(10);
     sexRow->addWidget(Option2);
@@ -114,11 +114,11 @@ void MainFrm::BuildControls() {
     top->addWidget(sexFrame, 1, kName);
 
     // Birth province and place, and the true-solar-time box.
-    top->addWidget(new QLabel(QStringLiteral("出生地区:"), this), 0, kProvince);
+    top->addWidget(new QLabel(tr("出生地区:"), this), 0, kProvince);
     auto* solarRow = new QHBoxLayout;
     solarRow->setSpacing(2);
     Check2 = Named(new QCheckBox(this), "Check2");
-    Label13 = Named(new ClickLabel(QStringLiteral("真太阳时"), this), "Label13");
+    Label13 = Named(new ClickLabel(tr("真太阳时"), this), "Label13");
     solarRow->addWidget(Check2);
     solarRow->addWidget(Label13);
     BuildDaylightSavingControls(solarRow);
@@ -131,7 +131,7 @@ void MainFrm::BuildControls() {
 
     // Birth date and time: each list followed by its unit, the red hour label
     // above "时".
-    top->addWidget(new QLabel(QStringLiteral("出生年辰:"), this), 0, kYear, 1, 2);
+    top->addWidget(new QLabel(tr("出生年辰:"), this), 0, kYear, 1, 2);
     auto* calendarRow = new QHBoxLayout;
     calendarRow->setSpacing(2);
     auto* calendarGroup = new QButtonGroup(this);
@@ -139,10 +139,10 @@ void MainFrm::BuildControls() {
     Option4 = Named(new QRadioButton(this), "Option4");
     calendarGroup->addButton(Option3);
     calendarGroup->addButton(Option4);
-    Label11 = Named(new ClickLabel(QStringLiteral("公历"), this), "Label11");
-    Label12 = Named(new ClickLabel(QStringLiteral("农历"), this), "Label12");
+    Label11 = Named(new ClickLabel(tr("公历"), this), "Label11");
+    Label12 = Named(new ClickLabel(tr("农历"), this), "Label12");
     Check1 = Named(new QCheckBox(this), "Check1");
-    Label10 = Named(new ClickLabel(QStringLiteral("是闰月"), this), "Label10");
+    Label10 = Named(new ClickLabel(tr("是闰月"), this), "Label10");
     calendarRow->addWidget(Option3);
     calendarRow->addWidget(Label11);
     calendarRow->addSpacing(8);
@@ -164,11 +164,12 @@ void MainFrm::BuildControls() {
     Combo4 = NewList(this, "Combo4", 2);
     Combo9 = NewList(this, "Combo9", 2);
     const std::pair<QComboBox*, const char*> fields[] = {
-        {Combo1, "年"}, {Combo2, "月"}, {Combo3, "日"}, {Combo4, "时"}, {Combo9, "分"}};
+        {Combo1, QT_TR_NOOP("年")}, {Combo2, QT_TR_NOOP("月")}, {Combo3, QT_TR_NOOP("日")},
+        {Combo4, QT_TR_NOOP("时")}, {Combo9, QT_TR_NOOP("分")}};
     int column = kYear;
     for (const auto& [combo, unit] : fields) {
         top->addWidget(combo, 1, column++);
-        top->addWidget(new QLabel(QString::fromUtf8(unit), this), 1, column++);
+        top->addWidget(new QLabel(tr(unit), this), 1, column++);
     }
     BuildDayChangeControls(top, column++);
     top->setColumnStretch(column, 1);
@@ -185,15 +186,15 @@ void MainFrm::BuildControls() {
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(6);
     const std::pair<QPushButton**, std::pair<const char*, const char*>> commands[] = {
-        {&Command1, {"Command1", "开始排盘(&D)"}}, {&Command2, {"Command2", "保存结果(&S)"}},
-        {&Command7, {"Command7", "另存为...(&Y)"}}, {&Command3, {"Command3", "打印结果(&P)"}},
-        {&Command11, {"Command11", "导出图片"}},     {&Command12, {"Command12", "导出PDF"}},
-        {&Command4, {"Command4", "读取存档(&R)"}}, {&Command5, {"Command5", "信息窗口(&M)"}},
-        {&Command8, {"Command8", "万年日历(&W)"}}, {&Command6, {"Command6", "系统设置(&N)"}},
-        {&Command9, {"Command9", "系统帮助(&H)"}}, {&Command10, {"Command10", "退出系统(&X)"}},
+        {&Command1, {"Command1", QT_TR_NOOP("开始排盘(&D)")}}, {&Command2, {"Command2", QT_TR_NOOP("保存结果(&S)")}},
+        {&Command7, {"Command7", QT_TR_NOOP("另存为...(&Y)")}}, {&Command3, {"Command3", QT_TR_NOOP("打印结果(&P)")}},
+        {&Command11, {"Command11", QT_TR_NOOP("导出图片")}},     {&Command12, {"Command12", QT_TR_NOOP("导出PDF")}},
+        {&Command4, {"Command4", QT_TR_NOOP("读取存档(&R)")}}, {&Command5, {"Command5", QT_TR_NOOP("信息窗口(&M)")}},
+        {&Command8, {"Command8", QT_TR_NOOP("万年日历(&W)")}}, {&Command6, {"Command6", QT_TR_NOOP("系统设置(&N)")}},
+        {&Command9, {"Command9", QT_TR_NOOP("系统帮助(&H)")}}, {&Command10, {"Command10", QT_TR_NOOP("退出系统(&X)")}},
     };
     for (const auto& [slot, texts] : commands) {
-        *slot = Named(new QPushButton(QString::fromUtf8(texts.second), this), texts.first);
+        *slot = Named(new QPushButton(tr(texts.second), this), texts.first);
         (*slot)->setAutoDefault(false);
         (*slot)->setMinimumHeight(30);
         buttons->addWidget(*slot);
@@ -213,10 +214,10 @@ void MainFrm::BuildControls() {
     Picture2->setAutoFillBackground(true);
     auto* panel = new QGridLayout(Picture2);
     panel->setContentsMargins(6, 4, 6, 6);
-    Label7 = Named(new QLabel(QStringLiteral("添加在结尾的信息:"), Picture2), "Label7");
+    Label7 = Named(new QLabel(tr("添加在结尾的信息:"), Picture2), "Label7");
     Image1 = Named(new ClickLabel(Picture2), "Image1");
     Image1->setPixmap(PanelPicture());
-    Image1->setToolTip(QStringLiteral("隐藏"));
+    Image1->setToolTip(tr("隐藏"));
     Image1->setCursor(Qt::PointingHandCursor);
     Text3 = Named(new QPlainTextEdit(Picture2), "Text3");
     Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -249,7 +250,7 @@ void MainFrm::BuildControls() {
             [this] { Check1->setCheckState(Check1->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); });
     connect(Label13, &ClickLabel::clicked, this,
             [this] { Check2->setCheckState(Check2->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); });
-    connect(Combo4, &QComboBox::currentIndexChanged, this, [this](int hour) { Label2->setText(Q(HourLabel(hour))); });
+    connect(Combo4, &QComboBox::currentIndexChanged, this, [this](int hour) { Label2->setText(Shown(HourLabel(hour))); });
     connect(Combo5, &QComboBox::currentIndexChanged, this, [this] { FillPlaceList(); });
     connect(Image1, &ClickLabel::clicked, Picture2, &QWidget::hide);
 
@@ -276,7 +277,7 @@ void MainFrm::Initialise() {
     isSolarInput_ = true;
     Check1->setChecked(false);
     // 2. The greeting.
-    RichTextBox1->SetText(QStringLiteral("腾岚八字排盘系统:"));
+    RichTextBox1->SetText(tr("腾岚八字排盘系统:"));
     // 3. The display settings.
     ApplyDisplaySettings();
     // 4.-7. The date and time lists with today's date and time selected.
@@ -293,7 +294,7 @@ void MainFrm::Initialise() {
     Combo3->setCurrentIndex(p.day);
     FillList(Combo4, InputList::Hour);
     Combo4->setCurrentIndex(p.hour);
-    Label2->setText(Q(HourLabel(Combo4->currentIndex())));
+    Label2->setText(Shown(HourLabel(Combo4->currentIndex())));
     FillList(Combo9, InputList::Minute);
     Combo9->setCurrentIndex(p.minute);
     // 8. The provinces, "不考虑" selected, which fills the place list.
@@ -301,7 +302,7 @@ void MainFrm::Initialise() {
     InitialiseDayChange();
     UpdateDaylightSaving();
     // The extra-information panel.
-    Text3->setPlainText(QStringLiteral("  预测:\n"));
+    Text3->setPlainText(tr("  预测:\n"));
     // The name is what the user types first.
     Text1->setFocus();
 }
@@ -315,7 +316,7 @@ void MainFrm::ApplyDisplaySettings() {
 
 void MainFrm::FillProvinceList() {
     QStringList items;
-    for (int i = 0; i < kProvinceCount; ++i) items << Q(ProvinceItem(i));
+    for (int i = 0; i < kProvinceCount; ++i) items << Shown(ProvinceItem(i));
     Combo5->clear();
     Combo5->addItems(items);
     Combo5->setCurrentIndex(0);
@@ -324,7 +325,7 @@ void MainFrm::FillProvinceList() {
 
 void MainFrm::FillPlaceList() {
     QStringList items;
-    for (std::string_view place : tl::FillPlaceList(Combo5->currentIndex())) items << Q(place);
+    for (std::string_view place : tl::FillPlaceList(Combo5->currentIndex())) items << Shown(place);
     Combo6->clear();
     Combo6->addItems(items);
     Combo6->setCurrentIndex(items.isEmpty() ? -1 : 0);
@@ -377,7 +378,7 @@ InputSelections MainFrm::Selections() const {
 }
 
 MessageResult MainFrm::Tip(const QString& text, MessageIcon icon, MessageButtons buttons) {
-    return dialogs_.Message(this, text, kTipTitle, icon, buttons);
+    return dialogs_.Message(this, text, tr("提示"), icon, buttons);
 }
 
 void MainFrm::StartChart() {
@@ -389,7 +390,7 @@ void MainFrm::StartChart() {
         return;
     }
     if (request->personName.empty() &&
-        Tip(QStringLiteral("没有输入姓名,继续吗?"), MessageIcon::Question, MessageButtons::OkCancel) ==
+        Tip(tr("没有输入姓名,继续吗?"), MessageIcon::Question, MessageButtons::OkCancel) ==
             MessageResult::Cancel) {
         Text1->setFocus();
         return;
@@ -397,10 +398,12 @@ void MainFrm::StartChart() {
     const Chart chart = RunCalendar(*request);
     const ReportHeader header = ReportHeaderOf(*request, Text1->text().toStdString());
     const Report report = BuildReport(chart, header);
-    ShowReport(Q(report.text), report.red);
+    // In the script the windows show: every line keeps its characters, so
+    // the red passages stay where they were.
+    ShowReport(Shown(report.text), report.red);
     current_ = ArchiveFields(chart, request->personName, header.provinceItem, header.placeItem);
     exportStem_ = Q(request->personName).trimmed();
-    if (exportStem_.isEmpty()) exportStem_ = QStringLiteral("八字");
+    if (exportStem_.isEmpty()) exportStem_ = tr("八字");
     exportStem_ += QStringLiteral("_") + QDate(chart.birthYear, chart.birthMonth, 1).addDays(chart.birthDay - 1)
                                             .toString(QStringLiteral("yyyy-MM-dd"));
 }
@@ -428,7 +431,7 @@ void MainFrm::AppendExtraText() {
 
 void MainFrm::SaveResult() {
     if (IsEmptyReport(RichTextBox1->Text().toStdString())) {
-        Tip(QStringLiteral("没有文本数据,请先计算."), MessageIcon::Information);
+        Tip(tr("没有文本数据,请先计算."), MessageIcon::Information);
         return;
     }
     // The record of the last run goes into reco.dat and the box text, with
@@ -438,25 +441,25 @@ void MainFrm::SaveResult() {
     const QString text = RichTextBox1->Text() + Q(ExtraTextAppendix(ExtraText().toStdString()));
     const SaveOutcome outcome = SaveChart(programFolder_, current_, text.toStdString(), OleNow());
     AppendExtraText();
-    Tip(Q(outcome.message), MessageIcon::Information);
+    Tip(Shown(outcome.message), MessageIcon::Information);
 }
 
 void MainFrm::SaveResultAs() {
     if (IsEmptyReport(RichTextBox1->Text().toStdString())) {
-        Tip(QStringLiteral("没有文本数据,请先计算."), MessageIcon::Information);
+        Tip(tr("没有文本数据,请先计算."), MessageIcon::Information);
         return;
     }
     const std::optional<QString> path =
-        dialogs_.SaveFileName(this, QStringLiteral("计算结果另存为...[腾岚四柱排盘]"),
+        dialogs_.SaveFileName(this, tr("计算结果另存为...[腾岚四柱排盘]"),
                               QStringLiteral("All Files (*.*)|*.*|Text Files (*.txt)|*.txt"), 2);
     if (!path) return;
     if (QFile::exists(*path) &&
-        Tip(QStringLiteral("文件已存在,是否覆盖原文件?"), MessageIcon::Question, MessageButtons::OkCancel) ==
+        Tip(tr("文件已存在,是否覆盖原文件?"), MessageIcon::Question, MessageButtons::OkCancel) ==
             MessageResult::Cancel)
         return;
     AppendExtraText();
     if (!RichTextBox1->SaveFile(*path)) return;  // no message for a failure here
-    Tip(QStringLiteral("文件保存成功!"), MessageIcon::Information);
+    Tip(tr("文件保存成功!"), MessageIcon::Information);
 }
 
 void MainFrm::PrintResult() {
@@ -476,7 +479,7 @@ QString MainFrm::SuggestedExportPath(int location, const QString& suffix) const 
     for (QChar& c : stem)
         if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c)) c = QLatin1Char('_');
     while (stem.startsWith(QLatin1Char('.'))) stem.remove(0, 1);
-    if (stem.trimmed().isEmpty()) stem = QStringLiteral("腾岚八字排盘");
+    if (stem.trimmed().isEmpty()) stem = tr("腾岚八字排盘");
     QString folder = QStandardPaths::writableLocation(static_cast<QStandardPaths::StandardLocation>(location));
     if (folder.isEmpty()) folder = QDir::homePath();
     return QDir(folder).filePath(stem + suffix);
@@ -484,14 +487,14 @@ QString MainFrm::SuggestedExportPath(int location, const QString& suffix) const 
 
 bool MainFrm::MayReplace(const QStringList& paths) {
     const bool exists = std::any_of(paths.begin(), paths.end(), [](const QString& p) { return QFileInfo::exists(p); });
-    return !exists || Tip(QStringLiteral("文件已存在,是否覆盖原文件?"), MessageIcon::Question,
+    return !exists || Tip(tr("文件已存在,是否覆盖原文件?"), MessageIcon::Question,
                           MessageButtons::OkCancel) == MessageResult::Ok;
 }
 
 std::optional<QString> MainFrm::AskExportPath(const QString& title, const QString& filter, const QString& suggested,
                                               const QString& suffix) {
     if (IsEmptyReport(RichTextBox1->Text().toStdString())) {
-        Tip(QStringLiteral("没有文本数据,请先计算."), MessageIcon::Information);
+        Tip(tr("没有文本数据,请先计算."), MessageIcon::Information);
         return std::nullopt;
     }
     std::optional<QString> path = dialogs_.ExportFileName(this, title, filter, suggested);
@@ -503,7 +506,7 @@ std::optional<QString> MainFrm::AskExportPath(const QString& title, const QStrin
 void MainFrm::ExportPicture() {
     const QString suffix = QStringLiteral(".png");
     const std::optional<QString> path =
-        AskExportPath(QStringLiteral("导出图片...[腾岚四柱排盘]"), QStringLiteral("PNG 图片 (*.png)|*.png"),
+        AskExportPath(tr("导出图片...[腾岚四柱排盘]"), tr("PNG 图片 (*.png)|*.png"),
                       SuggestedExportPath(QStandardPaths::PicturesLocation, suffix), suffix);
     if (!path) return;
     const std::vector<QImage> pictures = RichTextBox1->Pictures(Q(ExtraTextAppendix(ExtraText().toStdString())));
@@ -522,27 +525,27 @@ void MainFrm::ExportPicture() {
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         QSaveFile file(paths[static_cast<qsizetype>(i)]);
         if (!file.open(QIODevice::WriteOnly) || !pictures[i].save(&file, "PNG") || !file.commit()) {
-            Tip(QStringLiteral("文件保存失败!"), MessageIcon::Information);
+            Tip(tr("文件保存失败!"), MessageIcon::Information);
             return;
         }
     }
-    Tip(QStringLiteral("文件保存成功!"), MessageIcon::Information);
+    Tip(tr("文件保存成功!"), MessageIcon::Information);
 }
 
 void MainFrm::ExportPdf() {
     const QString suffix = QStringLiteral(".pdf");
     const std::optional<QString> path =
-        AskExportPath(QStringLiteral("导出PDF...[腾岚四柱排盘]"), QStringLiteral("PDF 文件 (*.pdf)|*.pdf"),
+        AskExportPath(tr("导出PDF...[腾岚四柱排盘]"), tr("PDF 文件 (*.pdf)|*.pdf"),
                       SuggestedExportPath(QStandardPaths::DocumentsLocation, suffix), suffix);
     if (!path || !MayReplace({*path})) return;
     QSaveFile file(*path);
-    const QString title = exportStem_.isEmpty() ? QStringLiteral("腾岚八字排盘") : exportStem_;
+    const QString title = exportStem_.isEmpty() ? tr("腾岚八字排盘") : exportStem_;
     if (!file.open(QIODevice::WriteOnly) ||
         !RichTextBox1->WritePdf(file, title, Q(ExtraTextAppendix(ExtraText().toStdString()))) || !file.commit()) {
-        Tip(QStringLiteral("文件保存失败!"), MessageIcon::Information);
+        Tip(tr("文件保存失败!"), MessageIcon::Information);
         return;
     }
-    Tip(QStringLiteral("文件保存成功!"), MessageIcon::Information);
+    Tip(tr("文件保存成功!"), MessageIcon::Information);
 }
 
 bool MainFrm::LoadReportFile(const std::filesystem::path& file) {
@@ -563,9 +566,9 @@ void MainFrm::ClearExtraText() { Text3->clear(); }
 // pillar changes at 23:00) or "0点" (at midnight). The choice is kept in the
 // program folder at every change and read back at start.
 void MainFrm::BuildDayChangeControls(QGridLayout* top, int column) {
-    Label14 = Named(new QLabel(QStringLiteral("子时换日"), this), "Label14");
+    Label14 = Named(new QLabel(tr("子时换日"), this), "Label14");
     Combo10 = NewList(this, "Combo10", 3);
-    Combo10->addItems({QStringLiteral("23点"), QStringLiteral("0点")});
+    Combo10->addItems({tr("23点"), tr("0点")});
     top->addWidget(Label14, 0, column, Qt::AlignLeft);
     top->addWidget(Combo10, 1, column);
     connect(Combo10, &QComboBox::currentIndexChanged, this,
@@ -582,7 +585,7 @@ void MainFrm::InitialiseDayChange() {
 // otherwise; the user may untick it.
 void MainFrm::BuildDaylightSavingControls(QHBoxLayout* row) {
     Check3 = Named(new QCheckBox(this), "Check3");
-    Label15 = Named(new ClickLabel(QStringLiteral("夏令时"), this), "Label15");
+    Label15 = Named(new ClickLabel(tr("夏令时"), this), "Label15");
     row->addSpacing(6);
     row->addWidget(Check3);
     row->addWidget(Label15);

@@ -27,20 +27,20 @@ SystemFrm::SystemFrm(std::filesystem::path programFolder, Dialogs& dialogs, Rich
       dialogs_(dialogs),
       box_(box) {
     setObjectName(QStringLiteral("systemfrm"));
-    setWindowTitle(QStringLiteral("系统设置"));
+    setWindowTitle(tr("系统设置"));
     auto* layout = new QVBoxLayout(this);
     auto button = [this, layout](const char* name, const char* caption) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        auto* b = new QPushButton(tr(caption), this);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
         b->setMinimumHeight(32);
         layout->addWidget(b);
         return b;
     };
-    Command1 = button("Command1", "设置文本字体...");
-    Command2 = button("Command2", "设置文本背景色...");
-    Command4 = button("Command4", "还原默认设置");
-    Command3 = button("Command3", "返 回");
+    Command1 = button("Command1", QT_TR_NOOP("设置文本字体..."));
+    Command2 = button("Command2", QT_TR_NOOP("设置文本背景色..."));
+    Command4 = button("Command4", QT_TR_NOOP("还原默认设置"));
+    Command3 = button("Command3", QT_TR_NOOP("返 回"));
     connect(Command1, &QPushButton::clicked, this, &SystemFrm::ChooseFont);
     connect(Command2, &QPushButton::clicked, this, &SystemFrm::ChooseBackground);
     connect(Command4, &QPushButton::clicked, this, &SystemFrm::RestoreDefaults);

@@ -17,7 +17,7 @@ constexpr int kHeight = 340;  // 5100 twips
 
 LogoFrm::LogoFrm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("logofrm"));
-    setWindowTitle(QStringLiteral("关于腾岚八字排盘系统"));
+    setWindowTitle(tr("关于腾岚八字排盘系统"));
     setFixedSize(kWidth, kHeight);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
@@ -32,7 +32,7 @@ LogoFrm::LogoFrm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWi
 
     // The credit line lies over the lower right part of the picture and
     // does not react to clicks.
-    Label1 = new QLabel(QStringLiteral("腾岚八字排盘系统专业版  版本 1.0"), this);
+    Label1 = new QLabel(tr("腾岚八字排盘系统专业版  版本 1.0"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     QFont font = ReportFont(QStringLiteral("宋体"), 10.5);
     font.setBold(true);

@@ -1,6 +1,7 @@
 #include "gui/toolkit/dialogs.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -75,10 +76,14 @@ struct NamedColor {
     quint32 bgr;
 };
 constexpr NamedColor kFontColors[] = {
-    {"黑色", 0x000000}, {"褐红", 0x000080}, {"绿色", 0x008000}, {"橄榄", 0x008080},
-    {"藏青", 0x800000}, {"紫色", 0x800080}, {"深青", 0x808000}, {"灰色", 0x808080},
-    {"银色", 0xC0C0C0}, {"红色", 0x0000FF}, {"酸橙", 0x00FF00}, {"黄色", 0x00FFFF},
-    {"蓝色", 0xFF0000}, {"紫红", 0xFF00FF}, {"水绿", 0xFFFF00}, {"白色", 0xFFFFFF},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "黑色"), 0x000000}, {QT_TRANSLATE_NOOP("tl::Dialogs", "褐红"), 0x000080},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "绿色"), 0x008000}, {QT_TRANSLATE_NOOP("tl::Dialogs", "橄榄"), 0x008080},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "藏青"), 0x800000}, {QT_TRANSLATE_NOOP("tl::Dialogs", "紫色"), 0x800080},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "深青"), 0x808000}, {QT_TRANSLATE_NOOP("tl::Dialogs", "灰色"), 0x808080},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "银色"), 0xC0C0C0}, {QT_TRANSLATE_NOOP("tl::Dialogs", "红色"), 0x0000FF},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "酸橙"), 0x00FF00}, {QT_TRANSLATE_NOOP("tl::Dialogs", "黄色"), 0x00FFFF},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "蓝色"), 0xFF0000}, {QT_TRANSLATE_NOOP("tl::Dialogs", "紫红"), 0xFF00FF},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "水绿"), 0xFFFF00}, {QT_TRANSLATE_NOOP("tl::Dialogs", "白色"), 0xFFFFFF},
 };
 
 }  // namespace
@@ -87,9 +92,9 @@ MessageResult QtDialogs::Message(QWidget* parent, const QString& text, const QSt
                                  MessageButtons buttons) {
     QMessageBox box(icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Information, title, text,
                     QMessageBox::Ok, parent);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("tl::Dialogs", "确定"));
     if (buttons == MessageButtons::OkCancel) {
-        box.addButton(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+        box.addButton(QMessageBox::Cancel)->setText(QCoreApplication::translate("tl::Dialogs", "取消"));
         box.setEscapeButton(QMessageBox::Cancel);
     }
     box.setDefaultButton(QMessageBox::Ok);
@@ -120,7 +125,7 @@ bool QtDialogs::ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) {
     // The platform font dialog knows no text colour: it is embedded with a
     // colour list beside its effects.
     QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("字体"));
+    dialog.setWindowTitle(QCoreApplication::translate("tl::Dialogs", "字体"));
     auto* fonts = new QFontDialog(&dialog);
     fonts->setWindowFlags(Qt::Widget);
     fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
@@ -131,14 +136,14 @@ bool QtDialogs::ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) {
     for (const NamedColor& c : kFontColors) {
         QPixmap swatch(16, 16);
         swatch.fill(ColorFromBgr(c.bgr));
-        colors->addItem(QIcon(swatch), QString::fromUtf8(c.name), c.bgr);
+        colors->addItem(QIcon(swatch), QCoreApplication::translate("tl::Dialogs", c.name), c.bgr);
         if (c.bgr == (colour & 0xFFFFFF)) startIndex = colors->count() - 1;
     }
     colors->setCurrentIndex(startIndex);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(QCoreApplication::translate("tl::Dialogs", "确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("tl::Dialogs", "取消"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     // The embedded font dialog is a dialog of its own: Escape closes it
@@ -148,7 +153,7 @@ bool QtDialogs::ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) {
     QObject::connect(fonts, &QDialog::accepted, &dialog, &QDialog::accept);
 
     auto* colorRow = new QHBoxLayout;
-    colorRow->addWidget(new QLabel(QStringLiteral("颜色(&C):"), &dialog));
+    colorRow->addWidget(new QLabel(QCoreApplication::translate("tl::Dialogs", "颜色(&C):"), &dialog));
     colorRow->addWidget(colors);
     colorRow->addStretch();
     auto* layout = new QVBoxLayout(&dialog);
