@@ -1,12 +1,17 @@
 #include "gui/settings/systemfrm.h"
 
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include <optional>
 
 #include "gui/toolkit/dialogs.h"
+#include "settings/script_choice.h"
 #include "gui/toolkit/richtextbox.h"
+#include "gui/toolkit/script_display.h"
 
 namespace tl {
 
@@ -40,12 +45,25 @@ SystemFrm::SystemFrm(std::filesystem::path programFolder, Dialogs& dialogs, Rich
     Command1 = button("Command1", QT_TR_NOOP("设置文本字体..."));
     Command2 = button("Command2", QT_TR_NOOP("设置文本背景色..."));
     Command4 = button("Command4", QT_TR_NOOP("还原默认设置"));
+    auto* scripts = new QGroupBox(tr("简体 / 繁體"), this);
+    scripts->setObjectName(QStringLiteral("Frame1"));
+    auto* scriptRow = new QHBoxLayout(scripts);
+    Option1 = new QRadioButton(tr("简体"), scripts);
+    Option1->setObjectName(QStringLiteral("Option1"));
+    Option2 = new QRadioButton(tr("繁體"), scripts);
+    Option2->setObjectName(QStringLiteral("Option2"));
+    scriptRow->addWidget(Option1);
+    scriptRow->addWidget(Option2);
+    (DisplayScript() == Script::kHant ? Option2 : Option1)->setChecked(true);
+    layout->addWidget(scripts);
     Command3 = button("Command3", QT_TR_NOOP("返 回"));
     connect(Command1, &QPushButton::clicked, this, &SystemFrm::ChooseFont);
     connect(Command2, &QPushButton::clicked, this, &SystemFrm::ChooseBackground);
     connect(Command4, &QPushButton::clicked, this, &SystemFrm::RestoreDefaults);
     connect(Command3, &QPushButton::clicked, this, &QDialog::reject);
-    setFixedSize(240, 200);
+    connect(Option1, &QRadioButton::clicked, this, [this] { ChooseScript(Script::kHans); });
+    connect(Option2, &QRadioButton::clicked, this, [this] { ChooseScript(Script::kHant); });
+    setFixedSize(240, 260);
 }
 
 void SystemFrm::ChooseFont() {
@@ -68,6 +86,13 @@ void SystemFrm::ChooseBackground() {
     lastColour_ = *chosen;
     box_.SetBackColor(*chosen);
     StoreBackgroundChoice(programFolder_, *chosen);
+}
+
+void SystemFrm::ChooseScript(Script script) {
+    // Where the file cannot be written the choice holds until the program
+    // ends; like the style record, nothing is reported.
+    StoreScript(programFolder_, script);
+    SetDisplayScript(script);
 }
 
 void SystemFrm::RestoreDefaults() {

@@ -41,6 +41,8 @@
 #include "settings/settings.h"
 #include "gui/toolkit/clicklabel.h"
 #include "gui/toolkit/richtextbox.h"
+#include "gui/toolkit/script_display.h"
+#include "text/script.h"
 
 namespace tl::test {
 
@@ -210,6 +212,7 @@ class InputWindowTest : public QObject {
 
 private slots:
     void cleanup() {
+        SetDisplayScript(Script::kHans);
         frm_.reset();
         dialogs_.reset();
         folder_.reset();
@@ -802,6 +805,32 @@ private slots:
         dialogs_->files = {folder_->filePath(QStringLiteral("no/such/folder/r.txt"))};
         QTest::mouseClick(f.Command7, Qt::LeftButton);
         QVERIFY(dialogs_->messages.empty());
+    }
+
+    // In traditional characters: the report converted line for line, its red
+    // passages where they were, the hour label and the places too; the
+    // saved text is GB18030 of what the box shows, and the archive keeps
+    // the fields as the core writes them.
+    void reportInTraditional() {
+        SetDisplayScript(Script::kHant);
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        QCOMPARE(f.Label2->text(), QStringLiteral("巳時"));
+        QCOMPARE(f.Combo5->itemText(0), QStringLiteral("不考慮"));
+        QCOMPARE(f.Command11->text(), QStringLiteral("導出圖片"));
+        Run(f, QStringLiteral("张三"));
+        Report report = CoreReport(f);
+        report.text = ToScript(report.text, Script::kHant);
+        QCOMPARE(f.ReportBox()->Text(), Q(report.text));
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("騰嵐八字排盤")));
+        VerifyRedPassages(f, report);
+        f.Text3->clear();
+        f.SaveResult();
+        SetDisplayScript(Script::kHans);
+        QCOMPARE(dialogs_->messages.back().text, Q(ToScript("文件保存成功!", Script::kHant)));
+        QCOMPARE(ReadAll(folder_->filePath(QStringLiteral("save/1.txt"))), Gbk(Q(report.text) + QStringLiteral("\r\n")));
+        const std::optional<ChartRecord> stored = ReadRecord(Folder(), 1);
+        QVERIFY(stored);
+        QCOMPARE(stored->name, std::string("张三        "));
     }
 
     void exportNeedsAReport() {
