@@ -47,6 +47,7 @@ SystemFrm::SystemFrm(std::filesystem::path programFolder, Dialogs& dialogs, Rich
     Command4 = button("Command4", QT_TR_NOOP("还原默认设置"));
     auto* scripts = new QGroupBox(tr("简体 / 繁體"), this);
     scripts->setObjectName(QStringLiteral("Frame1"));
+    scripts->setToolTip(tr("报告、导出和万年历立即改用所选文字,窗口文字在下次启动时改变"));
     auto* scriptRow = new QHBoxLayout(scripts);
     Option1 = new QRadioButton(tr("简体"), scripts);
     Option1->setObjectName(QStringLiteral("Option1"));
