@@ -10,12 +10,16 @@
 #include <optional>
 
 #include "archive/store.h"
+#include "gui/toolkit/window_text.h"
 #include "gui/toolkit/dialogs.h"
 #include "gui/toolkit/fonts.h"
 #include "gui/toolkit/report_target.h"
 #include "gui/toolkit/richtextbox.h"
 
 namespace tl {
+
+// The context of this window's texts in the translation.
+constexpr const char* kTr = "tl::ReadFrm";
 
 ReadFrm::ReadFrm(std::filesystem::path programFolder, Dialogs& dialogs, ReportTarget& target, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -24,7 +28,7 @@ ReadFrm::ReadFrm(std::filesystem::path programFolder, Dialogs& dialogs, ReportTa
       dialogs_(dialogs),
       target_(target) {
     setObjectName(QStringLiteral("readfrm"));
-    setWindowTitle(tr("读取记录"));
+    WithTitle(this, kTr, QT_TR_NOOP("读取记录"));
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
@@ -37,7 +41,7 @@ ReadFrm::ReadFrm(std::filesystem::path programFolder, Dialogs& dialogs, ReportTa
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
 
     auto button = [this](const char* name, const char* caption) {
-        auto* b = new QPushButton(tr(caption), this);
+        auto* b = WithText(new QPushButton(this), kTr, caption);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
         return b;

@@ -31,12 +31,16 @@
 #include "place/gazetteer.h"
 #include "settings/settings.h"
 #include "settings/zi_day_change.h"
+#include "gui/toolkit/window_text.h"
 #include "gui/toolkit/clicklabel.h"
 #include "gui/toolkit/pictures.h"
 #include "gui/toolkit/richtextbox.h"
 #include "gui/toolkit/script_display.h"
 
 namespace tl {
+
+// The context of this window's texts in the translation.
+constexpr const char* kTr = "tl::MainFrm";
 
 namespace {
 
@@ -76,7 +80,7 @@ MainFrm::MainFrm(std::filesystem::path programFolder, Dialogs& dialogs, Clock cl
       clock_(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); })),
       frameClosing_([] { return false; }) {
     setObjectName(QStringLiteral("mainfrm"));
-    setWindowTitle(tr("腾岚八字排盘系统专业版"));
+    WithTitle(this, kTr, QT_TR_NOOP("腾岚八字排盘系统专业版"));
     BuildControls();
     Initialise();
 }
@@ -96,17 +100,17 @@ void MainFrm::BuildControls() {
     top->setColumnMinimumWidth(kGap2, 18);
 
     // Name and sex.
-    top->addWidget(new QLabel(tr("姓名:"), this), 0, kLabel);
+    top->addWidget(WithText(new QLabel(this), kTr, QT_TR_NOOP("姓名:")), 0, kLabel);
     Text1 = Named(new QLineEdit(this), "Text1");
     Text1->setFixedWidth(fontMetrics().horizontalAdvance(tr("腾")) * 9);
     top->addWidget(Text1, 0, kName, Qt::AlignLeft);
-    top->addWidget(new QLabel(tr("性别:"), this), 1, kLabel);
+    top->addWidget(WithText(new QLabel(this), kTr, QT_TR_NOOP("性别:")), 1, kLabel);
     auto* sexFrame = Named(new QFrame(this), "Frame1");
     sexFrame->setFrameShape(QFrame::StyledPanel);
     auto* sexRow = new QHBoxLayout(sexFrame);
     sexRow->setContentsMargins(6, 1, 6, 1);
-    Option1 = Named(new QRadioButton(tr("男"), sexFrame), "Option1");
-    Option2 = Named(new QRadioButton(tr("女"), sexFrame), "Option2");
+    Option1 = Named(WithText(new QRadioButton(sexFrame), kTr, QT_TR_NOOP("男")), "Option1");
+    Option2 = Named(WithText(new QRadioButton(sexFrame), kTr, QT_TR_NOOP("女")), "Option2");
     sexRow->addWidget(Option1);
     sexRow->addSpacing(10);
     sexRow->addWidget(Option2);
@@ -114,11 +118,11 @@ void MainFrm::BuildControls() {
     top->addWidget(sexFrame, 1, kName);
 
     // Birth province and place, and the true-solar-time box.
-    top->addWidget(new QLabel(tr("出生地区:"), this), 0, kProvince);
+    top->addWidget(WithText(new QLabel(this), kTr, QT_TR_NOOP("出生地区:")), 0, kProvince);
     auto* solarRow = new QHBoxLayout;
     solarRow->setSpacing(2);
     Check2 = Named(new QCheckBox(this), "Check2");
-    Label13 = Named(new ClickLabel(tr("真太阳时"), this), "Label13");
+    Label13 = Named(WithText(new ClickLabel(this), kTr, QT_TR_NOOP("真太阳时")), "Label13");
     solarRow->addWidget(Check2);
     solarRow->addWidget(Label13);
     BuildDaylightSavingControls(solarRow);
@@ -131,7 +135,7 @@ void MainFrm::BuildControls() {
 
     // Birth date and time: each list followed by its unit, the red hour label
     // above "时".
-    top->addWidget(new QLabel(tr("出生年辰:"), this), 0, kYear, 1, 2);
+    top->addWidget(WithText(new QLabel(this), kTr, QT_TR_NOOP("出生年辰:")), 0, kYear, 1, 2);
     auto* calendarRow = new QHBoxLayout;
     calendarRow->setSpacing(2);
     auto* calendarGroup = new QButtonGroup(this);
@@ -139,10 +143,10 @@ void MainFrm::BuildControls() {
     Option4 = Named(new QRadioButton(this), "Option4");
     calendarGroup->addButton(Option3);
     calendarGroup->addButton(Option4);
-    Label11 = Named(new ClickLabel(tr("公历"), this), "Label11");
-    Label12 = Named(new ClickLabel(tr("农历"), this), "Label12");
+    Label11 = Named(WithText(new ClickLabel(this), kTr, QT_TR_NOOP("公历")), "Label11");
+    Label12 = Named(WithText(new ClickLabel(this), kTr, QT_TR_NOOP("农历")), "Label12");
     Check1 = Named(new QCheckBox(this), "Check1");
-    Label10 = Named(new ClickLabel(tr("是闰月"), this), "Label10");
+    Label10 = Named(WithText(new ClickLabel(this), kTr, QT_TR_NOOP("是闰月")), "Label10");
     calendarRow->addWidget(Option3);
     calendarRow->addWidget(Label11);
     calendarRow->addSpacing(8);
@@ -169,7 +173,7 @@ void MainFrm::BuildControls() {
     int column = kYear;
     for (const auto& [combo, unit] : fields) {
         top->addWidget(combo, 1, column++);
-        top->addWidget(new QLabel(tr(unit), this), 1, column++);
+        top->addWidget(WithText(new QLabel(this), kTr, unit), 1, column++);
     }
     BuildDayChangeControls(top, column++);
     top->setColumnStretch(column, 1);
@@ -194,7 +198,7 @@ void MainFrm::BuildControls() {
         {&Command9, {"Command9", QT_TR_NOOP("系统帮助(&H)")}}, {&Command10, {"Command10", QT_TR_NOOP("退出系统(&X)")}},
     };
     for (const auto& [slot, texts] : commands) {
-        *slot = Named(new QPushButton(tr(texts.second), this), texts.first);
+        *slot = Named(WithText(new QPushButton(this), kTr, texts.second), texts.first);
         (*slot)->setAutoDefault(false);
         (*slot)->setMinimumHeight(30);
         buttons->addWidget(*slot);
@@ -214,10 +218,10 @@ void MainFrm::BuildControls() {
     Picture2->setAutoFillBackground(true);
     auto* panel = new QGridLayout(Picture2);
     panel->setContentsMargins(6, 4, 6, 6);
-    Label7 = Named(new QLabel(tr("添加在结尾的信息:"), Picture2), "Label7");
+    Label7 = Named(WithText(new QLabel(Picture2), kTr, QT_TR_NOOP("添加在结尾的信息:")), "Label7");
     Image1 = Named(new ClickLabel(Picture2), "Image1");
     Image1->setPixmap(PanelPicture());
-    Image1->setToolTip(tr("隐藏"));
+    WithTip(Image1, kTr, QT_TR_NOOP("隐藏"));
     Image1->setCursor(Qt::PointingHandCursor);
     Text3 = Named(new QPlainTextEdit(Picture2), "Text3");
     Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -353,6 +357,19 @@ bool MainFrm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == RichTextBox1 && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
         PlaceInfoPanel();
     return QWidget::eventFilter(watched, event);
+}
+
+void MainFrm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange && Combo10) {
+        Label2->setText(Shown(HourLabel(Combo4->currentIndex())));
+        for (int i = 0; i < Combo5->count(); ++i) Combo5->setItemText(i, Shown(ProvinceItem(i)));
+        const std::vector<std::string_view> places = tl::FillPlaceList(Combo5->currentIndex());
+        for (int i = 0; i < Combo6->count() && i < static_cast<int>(places.size()); ++i)
+            Combo6->setItemText(i, Shown(places[static_cast<std::size_t>(i)]));
+        Combo10->setItemText(0, tr("23点"));
+        Combo10->setItemText(1, tr("0点"));
+    }
+    QWidget::changeEvent(event);
 }
 
 void MainFrm::closeEvent(QCloseEvent* event) {
@@ -566,7 +583,7 @@ void MainFrm::ClearExtraText() { Text3->clear(); }
 // pillar changes at 23:00) or "0点" (at midnight). The choice is kept in the
 // program folder at every change and read back at start.
 void MainFrm::BuildDayChangeControls(QGridLayout* top, int column) {
-    Label14 = Named(new QLabel(tr("子时换日"), this), "Label14");
+    Label14 = Named(WithText(new QLabel(this), kTr, QT_TR_NOOP("子时换日")), "Label14");
     Combo10 = NewList(this, "Combo10", 3);
     Combo10->addItems({tr("23点"), tr("0点")});
     top->addWidget(Label14, 0, column, Qt::AlignLeft);
@@ -585,7 +602,7 @@ void MainFrm::InitialiseDayChange() {
 // otherwise; the user may untick it.
 void MainFrm::BuildDaylightSavingControls(QHBoxLayout* row) {
     Check3 = Named(new QCheckBox(this), "Check3");
-    Label15 = Named(new ClickLabel(tr("夏令时"), this), "Label15");
+    Label15 = Named(WithText(new ClickLabel(this), kTr, QT_TR_NOOP("夏令时")), "Label15");
     row->addSpacing(6);
     row->addWidget(Check3);
     row->addWidget(Label15);

@@ -120,6 +120,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A change of script: the hour label, the birthplace lists and the 子
+    // hour list, which come from the core, are shown again in it.
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -8,10 +8,14 @@
 
 #include <algorithm>
 
+#include "gui/toolkit/window_text.h"
 #include "gui/toolkit/fonts.h"
 #include "gui/toolkit/script_display.h"
 
 namespace tl {
+
+// The context of this window's texts in the translation.
+constexpr const char* kTr = "tl::WliFrm";
 
 namespace {
 
@@ -63,7 +67,7 @@ int CellTop(int i) { return 2400 + 960 * (i / 7); }
 WliFrm::WliFrm(Today today, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("wlifrm"));
-    setWindowTitle(tr("腾岚万年历"));
+    WithTitle(this, kTr, QT_TR_NOOP("腾岚万年历"));
     BuildControls();
 
     // Form load: both lists, then today's year and month; each selection
@@ -89,13 +93,15 @@ void WliFrm::BuildControls() {
     Combo1->setFont(kai);
     Combo1->setGeometry(Px(8400), Px(480), Px(1100), Px(420));
     Combo1->setMaxVisibleItems(20);
-    Label3 = MakeLabel(this, QStringLiteral("Label3"), tr("年"), kai, kBlack, {9520, 480, 400, 420});
+    Label3 = WithText(MakeLabel(this, QStringLiteral("Label3"), QString(), kai, kBlack, {9520, 480, 400, 420}), kTr,
+                      QT_TR_NOOP("年"));
     Combo2 = new QComboBox(this);
     Combo2->setObjectName(QStringLiteral("Combo2"));
     Combo2->setFont(kai);
     Combo2->setGeometry(Px(9960), Px(480), Px(800), Px(420));
     Combo2->setMaxVisibleItems(12);
-    Label4 = MakeLabel(this, QStringLiteral("Label4"), tr("月"), kai, kBlack, {10780, 480, 400, 420});
+    Label4 = WithText(MakeLabel(this, QStringLiteral("Label4"), QString(), kai, kBlack, {10780, 480, 400, 420}), kTr,
+                      QT_TR_NOOP("月"));
 
     Label6 = MakeLabel(this, QStringLiteral("Label6"), QStringLiteral("2008"), BoldFont("Times New Roman", 26.25),
                        kRed, {5640, 120, 1300, 840}, Qt::AlignRight | Qt::AlignBottom);
@@ -115,8 +121,9 @@ void WliFrm::BuildControls() {
                                             QT_TR_NOOP("星期六")};
     for (int c = 0; c < 7; ++c) {
         Label1[kHeaderBase + c] =
-            MakeLabel(this, QStringLiteral("Label1_%1").arg(kHeaderBase + c), tr(kWeekdays[c]), song,
-                      c == 0 || c == 6 ? kRed : kBlue, {1200 + 1440 * c, 1680, 1300, 420});
+            WithText(MakeLabel(this, QStringLiteral("Label1_%1").arg(kHeaderBase + c), QString(), song,
+                               c == 0 || c == 6 ? kRed : kBlue, {1200 + 1440 * c, 1680, 1300, 420}),
+                     kTr, kWeekdays[c]);
     }
     for (int i = 0; i < kMonthCells; ++i) {
         QLabel* day = MakeLabel(this, QStringLiteral("Label1_%1").arg(i), QString(), songLarge, kBlue,

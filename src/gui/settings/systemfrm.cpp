@@ -8,12 +8,16 @@
 
 #include <optional>
 
+#include "gui/toolkit/window_text.h"
 #include "gui/toolkit/dialogs.h"
 #include "settings/script_choice.h"
 #include "gui/toolkit/richtextbox.h"
 #include "gui/toolkit/script_display.h"
 
 namespace tl {
+
+// The context of this window's texts in the translation.
+constexpr const char* kTr = "tl::SystemFrm";
 
 namespace {
 
@@ -32,10 +36,10 @@ SystemFrm::SystemFrm(std::filesystem::path programFolder, Dialogs& dialogs, Rich
       dialogs_(dialogs),
       box_(box) {
     setObjectName(QStringLiteral("systemfrm"));
-    setWindowTitle(tr("系统设置"));
+    WithTitle(this, kTr, QT_TR_NOOP("系统设置"));
     auto* layout = new QVBoxLayout(this);
     auto button = [this, layout](const char* name, const char* caption) {
-        auto* b = new QPushButton(tr(caption), this);
+        auto* b = WithText(new QPushButton(this), kTr, caption);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
         b->setMinimumHeight(32);
@@ -45,13 +49,13 @@ SystemFrm::SystemFrm(std::filesystem::path programFolder, Dialogs& dialogs, Rich
     Command1 = button("Command1", QT_TR_NOOP("设置文本字体..."));
     Command2 = button("Command2", QT_TR_NOOP("设置文本背景色..."));
     Command4 = button("Command4", QT_TR_NOOP("还原默认设置"));
-    auto* scripts = new QGroupBox(tr("简体 / 繁體"), this);
+    auto* scripts = WithText(new QGroupBox(this), kTr, QT_TR_NOOP("简体 / 繁體"));
     scripts->setObjectName(QStringLiteral("Frame1"));
-    scripts->setToolTip(tr("报告、导出和万年历立即改用所选文字,窗口文字在下次启动时改变"));
+    WithTip(scripts, kTr, QT_TR_NOOP("窗口文字立即改变;报告框中已有的报告不变,此后的报告、导出和万年历用所选文字"));
     auto* scriptRow = new QHBoxLayout(scripts);
-    Option1 = new QRadioButton(tr("简体"), scripts);
+    Option1 = WithText(new QRadioButton(scripts), kTr, QT_TR_NOOP("简体"));
     Option1->setObjectName(QStringLiteral("Option1"));
-    Option2 = new QRadioButton(tr("繁體"), scripts);
+    Option2 = WithText(new QRadioButton(scripts), kTr, QT_TR_NOOP("繁體"));
     Option2->setObjectName(QStringLiteral("Option2"));
     scriptRow->addWidget(Option1);
     scriptRow->addWidget(Option2);

@@ -40,9 +40,8 @@ public:
     void RestoreDefaults();
 
     // "简体 / 繁體": kept in the program folder's tenglan.conf and taken at
-    // once by every report, export and calendar shown from now on and by
-    // the windows opened afterwards; the input window and the menus change
-    // their own texts at the next start.
+    // once by the windows' texts and by every report, export and calendar
+    // shown from now on; a report the box holds stays as it was written.
     void ChooseScript(Script script);
 
     quint32 LastColour() const { return lastColour_; }

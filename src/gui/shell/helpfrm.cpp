@@ -2,14 +2,18 @@
 
 #include <QVBoxLayout>
 
+#include "gui/toolkit/window_text.h"
 #include "gui/toolkit/richtextbox.h"
 #include "gui/toolkit/script_display.h"
 
 namespace tl {
 
+// The context of this window's texts in the translation.
+constexpr const char* kTr = "tl::HelpFrm";
+
 HelpFrm::HelpFrm(const std::filesystem::path& manualFolder, QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("helpfrm"));
-    setWindowTitle(tr("腾岚八字排盘系统[帮助]"));
+    WithTitle(this, kTr, QT_TR_NOOP("腾岚八字排盘系统[帮助]"));
     RichTextBox1 = new RichTextBox(this);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     RichTextBox1->setLineWrapMode(QTextEdit::WidgetWidth);

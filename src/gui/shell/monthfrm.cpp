@@ -9,17 +9,21 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "gui/toolkit/window_text.h"
 #include "gui/toolkit/dialogs.h"
 #include "gui/shell/helpfrm.h"
 #include "gui/shell/logofrm.h"
 
 namespace tl {
 
+// The context of this window's texts in the translation.
+constexpr const char* kTr = "tl::MonthFrm";
+
 MonthFrm::MonthFrm(ProgramFolder programFolder, Dialogs& dialogs, std::function<void()> endProgram,
                    MainFrm::Clock clock, QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)), dialogs_(dialogs), endProgram_(std::move(endProgram)) {
     setObjectName(QStringLiteral("monthfrm"));
-    setWindowTitle(tr("腾岚八字排盘系统"));
+    WithTitle(this, kTr, QT_TR_NOOP("腾岚八字排盘系统"));
     BuildMenus();
 
     // Frame load: the input window as the only child, maximized inside.
@@ -52,14 +56,14 @@ MonthFrm::~MonthFrm() {
 }
 
 QAction* MonthFrm::AddItem(QMenu* menu, const char* name, const char* caption) {
-    QAction* action = menu->addAction(tr(caption));
+    QAction* action = WithText(menu->addAction(QString()), kTr, caption);
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }
 
 void MonthFrm::BuildMenus() {
     auto addMenu = [this](const char* name, const char* caption) {
-        QMenu* menu = menuBar()->addMenu(tr(caption));
+        QMenu* menu = WithText(menuBar()->addMenu(QString()), kTr, caption);
         menu->setObjectName(QString::fromLatin1(name));
         menu->menuAction()->setObjectName(QString::fromLatin1(name));
         return menu;

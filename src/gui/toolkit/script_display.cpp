@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "gui/toolkit/window_text.h"
+
 // The compiled-in translation, initialised by name: a static library's
 // resource is otherwise dropped from the program.
 static void InitWindowTexts() { Q_INIT_RESOURCE(window_texts); }
@@ -54,6 +56,8 @@ void SetDisplayScript(Script script) {
         if (g_windows->load(QStringLiteral(":/i18n/tenglan_zh_TW.qm"))) QCoreApplication::installTranslator(g_windows);
         else Remove(g_windows);
     }
+    // The windows that are open take the new texts.
+    RetranslateWindows();
 }
 
 QString Shown(std::string_view utf8) {

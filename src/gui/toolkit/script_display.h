@@ -18,8 +18,10 @@ namespace tl {
 Script DisplayScript();
 
 // Installs the window texts' translation for `script` (none for simplified
-// characters) with Qt's own dialog texts in the same script. Windows built
-// afterwards show their texts in it.
+// characters) with Qt's own dialog texts in the same script. The open
+// windows set their texts again (RetranslateWindows, and each window's
+// change event for texts of the core); windows built afterwards start in
+// it.
 void SetDisplayScript(Script script);
 
 // A text of the core, UTF-8, in the display script; every line keeps its

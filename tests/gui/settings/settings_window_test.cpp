@@ -5,7 +5,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -111,19 +113,26 @@ private slots:
         frame_->Input()->Text1->setText(QStringLiteral("张三"));
         frame_->Input()->Command1->click();
         QVERIFY(Box().Text().startsWith(QStringLiteral("                                        騰嵐八字排盤\r\n")));
-        // A window opened now speaks traditional characters, the texts
-        // converted as the reports are.
+        // The open windows and those opened later speak traditional
+        // characters at once, the texts converted as the reports are.
+        QCOMPARE(frame_->Input()->Command11->text(), QStringLiteral("導出圖片"));
+        QTRY_COMPARE(frame_->Input()->Label2->text(), QStringLiteral("巳時"));  // on the posted change event
+        QCOMPARE(frame_->menuBar()->actions().at(0)->text(), QStringLiteral(" 系統"));
+        QCOMPARE(w.Command4->text(), QString::fromStdString(ToScript("还原默认设置", Script::kHant)));
+        QCOMPARE(w.windowTitle(), QStringLiteral("系統設置"));
         SystemFrm later(PathOf(*folder_), *dialogs_, Box());
         QVERIFY(later.Option2->isChecked());
-        QCOMPARE(later.Command4->text(), QString::fromStdString(ToScript("还原默认设置", Script::kHant)));
-        QCOMPARE(later.windowTitle(), QStringLiteral("系統設置"));
+        QCOMPARE(later.Command4->text(), w.Command4->text());
         // And back.
         QTest::mouseClick(w.Option1, Qt::LeftButton);
         QCOMPARE(DisplayScript(), Script::kHans);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("script=hans\n"));
-        SystemFrm again(PathOf(*folder_), *dialogs_, Box());
-        QCOMPARE(again.Command4->text(), QStringLiteral("还原默认设置"));
+        QCOMPARE(frame_->Input()->Command11->text(), QStringLiteral("导出图片"));
+        QTRY_COMPARE(frame_->Input()->Label2->text(), QStringLiteral("巳时"));
+        QCOMPARE(frame_->menuBar()->actions().at(0)->text(), QStringLiteral(" 系统"));
+        QCOMPARE(w.Command4->text(), QStringLiteral("还原默认设置"));
+        QCOMPARE(later.windowTitle(), QStringLiteral("系统设置"));
     }
 
     void fontWritesTheRecordAndRestylesTheBox() {
