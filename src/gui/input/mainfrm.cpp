@@ -526,25 +526,27 @@ void MainFrm::ExportPicture() {
         AskExportPath(tr("导出图片...[腾岚四柱排盘]"), tr("PNG 图片 (*.png)|*.png"),
                       SuggestedExportPath(QStandardPaths::PicturesLocation, suffix), suffix);
     if (!path) return;
-    const std::vector<QImage> pictures = RichTextBox1->Pictures(Q(ExtraTextAppendix(ExtraText().toStdString())));
+    const QString appendix = Q(ExtraTextAppendix(ExtraText().toStdString()));
+    const int count = RichTextBox1->PictureCount(appendix);
     // One picture keeps the chosen name; several are numbered after it,
     // name-1.png, name-2.png ..., so that they sort in reading order.
     QStringList paths;
-    if (pictures.size() == 1) {
+    if (count == 1) {
         paths << *path;
     } else {
         const QString stem = path->left(path->size() - suffix.size());
-        const int digits = static_cast<int>(QString::number(pictures.size()).size());
-        for (std::size_t i = 0; i < pictures.size(); ++i)
+        const int digits = static_cast<int>(QString::number(count).size());
+        for (int i = 0; i < count; ++i)
             paths << stem + QStringLiteral("-%1").arg(i + 1, digits, 10, QLatin1Char('0')) + suffix;
     }
     if (!MayReplace(paths)) return;
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        QSaveFile file(paths[static_cast<qsizetype>(i)]);
-        if (!file.open(QIODevice::WriteOnly) || !pictures[i].save(&file, "PNG") || !file.commit()) {
-            Tip(tr("文件保存失败!"), MessageIcon::Information);
-            return;
-        }
+    const bool written = RichTextBox1->DrawPictures(appendix, [&](int index, const QImage& picture) {
+        QSaveFile file(paths.value(index));
+        return index < paths.size() && file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
+    });
+    if (!written) {
+        Tip(tr("文件保存失败!"), MessageIcon::Information);
+        return;
     }
     Tip(tr("文件保存成功!"), MessageIcon::Information);
 }

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -295,20 +296,48 @@ void RichTextBox::PrintTo(QPrinter& printer) const {
 
 QColor RichTextBox::Background() const { return palette().color(QPalette::Base); }
 
-std::vector<QImage> RichTextBox::Pictures(const QString& appendix) const {
-    // Laid out at 96 dots per inch whatever the screen, then scaled so that
-    // the longest line fills the width of the picture.
-    QImage probe(1, 1, QImage::Format_RGB32);
-    constexpr int kLayoutDpi = 96;
-    probe.setDotsPerMeterX(qRound(kLayoutDpi / 0.0254));
-    probe.setDotsPerMeterY(qRound(kLayoutDpi / 0.0254));
-    const std::unique_ptr<QTextDocument> copy = LaidOutCopy(&probe, appendix);
-    const qreal longest = std::max<qreal>(1, copy->idealWidth());
-    const qreal inner = kPictureWidth - 2 * kPictureMargin;
-    const qreal scale = std::min(kMaxPictureScale, inner / longest);
-    const std::vector<LineRun> runs = LineRuns(*copy, (kPictureHeight - 2 * kPictureMargin) / scale);
+namespace {
 
-    std::vector<QImage> pictures;
+constexpr int kLayoutDpi = 96;
+
+// The picture layout: the copy laid out at 96 dots per inch whatever the
+// screen, the scale at which its longest line fills the width of a
+// picture, and its lines cut into the runs of one picture each.
+struct PictureLayout {
+    QImage probe{1, 1, QImage::Format_RGB32};
+    std::unique_ptr<QTextDocument> copy;
+    qreal scale = 1;
+    std::vector<LineRun> runs;
+};
+
+std::unique_ptr<PictureLayout> LayOutPictures(
+    const std::function<std::unique_ptr<QTextDocument>(QPaintDevice*)>& layOut) {
+    auto layout = std::make_unique<PictureLayout>();
+    layout->probe.setDotsPerMeterX(qRound(kLayoutDpi / 0.0254));
+    layout->probe.setDotsPerMeterY(qRound(kLayoutDpi / 0.0254));
+    layout->copy = layOut(&layout->probe);
+    const qreal longest = std::max<qreal>(1, layout->copy->idealWidth());
+    const qreal inner = RichTextBox::kPictureWidth - 2 * RichTextBox::kPictureMargin;
+    layout->scale = std::min(RichTextBox::kMaxPictureScale, inner / longest);
+    layout->runs = LineRuns(*layout->copy,
+                            (RichTextBox::kPictureHeight - 2 * RichTextBox::kPictureMargin) / layout->scale);
+    return layout;
+}
+
+}  // namespace
+
+int RichTextBox::PictureCount(const QString& appendix) const {
+    return static_cast<int>(
+        LayOutPictures([&](QPaintDevice* device) { return LaidOutCopy(device, appendix); })->runs.size());
+}
+
+bool RichTextBox::DrawPictures(const QString& appendix,
+                               const std::function<bool(int index, const QImage& picture)>& take) const {
+    const std::unique_ptr<PictureLayout> layout =
+        LayOutPictures([&](QPaintDevice* device) { return LaidOutCopy(device, appendix); });
+    const std::vector<LineRun>& runs = layout->runs;
+    const qreal scale = layout->scale;
+    // One picture at a time: a long text makes many.
     for (std::size_t n = 0; n < runs.size(); ++n) {
         // Every picture but the last is a whole screen tall; the last ends
         // with its text.
@@ -327,9 +356,9 @@ std::vector<QImage> RichTextBox::Pictures(const QString& appendix) const {
         painter.translate(kPictureMargin, kPictureMargin);
         DrawRun(painter, runs[n], scale);
         painter.end();
-        pictures.push_back(std::move(picture));
+        if (!take(static_cast<int>(n), picture)) return false;
     }
-    return pictures;
+    return true;
 }
 
 bool RichTextBox::WritePdf(QIODevice& out, const QString& title, const QString& appendix) const {

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -84,7 +85,8 @@ public:
     static constexpr int kPictureMargin = 48;
     // A short text is not blown up beyond this.
     static constexpr qreal kMaxPictureScale = 3;
-    std::vector<QImage> Pictures(const QString& appendix) const;
+    int PictureCount(const QString& appendix) const;
+    bool DrawPictures(const QString& appendix, const std::function<bool(int index, const QImage& picture)>& take) const;
     // The same as a PDF document of A4 pages, laid out as printing lays it
     // out, the text selectable and searchable and its fonts embedded; the
     // box's background fills the pages unless it is white. False when the
