@@ -21,6 +21,7 @@
 #include <cstdio>
 
 #include "folders/program_folder.h"
+#include "gui/toolkit/script_display.h"
 #include "gui/input/mainfrm.h"
 #include "gui/toolkit/dialogs.h"
 #include "gui/shell/helpfrm.h"
@@ -69,6 +70,8 @@ int main(int argc, char* argv[]) {
     const tl::ProgramFolder folder =
         argc > 2 ? tl::ProgramFolder(argv[2]) : tl::ThisProgramFolder(error).value_or(tl::ProgramFolder());
     tl::QtDialogs dialogs;
+    // The script the program would start in there.
+    tl::SetDisplayScript(tl::StartScript(folder.files));
     tl::MonthFrm frame(folder, dialogs, [] { QCoreApplication::exit(0); },
                        [] { return QDateTime(QDate(1985, 3, 12), QTime(9, 5)); });
     PaintWatch framePaint;

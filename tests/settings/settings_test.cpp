@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 #include "settings/zi_day_change.h"
+#include "settings/script_choice.h"
 
 #include <gtest/gtest.h>
 
@@ -332,6 +333,57 @@ TEST(ZiDayChange, ANamedPipeOrALinkIsNotWrittenThrough) {
     EXPECT_EQ(test::ReadBytes(folder / "target"), "0\r\nthe user's own file");
     EXPECT_FALSE(fs::is_symlink(folder / "zishi.ini"));
     EXPECT_EQ(LoadZiDayChange(folder.path()), ZiDayChange::kAtMidnight);
+}
+
+}  // namespace
+}  // namespace tl
+
+namespace tl {
+namespace {
+
+TEST(ScriptChoice, KeptAsOneLineOfTenglanConf) {
+    test::TempFolder folder;
+    const fs::path conf = folder / "tenglan.conf";
+    // No file: no choice, and reading creates nothing.
+    EXPECT_EQ(LoadScript(folder.path()), std::nullopt);
+    EXPECT_FALSE(fs::exists(conf));
+    ASSERT_TRUE(StoreScript(folder.path(), Script::kHant));
+    EXPECT_EQ(test::ReadBytes(conf), "script=hant\n");
+    EXPECT_EQ(LoadScript(folder.path()), Script::kHant);
+    // Other keys stay, the one script line is replaced.
+    test::WriteBytes(conf, "width=3\r\nscript=hant\n# note\nscript = hans\n");
+    EXPECT_EQ(LoadScript(folder.path()), Script::kHans);
+    ASSERT_TRUE(StoreScript(folder.path(), Script::kHant));
+    EXPECT_EQ(test::ReadBytes(conf), "width=3\n# note\nscript=hant\n");
+    // Neither the style record nor the 子 hour file is touched.
+    EXPECT_FALSE(fs::exists(folder / "shezhi.ini"));
+    EXPECT_FALSE(fs::exists(folder / "zishi.ini"));
+    // Lines that name no script are no choice.
+    for (const char* unusable : {"", "script=", "script=big5", "scripts=hant", "\xFF\xFE"}) {
+        test::WriteBytes(conf, unusable);
+        EXPECT_EQ(LoadScript(folder.path()), std::nullopt) << unusable;
+    }
+    // A file far too large to be settings, or a folder in its place, is no
+    // choice and is not replaced.
+    test::WriteBytes(conf, "script=hant\n" + std::string(70 * 1024, '#'));
+    EXPECT_EQ(LoadScript(folder.path()), std::nullopt);
+    EXPECT_FALSE(StoreScript(folder.path(), Script::kHans));
+    fs::remove(conf);
+    fs::create_directory(conf);
+    EXPECT_EQ(LoadScript(folder.path()), std::nullopt);
+    EXPECT_FALSE(StoreScript(folder.path(), Script::kHant));
+    EXPECT_TRUE(fs::is_directory(conf));
+}
+
+TEST(ScriptChoice, TraditionalForTheLocalesOfTaiwanHongKongAndMacao) {
+    const std::pair<const char*, Script> cases[] = {
+        {"zh_TW.UTF-8", Script::kHant}, {"zh_HK", Script::kHant},         {"zh_MO.UTF-8@x", Script::kHant},
+        {"zh-TW", Script::kHant},       {"zh_Hant_MY", Script::kHant},   {"zh_CN.UTF-8", Script::kHans},
+        {"zh_SG", Script::kHans},       {"zh_Hans_HK", Script::kHans},   {"zh", Script::kHans},
+        {"en_HK.UTF-8", Script::kHans}, {"C.UTF-8", Script::kHans},      {"", Script::kHans},
+        {"zh_TWX", Script::kHans},      {"zhx_TW", Script::kHans},
+    };
+    for (const auto& [locale, script] : cases) EXPECT_EQ(ScriptOfLocale(locale), script) << locale;
 }
 
 }  // namespace

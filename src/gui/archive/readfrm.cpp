@@ -12,12 +12,16 @@
 #include <optional>
 
 #include "archive/store.h"
+#include "gui/toolkit/window_text.h"
 #include "gui/toolkit/dialogs.h"
 #include "gui/toolkit/fonts.h"
 #include "gui/toolkit/report_target.h"
 #include "gui/toolkit/richtextbox.h"
 
 namespace tl {
+
+// The context of this window's texts in the translation.
+constexpr const char* kTr = "tl::ReadFrm";
 
 ReadFrm::ReadFrm(std::filesystem::path programFolder, Dialogs& dialogs, ReportTarget& target, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -26,7 +30,7 @@ ReadFrm::ReadFrm(std::filesystem::path programFolder, Dialogs& dialogs, ReportTa
       dialogs_(dialogs),
       target_(target) {
     setObjectName(QStringLiteral("readfrm"));
-    setWindowTitle(QStringLiteral("读取记录"));
+    WithTitle(this, kTr, QT_TR_NOOP("读取记录"));
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -46,16 +50,16 @@ ReadFrm::ReadFrm(std::filesystem::path programFolder, Dialogs& dialogs, ReportTa
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
 
     auto button = [this](const char* name, const char* caption) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        auto* b = WithText(new QPushButton(this), kTr, caption);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
         return b;
     };
-    Command1 = button("Command1", "读 取(&R)");
-    Command5 = button("Command5", "重新排盘(&A)");
-    Command2 = button("Command2", "删 除(&D)");
-    Command4 = button("Command4", "导 入(&E)");
-    Command3 = button("Command3", "返 回(&C)");
+    Command1 = button("Command1", QT_TR_NOOP("读 取(&R)"));
+    Command5 = button("Command5", QT_TR_NOOP("重新排盘(&A)"));
+    Command2 = button("Command2", QT_TR_NOOP("删 除(&D)"));
+    Command4 = button("Command4", QT_TR_NOOP("导 入(&E)"));
+    Command3 = button("Command3", QT_TR_NOOP("返 回(&C)"));
 
     auto* column = new QVBoxLayout;
     for (QPushButton* b : {Command1, Command5, Command2, Command4, Command3}) {
@@ -138,13 +142,13 @@ void ReadFrm::Delete() {
     Refresh();
     // Success is reported only when the record was really marked.
     if (deleted)
-        dialogs_.Message(this, QStringLiteral("成功删除该记录!"), QStringLiteral("提示"), MessageIcon::Information,
+        dialogs_.Message(this, tr("成功删除该记录!"), tr("提示"), MessageIcon::Information,
                          MessageButtons::Ok);
 }
 
 void ReadFrm::Import() {
     const std::optional<QString> path =
-        dialogs_.OpenFileName(this, QStringLiteral("打开"), ImportFilter(), kImportFilterIndex);
+        dialogs_.OpenFileName(this, tr("打开"), ImportFilter(), kImportFilterIndex);
     if (!path || path->isEmpty()) return;
     // A file that cannot be loaded ends the command with nothing changed
     // and the window still open.

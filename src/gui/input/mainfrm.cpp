@@ -5,8 +5,10 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,10 +17,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "archive/store.h"
@@ -31,15 +36,19 @@
 #include "settings/settings.h"
 #include "settings/zi_day_change.h"
 #include "text/text_file.h"
+#include "gui/toolkit/window_text.h"
 #include "gui/toolkit/clicklabel.h"
 #include "gui/toolkit/pictures.h"
 #include "gui/toolkit/richtextbox.h"
+#include "gui/toolkit/script_display.h"
 
 namespace tl {
 
+// The context of this window's texts in the translation.
+constexpr const char* kTr = "tl::MainFrm";
+
 namespace {
 
-const QString kTipTitle = QStringLiteral("提示");
 // Pure red, 0x00BBGGRR.
 constexpr quint32 kRed = 0x0000FF;
 
@@ -76,7 +85,7 @@ MainFrm::MainFrm(std::filesystem::path programFolder, Dialogs& dialogs, Clock cl
       clock_(clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); })),
       frameClosing_([] { return false; }) {
     setObjectName(QStringLiteral("mainfrm"));
-    setWindowTitle(QStringLiteral("腾岚八字排盘系统专业版"));
+    WithTitle(this, kTr, QT_TR_NOOP("腾岚八字排盘系统专业版"));
     BuildControls();
     Initialise();
 }
@@ -96,17 +105,17 @@ void MainFrm::BuildControls() {
     top->setColumnMinimumWidth(kGap2, 18);
 
     // Name and sex.
-    top->addWidget(new QLabel(QStringLiteral("姓名:"), this), 0, kLabel);
+    top->addWidget(WithText(new QLabel(this), kTr, QT_TR_NOOP("姓名:")), 0, kLabel);
     Text1 = Named(new QLineEdit(this), "Text1");
-    Text1->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("腾")) * 9);
+    Text1->setFixedWidth(fontMetrics().horizontalAdvance(tr("腾")) * 9);
     top->addWidget(Text1, 0, kName, Qt::AlignLeft);
-    top->addWidget(new QLabel(QStringLiteral("性别:"), this), 1, kLabel);
+    top->addWidget(WithText(new QLabel(this), kTr, QT_TR_NOOP("性别:")), 1, kLabel);
     auto* sexFrame = Named(new QFrame(this), "Frame1");
     sexFrame->setFrameShape(QFrame::StyledPanel);
     auto* sexRow = new QHBoxLayout(sexFrame);
     sexRow->setContentsMargins(6, 1, 6, 1);
-    Option1 = Named(new QRadioButton(QStringLiteral("男"), sexFrame), "Option1");
-    Option2 = Named(new QRadioButton(QStringLiteral("女"), sexFrame), "Option2");
+    Option1 = Named(WithText(new QRadioButton(sexFrame), kTr, QT_TR_NOOP("男")), "Option1");
+    Option2 = Named(WithText(new QRadioButton(sexFrame), kTr, QT_TR_NOOP("女")), "Option2");
     sexRow->addWidget(Option1);
     sexRow->addSpacing(10);
     sexRow->addWidget(Option2);
@@ -114,11 +123,11 @@ void MainFrm::BuildControls() {
     top->addWidget(sexFrame, 1, kName);
 
     // Birth province and place, and the true-solar-time box.
-    top->addWidget(new QLabel(QStringLiteral("出生地区:"), this), 0, kProvince);
+    top->addWidget(WithText(new QLabel(this), kTr, QT_TR_NOOP("出生地区:")), 0, kProvince);
     auto* solarRow = new QHBoxLayout;
     solarRow->setSpacing(2);
     Check2 = Named(new QCheckBox(this), "Check2");
-    Label13 = Named(new ClickLabel(QStringLiteral("真太阳时"), this), "Label13");
+    Label13 = Named(WithText(new ClickLabel(this), kTr, QT_TR_NOOP("真太阳时")), "Label13");
     solarRow->addWidget(Check2);
     solarRow->addWidget(Label13);
     BuildDaylightSavingControls(solarRow);
@@ -131,7 +140,7 @@ void MainFrm::BuildControls() {
 
     // Birth date and time: each list followed by its unit, the red hour label
     // above "时".
-    top->addWidget(new QLabel(QStringLiteral("出生年辰:"), this), 0, kYear, 1, 2);
+    top->addWidget(WithText(new QLabel(this), kTr, QT_TR_NOOP("出生年辰:")), 0, kYear, 1, 2);
     auto* calendarRow = new QHBoxLayout;
     calendarRow->setSpacing(2);
     auto* calendarGroup = new QButtonGroup(this);
@@ -139,10 +148,10 @@ void MainFrm::BuildControls() {
     Option4 = Named(new QRadioButton(this), "Option4");
     calendarGroup->addButton(Option3);
     calendarGroup->addButton(Option4);
-    Label11 = Named(new ClickLabel(QStringLiteral("公历"), this), "Label11");
-    Label12 = Named(new ClickLabel(QStringLiteral("农历"), this), "Label12");
+    Label11 = Named(WithText(new ClickLabel(this), kTr, QT_TR_NOOP("公历")), "Label11");
+    Label12 = Named(WithText(new ClickLabel(this), kTr, QT_TR_NOOP("农历")), "Label12");
     Check1 = Named(new QCheckBox(this), "Check1");
-    Label10 = Named(new ClickLabel(QStringLiteral("是闰月"), this), "Label10");
+    Label10 = Named(WithText(new ClickLabel(this), kTr, QT_TR_NOOP("是闰月")), "Label10");
     calendarRow->addWidget(Option3);
     calendarRow->addWidget(Label11);
     calendarRow->addSpacing(8);
@@ -164,11 +173,12 @@ void MainFrm::BuildControls() {
     Combo4 = NewList(this, "Combo4", 2);
     Combo9 = NewList(this, "Combo9", 2);
     const std::pair<QComboBox*, const char*> fields[] = {
-        {Combo1, "年"}, {Combo2, "月"}, {Combo3, "日"}, {Combo4, "时"}, {Combo9, "分"}};
+        {Combo1, QT_TR_NOOP("年")}, {Combo2, QT_TR_NOOP("月")}, {Combo3, QT_TR_NOOP("日")},
+        {Combo4, QT_TR_NOOP("时")}, {Combo9, QT_TR_NOOP("分")}};
     int column = kYear;
     for (const auto& [combo, unit] : fields) {
         top->addWidget(combo, 1, column++);
-        top->addWidget(new QLabel(QString::fromUtf8(unit), this), 1, column++);
+        top->addWidget(WithText(new QLabel(this), kTr, unit), 1, column++);
     }
     BuildDayChangeControls(top, column++);
     top->setColumnStretch(column, 1);
@@ -185,15 +195,16 @@ void MainFrm::BuildControls() {
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(6);
     const std::pair<QPushButton**, std::pair<const char*, const char*>> commands[] = {
-        {&Command1, {"Command1", "开始排盘(&D)"}}, {&Command2, {"Command2", "保存结果(&S)"}},
-        {&Command7, {"Command7", "另存为...(&Y)"}}, {&Command3, {"Command3", "打印结果(&P)"}},
-        {&Command4, {"Command4", "读取存档(&R)"}}, {&Command5, {"Command5", "信息窗口(&M)"}},
-        {&Command8, {"Command8", "万年日历(&W)"}}, {&Command11, {"Command11", "流年流月(&L)"}},
-        {&Command6, {"Command6", "系统设置(&N)"}}, {&Command9, {"Command9", "系统帮助(&H)"}},
-        {&Command10, {"Command10", "退出系统(&X)"}},
+        {&Command1, {"Command1", QT_TR_NOOP("开始排盘(&D)")}}, {&Command2, {"Command2", QT_TR_NOOP("保存结果(&S)")}},
+        {&Command7, {"Command7", QT_TR_NOOP("另存为...(&Y)")}}, {&Command3, {"Command3", QT_TR_NOOP("打印结果(&P)")}},
+        {&Command12, {"Command12", QT_TR_NOOP("导出图片")}},     {&Command13, {"Command13", QT_TR_NOOP("导出PDF")}},
+        {&Command4, {"Command4", QT_TR_NOOP("读取存档(&R)")}}, {&Command5, {"Command5", QT_TR_NOOP("信息窗口(&M)")}},
+        {&Command8, {"Command8", QT_TR_NOOP("万年日历(&W)")}}, {&Command11, {"Command11", QT_TR_NOOP("流年流月(&L)")}},
+        {&Command6, {"Command6", QT_TR_NOOP("系统设置(&N)")}}, {&Command9, {"Command9", QT_TR_NOOP("系统帮助(&H)")}},
+        {&Command10, {"Command10", QT_TR_NOOP("退出系统(&X)")}},
     };
     for (const auto& [slot, texts] : commands) {
-        *slot = Named(new QPushButton(QString::fromUtf8(texts.second), this), texts.first);
+        *slot = Named(WithText(new QPushButton(this), kTr, texts.second), texts.first);
         (*slot)->setAutoDefault(false);
         (*slot)->setMinimumHeight(30);
         buttons->addWidget(*slot);
@@ -213,10 +224,10 @@ void MainFrm::BuildControls() {
     Picture2->setAutoFillBackground(true);
     auto* panel = new QGridLayout(Picture2);
     panel->setContentsMargins(6, 4, 6, 6);
-    Label7 = Named(new QLabel(QStringLiteral("添加在结尾的信息:"), Picture2), "Label7");
+    Label7 = Named(WithText(new QLabel(Picture2), kTr, QT_TR_NOOP("添加在结尾的信息:")), "Label7");
     Image1 = Named(new ClickLabel(Picture2), "Image1");
     Image1->setPixmap(PanelPicture());
-    Image1->setToolTip(QStringLiteral("隐藏"));
+    WithTip(Image1, kTr, QT_TR_NOOP("隐藏"));
     Image1->setCursor(Qt::PointingHandCursor);
     Text3 = Named(new QPlainTextEdit(Picture2), "Text3");
     Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -233,7 +244,7 @@ void MainFrm::BuildControls() {
     // date and time, birthplace, then the buttons.
     QWidget* const tabOrder[] = {Text1,  Option1, Option2, Option3,  Option4,  Check1,   Combo1,   Combo2,
                                  Combo3, Combo4,  Combo9,  Check2,   Combo5,   Combo6,   Command1, Command2,
-                                 Command7, Command3, Command4, Command5, Command8, Command6, Command9, Command10,
+                                 Command7, Command3, Command12, Command13, Command4, Command5, Command8, Command6, Command9, Command10,
                                  RichTextBox1};
     for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
@@ -249,7 +260,7 @@ void MainFrm::BuildControls() {
             [this] { Check1->setCheckState(Check1->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); });
     connect(Label13, &ClickLabel::clicked, this,
             [this] { Check2->setCheckState(Check2->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); });
-    connect(Combo4, &QComboBox::currentIndexChanged, this, [this](int hour) { Label2->setText(Q(HourLabel(hour))); });
+    connect(Combo4, &QComboBox::currentIndexChanged, this, [this](int hour) { Label2->setText(Shown(HourLabel(hour))); });
     connect(Combo5, &QComboBox::currentIndexChanged, this, [this] { FillPlaceList(); });
     connect(Image1, &ClickLabel::clicked, Picture2, &QWidget::hide);
 
@@ -257,6 +268,8 @@ void MainFrm::BuildControls() {
     connect(Command2, &QPushButton::clicked, this, &MainFrm::SaveResult);
     connect(Command7, &QPushButton::clicked, this, &MainFrm::SaveResultAs);
     connect(Command3, &QPushButton::clicked, this, &MainFrm::PrintResult);
+    connect(Command12, &QPushButton::clicked, this, &MainFrm::ExportPicture);
+    connect(Command13, &QPushButton::clicked, this, &MainFrm::ExportPdf);
     connect(Command4, &QPushButton::clicked, this, &MainFrm::archiveRequested);
     connect(Command5, &QPushButton::clicked, this, &MainFrm::ToggleInfoPanel);
     connect(Command8, &QPushButton::clicked, this, &MainFrm::calendarRequested);
@@ -277,7 +290,7 @@ void MainFrm::Initialise() {
     isSolarInput_ = true;
     Check1->setChecked(false);
     // 2. The greeting.
-    RichTextBox1->SetText(QStringLiteral("腾岚八字排盘系统:"));
+    RichTextBox1->SetText(tr("腾岚八字排盘系统:"));
     // 3. The display settings.
     ApplyDisplaySettings();
     // 4.-7. The date and time lists with today's date and time selected.
@@ -294,7 +307,7 @@ void MainFrm::Initialise() {
     Combo3->setCurrentIndex(p.day);
     FillList(Combo4, InputList::Hour);
     Combo4->setCurrentIndex(p.hour);
-    Label2->setText(Q(HourLabel(Combo4->currentIndex())));
+    Label2->setText(Shown(HourLabel(Combo4->currentIndex())));
     FillList(Combo9, InputList::Minute);
     Combo9->setCurrentIndex(p.minute);
     // 8. The provinces, "不考虑" selected, which fills the place list.
@@ -302,7 +315,7 @@ void MainFrm::Initialise() {
     InitialiseDayChange();
     UpdateDaylightSaving();
     // The extra-information panel.
-    Text3->setPlainText(QStringLiteral("  预测:\n"));
+    Text3->setPlainText(tr("  预测:\n"));
     // The name is what the user types first.
     Text1->setFocus();
 }
@@ -316,7 +329,7 @@ void MainFrm::ApplyDisplaySettings() {
 
 void MainFrm::FillProvinceList() {
     QStringList items;
-    for (int i = 0; i < kProvinceCount; ++i) items << Q(ProvinceItem(i));
+    for (int i = 0; i < kProvinceCount; ++i) items << Shown(ProvinceItem(i));
     Combo5->clear();
     Combo5->addItems(items);
     Combo5->setCurrentIndex(0);
@@ -325,7 +338,7 @@ void MainFrm::FillProvinceList() {
 
 void MainFrm::FillPlaceList() {
     QStringList items;
-    for (std::string_view place : tl::FillPlaceList(Combo5->currentIndex())) items << Q(place);
+    for (std::string_view place : tl::FillPlaceList(Combo5->currentIndex())) items << Shown(place);
     Combo6->clear();
     Combo6->addItems(items);
     Combo6->setCurrentIndex(items.isEmpty() ? -1 : 0);
@@ -355,6 +368,19 @@ bool MainFrm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void MainFrm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange && Combo10) {
+        Label2->setText(Shown(HourLabel(Combo4->currentIndex())));
+        for (int i = 0; i < Combo5->count(); ++i) Combo5->setItemText(i, Shown(ProvinceItem(i)));
+        const std::vector<std::string_view> places = tl::FillPlaceList(Combo5->currentIndex());
+        for (int i = 0; i < Combo6->count() && i < static_cast<int>(places.size()); ++i)
+            Combo6->setItemText(i, Shown(places[static_cast<std::size_t>(i)]));
+        Combo10->setItemText(0, tr("23点"));
+        Combo10->setItemText(1, tr("0点"));
+    }
+    QWidget::changeEvent(event);
+}
+
 void MainFrm::closeEvent(QCloseEvent* event) {
     // The window closes only with the frame.
     if (frameClosing_()) event->accept();
@@ -378,7 +404,7 @@ InputSelections MainFrm::Selections() const {
 }
 
 MessageResult MainFrm::Tip(const QString& text, MessageIcon icon, MessageButtons buttons) {
-    return dialogs_.Message(this, text, kTipTitle, icon, buttons);
+    return dialogs_.Message(this, text, tr("提示"), icon, buttons);
 }
 
 void MainFrm::StartChart() {
@@ -397,7 +423,7 @@ void MainFrm::StartChart() {
         return;
     }
     if (request->personName.empty() &&
-        Tip(QStringLiteral("没有输入姓名,继续吗?"), MessageIcon::Question, MessageButtons::OkCancel) ==
+        Tip(tr("没有输入姓名,继续吗?"), MessageIcon::Question, MessageButtons::OkCancel) ==
             MessageResult::Cancel) {
         Text1->setFocus();
         return;
@@ -411,11 +437,17 @@ void MainFrm::StartChart() {
     }
     const ReportHeader header = ReportHeaderOf(*request, Text1->text().toStdString());
     const Report report = BuildReport(chart, header);
-    ShowReport(Q(report.text), report.red);
+    // In the script the windows show: every line keeps its characters, so
+    // the red passages stay where they were.
+    ShowReport(Shown(report.text), report.red);
     current_ = ArchiveFields(chart, request->personName, header.provinceItem, header.placeItem);
     chart_ = chart;
     Command11->setEnabled(true);
     recordOfReport_ = current_;
+    exportStem_ = Q(request->personName).trimmed();
+    if (exportStem_.isEmpty()) exportStem_ = tr("八字");
+    exportStem_ += QStringLiteral("_") + QDate(chart.birthYear, chart.birthMonth, 1).addDays(chart.birthDay - 1)
+                                            .toString(QStringLiteral("yyyy-MM-dd"));
 }
 
 void MainFrm::ShowReport(const QString& text, const std::vector<TextRange>& red) {
@@ -439,14 +471,14 @@ QString MainFrm::ExtraTextAppendix() const {
 
 void MainFrm::SaveResult() {
     if (IsEmptyReport(RichTextBox1->Text().toStdString())) {
-        Tip(QStringLiteral("没有文本数据,请先计算."), MessageIcon::Information);
+        Tip(tr("没有文本数据,请先计算."), MessageIcon::Information);
         return;
     }
     // Only a report with a record of its own goes into the archive: an
     // imported text, or the greeting before any run, would be filed under
     // nobody's (or somebody else's) name and birth.
     if (!recordOfReport_) {
-        Tip(QStringLiteral("这份报告没有排盘记录,不能存入存档;请先排盘,或用另存为保存."), MessageIcon::Information);
+        Tip(tr("这份报告没有排盘记录,不能存入存档;请先排盘,或用另存为保存."), MessageIcon::Information);
         return;
     }
     // The report's record goes into reco.dat and the box text, with the
@@ -456,23 +488,23 @@ void MainFrm::SaveResult() {
     const QString text = RichTextBox1->Text() + ExtraTextAppendix();
     SaveOutcome outcome = SaveChart(programFolder_, *recordOfReport_, text.toStdString(), OleNow());
     while (outcome.busy &&
-           Tip(Q(outcome.message), MessageIcon::Question, MessageButtons::RetryCancel) == MessageResult::Ok)
+           Tip(Shown(outcome.message), MessageIcon::Question, MessageButtons::RetryCancel) == MessageResult::Ok)
         outcome = SaveChart(programFolder_, *recordOfReport_, text.toStdString(), OleNow());
-    if (!outcome.busy) Tip(Q(outcome.message), MessageIcon::Information);
+    if (!outcome.busy) Tip(Shown(outcome.message), MessageIcon::Information);
 }
 
 void MainFrm::SaveResultAs() {
     if (IsEmptyReport(RichTextBox1->Text().toStdString())) {
-        Tip(QStringLiteral("没有文本数据,请先计算."), MessageIcon::Information);
+        Tip(tr("没有文本数据,请先计算."), MessageIcon::Information);
         return;
     }
     const std::optional<SaveTarget> target =
-        dialogs_.SaveTextFileName(this, QStringLiteral("计算结果另存为...[腾岚四柱排盘]"),
+        dialogs_.SaveTextFileName(this, tr("计算结果另存为...[腾岚四柱排盘]"),
                                   QStringLiteral("All Files (*.*)|*.*|Text Files (*.txt)|*.txt"), 2);
     if (!target) return;
     const QString& path = target->path;
     if (QFile::exists(path) &&
-        Tip(QStringLiteral("文件已存在,是否覆盖原文件?"), MessageIcon::Question, MessageButtons::OkCancel) ==
+        Tip(tr("文件已存在,是否覆盖原文件?"), MessageIcon::Question, MessageButtons::OkCancel) ==
             MessageResult::Cancel)
         return;
     if (!RichTextBox1->SaveFile(path, ExtraTextAppendix(), target->encoding)) {
@@ -480,7 +512,7 @@ void MainFrm::SaveResultAs() {
         Tip(Q(WriteFailureMessage(QFile::encodeName(path).toStdString(), error)), MessageIcon::Information);
         return;
     }
-    Tip(QStringLiteral("文件保存成功!"), MessageIcon::Information);
+    Tip(tr("文件保存成功!"), MessageIcon::Information);
 }
 
 void MainFrm::PrintResult() {
@@ -496,6 +528,7 @@ bool MainFrm::LoadReportFile(const std::filesystem::path& file, const ChartRecor
     chart_.reset();
     Command11->setEnabled(false);
     recordOfReport_ = record;
+    exportStem_.clear();  // a saved report: its record is not known here
     return true;
 }
 
@@ -504,6 +537,7 @@ bool MainFrm::ImportReportFile(const std::filesystem::path& file) {
     chart_.reset();
     Command11->setEnabled(false);
     recordOfReport_.reset();
+    exportStem_ = QFileInfo(QFile::decodeName(QByteArray::fromStdString(file.string()))).completeBaseName();
     return true;
 }
 
@@ -526,7 +560,7 @@ void MainFrm::FillBirth(const Date& date, int hour, int minute, bool dayChangesA
 void MainFrm::Rechart(const ChartRecord& record) {
     const std::optional<InputSelections> in = SelectionsOfRecord(record);
     if (!in) {
-        Tip(QStringLiteral("这条记录没有出生日期,不能重新排盘."), MessageIcon::Information);
+        Tip(tr("这条记录没有出生日期,不能重新排盘."), MessageIcon::Information);
         return;
     }
     Text1->setText(Q(in->nameText));
@@ -548,15 +582,96 @@ void MainFrm::Rechart(const ChartRecord& record) {
     StartChart();
 }
 
+// Exports. A picture or a PDF goes to a client or into a chat: the report
+// as printing lays it out, with the extra text the printout would end with,
+// while the box keeps its text, so that exporting twice gives the same
+// file.
+QString MainFrm::SuggestedExportPath(int location, const QString& suffix) const {
+    // Characters no file system of the user's takes are replaced.
+    QString stem = exportStem_;
+    for (QChar& c : stem)
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c)) c = QLatin1Char('_');
+    while (stem.startsWith(QLatin1Char('.'))) stem.remove(0, 1);
+    if (stem.trimmed().isEmpty()) stem = tr("腾岚八字排盘");
+    QString folder = QStandardPaths::writableLocation(static_cast<QStandardPaths::StandardLocation>(location));
+    if (folder.isEmpty()) folder = QDir::homePath();
+    return QDir(folder).filePath(stem + suffix);
+}
+
+bool MainFrm::MayReplace(const QStringList& paths) {
+    const bool exists = std::any_of(paths.begin(), paths.end(), [](const QString& p) { return QFileInfo::exists(p); });
+    return !exists || Tip(tr("文件已存在,是否覆盖原文件?"), MessageIcon::Question,
+                          MessageButtons::OkCancel) == MessageResult::Ok;
+}
+
+std::optional<QString> MainFrm::AskExportPath(const QString& title, const QString& filter, const QString& suggested,
+                                              const QString& suffix) {
+    if (IsEmptyReport(RichTextBox1->Text().toStdString())) {
+        Tip(tr("没有文本数据,请先计算."), MessageIcon::Information);
+        return std::nullopt;
+    }
+    std::optional<QString> path = dialogs_.ExportFileName(this, title, filter, suggested);
+    if (!path || path->isEmpty()) return std::nullopt;
+    if (!path->endsWith(suffix, Qt::CaseInsensitive)) *path += suffix;
+    return path;
+}
+
+void MainFrm::ExportPicture() {
+    const QString suffix = QStringLiteral(".png");
+    const std::optional<QString> path =
+        AskExportPath(tr("导出图片...[腾岚四柱排盘]"), tr("PNG 图片 (*.png)|*.png"),
+                      SuggestedExportPath(QStandardPaths::PicturesLocation, suffix), suffix);
+    if (!path) return;
+    const QString appendix = ExtraTextAppendix();
+    const int count = RichTextBox1->PictureCount(appendix);
+    // One picture keeps the chosen name; several are numbered after it,
+    // name-1.png, name-2.png ..., so that they sort in reading order.
+    QStringList paths;
+    if (count == 1) {
+        paths << *path;
+    } else {
+        const QString stem = path->left(path->size() - suffix.size());
+        const int digits = static_cast<int>(QString::number(count).size());
+        for (int i = 0; i < count; ++i)
+            paths << stem + QStringLiteral("-%1").arg(i + 1, digits, 10, QLatin1Char('0')) + suffix;
+    }
+    if (!MayReplace(paths)) return;
+    const bool written = RichTextBox1->DrawPictures(appendix, [&](int index, const QImage& picture) {
+        QSaveFile file(paths.value(index));
+        return index < paths.size() && file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
+    });
+    if (!written) {
+        Tip(tr("文件保存失败!"), MessageIcon::Information);
+        return;
+    }
+    Tip(tr("文件保存成功!"), MessageIcon::Information);
+}
+
+void MainFrm::ExportPdf() {
+    const QString suffix = QStringLiteral(".pdf");
+    const std::optional<QString> path =
+        AskExportPath(tr("导出PDF...[腾岚四柱排盘]"), tr("PDF 文件 (*.pdf)|*.pdf"),
+                      SuggestedExportPath(QStandardPaths::DocumentsLocation, suffix), suffix);
+    if (!path || !MayReplace({*path})) return;
+    QSaveFile file(*path);
+    const QString title = exportStem_.isEmpty() ? tr("腾岚八字排盘") : exportStem_;
+    if (!file.open(QIODevice::WriteOnly) ||
+        !RichTextBox1->WritePdf(file, title, ExtraTextAppendix()) || !file.commit()) {
+        Tip(tr("文件保存失败!"), MessageIcon::Information);
+        return;
+    }
+    Tip(tr("文件保存成功!"), MessageIcon::Information);
+}
+
 void MainFrm::ClearExtraText() { Text3->clear(); }
 
 // The 子 hour rule: a small list after the time fields, "23点" (the day
 // pillar changes at 23:00) or "0点" (at midnight). The choice is kept in the
 // program folder at every change and read back at start.
 void MainFrm::BuildDayChangeControls(QGridLayout* top, int column) {
-    Label14 = Named(new QLabel(QStringLiteral("子时换日"), this), "Label14");
+    Label14 = Named(WithText(new QLabel(this), kTr, QT_TR_NOOP("子时换日")), "Label14");
     Combo10 = NewList(this, "Combo10", 3);
-    Combo10->addItems({QStringLiteral("23点"), QStringLiteral("0点")});
+    Combo10->addItems({tr("23点"), tr("0点")});
     top->addWidget(Label14, 0, column, Qt::AlignLeft);
     top->addWidget(Combo10, 1, column);
     connect(Combo10, &QComboBox::currentIndexChanged, this,
@@ -573,7 +688,7 @@ void MainFrm::InitialiseDayChange() {
 // otherwise; the user may untick it.
 void MainFrm::BuildDaylightSavingControls(QHBoxLayout* row) {
     Check3 = Named(new QCheckBox(this), "Check3");
-    Label15 = Named(new ClickLabel(QStringLiteral("夏令时"), this), "Label15");
+    Label15 = Named(WithText(new ClickLabel(this), kTr, QT_TR_NOOP("夏令时")), "Label15");
     row->addSpacing(6);
     row->addWidget(Check3);
     row->addWidget(Label15);

@@ -30,6 +30,8 @@
 //   Command2   "保存结果": save into the archive
 //   Command7   "另存为...": save the report as a text file
 //   Command3   "打印结果": print the report
+//   Command12  "导出图片": the report as PNG pictures to be read on a phone
+//   Command13  "导出PDF": the report as a PDF document
 //   Command4   "读取存档": open the archive window
 //   Command5   "信息窗口": show or hide the extra-information panel
 //   Command8   "万年日历": open the perpetual calendar
@@ -92,6 +94,10 @@ public:
     void SaveResult();
     void SaveResultAs();
     void PrintResult();
+    // The exports: the report as it would be printed, extra text included,
+    // as pictures or a PDF file; the box stays as it is.
+    void ExportPicture();
+    void ExportPdf();
     // Shows the extra-information panel when hidden, hides it when shown.
     void ToggleInfoPanel();
     // Puts a birth into the fields so that the start button charts exactly
@@ -129,6 +135,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A change of script: the hour label, the birthplace lists and the 子
+    // hour list, which come from the core, are shown again in it.
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -149,6 +158,15 @@ private:
     // CR LF and the extra-information text, added to what is saved or
     // printed; empty for an empty extra text.
     QString ExtraTextAppendix() const;
+    // The path an export dialog suggests: the person's name and birth date
+    // of the last run, in the user's `location` folder.
+    QString SuggestedExportPath(int location, const QString& suffix) const;
+    // The export dialog, with the suffix added where the name has none, and
+    // the question about files that exist already. Empty when cancelled.
+    std::optional<QString> AskExportPath(const QString& title, const QString& filter, const QString& suggested,
+                                         const QString& suffix);
+    // The files that already exist among `paths`, asked about once.
+    bool MayReplace(const QStringList& paths);
 
     std::filesystem::path programFolder_;
     Dialogs& dialogs_;
@@ -161,6 +179,9 @@ private:
     std::optional<ChartRecord> recordOfReport_;
     // The notice that daylight saving time cannot be known is shown once.
     bool daylightSavingUnknownTold_ = false;
+    // Names the exported files: the name and birth date of the last run,
+    // the imported file's name, or empty for a report from the archive.
+    QString exportStem_;
     // Kept from print to print: the printer and settings last chosen.
     std::unique_ptr<QPrinter> printer_;
 
@@ -198,6 +219,8 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command7 = nullptr;
     QPushButton* Command3 = nullptr;
+    QPushButton* Command12 = nullptr;
+    QPushButton* Command13 = nullptr;
     QPushButton* Command4 = nullptr;
     QPushButton* Command5 = nullptr;
     QPushButton* Command8 = nullptr;

@@ -8,13 +8,19 @@
 
 #include <algorithm>
 
+#include "gui/toolkit/window_text.h"
 #include "gui/toolkit/fonts.h"
+#include "gui/toolkit/script_display.h"
 
 namespace tl {
 
+// The context of this window's texts in the translation.
+constexpr const char* kTr = "tl::WliFrm";
+
 namespace {
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+// The month's texts come from the core, in the script the windows show.
+QString Q(std::string_view s) { return Shown(s); }
 
 // The two lines of a day's details; a label breaks lines at LF alone.
 QString DetailsText(int year, int month, int day) {
@@ -61,7 +67,7 @@ int CellTop(int i) { return 2400 + 960 * (i / 7); }
 WliFrm::WliFrm(Today today, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("wlifrm"));
-    setWindowTitle(QStringLiteral("腾岚万年历"));
+    WithTitle(this, kTr, QT_TR_NOOP("腾岚万年历"));
     BuildControls();
 
     // Form load: both lists, then today's year and month; each selection
@@ -87,32 +93,37 @@ void WliFrm::BuildControls() {
     Combo1->setFont(kai);
     Combo1->setGeometry(Px(8400), Px(480), Px(1100), Px(420));
     Combo1->setMaxVisibleItems(20);
-    Label3 = MakeLabel(this, QStringLiteral("Label3"), QStringLiteral("年"), kai, kBlack, {9520, 480, 400, 420});
+    Label3 = WithText(MakeLabel(this, QStringLiteral("Label3"), QString(), kai, kBlack, {9520, 480, 400, 420}), kTr,
+                      QT_TR_NOOP("年"));
     Combo2 = new QComboBox(this);
     Combo2->setObjectName(QStringLiteral("Combo2"));
     Combo2->setFont(kai);
     Combo2->setGeometry(Px(9960), Px(480), Px(800), Px(420));
     Combo2->setMaxVisibleItems(12);
-    Label4 = MakeLabel(this, QStringLiteral("Label4"), QStringLiteral("月"), kai, kBlack, {10780, 480, 400, 420});
+    Label4 = WithText(MakeLabel(this, QStringLiteral("Label4"), QString(), kai, kBlack, {10780, 480, 400, 420}), kTr,
+                      QT_TR_NOOP("月"));
 
     Label6 = MakeLabel(this, QStringLiteral("Label6"), QStringLiteral("2008"), BoldFont("Times New Roman", 26.25),
                        kRed, {5640, 120, 1300, 840}, Qt::AlignRight | Qt::AlignBottom);
     Label7 = MakeLabel(this, QStringLiteral("Label7"), QStringLiteral("12"), BoldFont("Times New Roman", 42),
                        QColor(0, 128, 0), {6960, 0, 1300, 1100}, Qt::AlignLeft | Qt::AlignBottom);
-    Label9 = MakeLabel(this, QStringLiteral("Label9"), QStringLiteral("牛"), BoldFont("隶书", 26.25), QColor(0, 64, 0),
+    Label9 = MakeLabel(this, QStringLiteral("Label9"), tr("牛"), BoldFont("隶书", 26.25), QColor(0, 64, 0),
                        {1320, 0, 900, 720});
-    Label8 = MakeLabel(this, QStringLiteral("Label8"), QStringLiteral("丁丑年"), BoldFont("隶书", 21.75), kRed,
+    Label8 = MakeLabel(this, QStringLiteral("Label8"), tr("丁丑年"), BoldFont("隶书", 21.75), kRed,
                        {960, 8280, 3000, 600});
     Label2 = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("Label2"), song, QColor(255, 128, 0),
                        {1080, 720, 6000, 840}, Qt::AlignLeft | Qt::AlignTop);
-    Label5 = MakeLabel(this, QStringLiteral("Label5"), QStringLiteral("立春: 15时23分"), song, QColor(192, 64, 0),
+    Label5 = MakeLabel(this, QStringLiteral("Label5"), tr("立春: 15时23分"), song, QColor(192, 64, 0),
                        {7320, 7320, 3700, 420});
 
-    static const char* const kWeekdays[] = {"星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六"};
+    static const char* const kWeekdays[] = {QT_TR_NOOP("星期日"), QT_TR_NOOP("星期一"), QT_TR_NOOP("星期二"),
+                                            QT_TR_NOOP("星期三"), QT_TR_NOOP("星期四"), QT_TR_NOOP("星期五"),
+                                            QT_TR_NOOP("星期六")};
     for (int c = 0; c < 7; ++c) {
         Label1[kHeaderBase + c] =
-            MakeLabel(this, QStringLiteral("Label1_%1").arg(kHeaderBase + c), QString::fromUtf8(kWeekdays[c]), song,
-                      c == 0 || c == 6 ? kRed : kBlue, {1200 + 1440 * c, 1680, 1300, 420});
+            WithText(MakeLabel(this, QStringLiteral("Label1_%1").arg(kHeaderBase + c), QString(), song,
+                               c == 0 || c == 6 ? kRed : kBlue, {1200 + 1440 * c, 1680, 1300, 420}),
+                     kTr, kWeekdays[c]);
     }
     for (int i = 0; i < kMonthCells; ++i) {
         QLabel* day = MakeLabel(this, QStringLiteral("Label1_%1").arg(i), QString(), songLarge, kBlue,

@@ -6,20 +6,25 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "gui/toolkit/window_text.h"
 #include "gui/toolkit/richtextbox.h"
+#include "gui/toolkit/script_display.h"
 
 namespace tl {
 
+// The context of this window's texts in the translation.
+constexpr const char* kTr = "tl::HelpFrm";
+
 HelpFrm::HelpFrm(const std::filesystem::path& manualFolder, QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("helpfrm"));
-    setWindowTitle(QStringLiteral("腾岚八字排盘系统[帮助]"));
+    WithTitle(this, kTr, QT_TR_NOOP("腾岚八字排盘系统[帮助]"));
     RichTextBox1 = new RichTextBox(this);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     RichTextBox1->setLineWrapMode(QTextEdit::WidgetWidth);
     RichTextBox1->setReadOnly(true);
     RichTextBox1->SetBoxFont({.name = "宋体", .pointSize = 12});
-    RichTextBox1->SetText(QStringLiteral("帮助文件丢失!"));
-    Command1 = new QPushButton(QStringLiteral("关闭(&C)"), this);
+    RichTextBox1->SetText(tr("帮助文件丢失!"));
+    Command1 = new QPushButton(tr("关闭(&C)"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setAutoDefault(false);
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
@@ -36,7 +41,10 @@ HelpFrm::HelpFrm(const std::filesystem::path& manualFolder, QWidget* parent) : Q
     layout->addWidget(RichTextBox1);
     layout->addLayout(buttons);
     // A missing or unreadable manual leaves the text above.
-    RichTextBox1->LoadFile(manualFolder / "help.txt");
+    // The manual is written in simplified characters and shown in the
+    // windows' script.
+    if (RichTextBox1->LoadFile(manualFolder / "help.txt") && DisplayScript() != Script::kHans)
+        RichTextBox1->SetText(Shown(RichTextBox1->Text()));
 }
 
 }  // namespace tl

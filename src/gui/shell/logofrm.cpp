@@ -2,11 +2,15 @@
 
 #include <QPalette>
 
+#include "gui/toolkit/window_text.h"
 #include "gui/toolkit/clicklabel.h"
 #include "gui/toolkit/fonts.h"
 #include "gui/toolkit/pictures.h"
 
 namespace tl {
+
+// The context of this window's texts in the translation.
+constexpr const char* kTr = "tl::LogoFrm";
 
 namespace {
 
@@ -17,7 +21,7 @@ constexpr int kHeight = 340;  // 5100 twips
 
 LogoFrm::LogoFrm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("logofrm"));
-    setWindowTitle(QStringLiteral("关于腾岚八字排盘系统"));
+    WithTitle(this, kTr, QT_TR_NOOP("关于腾岚八字排盘系统"));
     setFixedSize(kWidth, kHeight);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
@@ -32,7 +36,7 @@ LogoFrm::LogoFrm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWi
 
     // The credit line lies over the lower right part of the picture and
     // does not react to clicks.
-    Label1 = new QLabel(QStringLiteral("腾岚八字排盘系统专业版  版本 " TENGLAN_VERSION), this);
+    Label1 = WithText(new QLabel(this), kTr, QT_TR_NOOP("腾岚八字排盘系统专业版  版本 " TENGLAN_VERSION));
     Label1->setObjectName(QStringLiteral("Label1"));
     QFont font = ReportFont(QStringLiteral("宋体"), 10.5);
     font.setBold(true);

@@ -8,6 +8,7 @@
 
 #include "folders/program_folder.h"
 #include "gui/toolkit/dialogs.h"
+#include "gui/toolkit/script_display.h"
 #include "gui/shell/monthfrm.h"
 #include "gui/shell/program.h"
 
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
                         QStringLiteral("提示"), tl::MessageIcon::Information, tl::MessageButtons::Ok);
         return 1;
     }
+    tl::SetDisplayScript(tl::StartScript(folder->files));
     tl::MonthFrm frame(*folder, dialogs, [] { QCoreApplication::exit(0); });
     if (const QScreen* screen = frame.screen()) frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();

@@ -10,17 +10,21 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "gui/toolkit/window_text.h"
 #include "gui/toolkit/dialogs.h"
 #include "gui/shell/helpfrm.h"
 #include "gui/shell/logofrm.h"
 
 namespace tl {
 
+// The context of this window's texts in the translation.
+constexpr const char* kTr = "tl::MonthFrm";
+
 MonthFrm::MonthFrm(ProgramFolder programFolder, Dialogs& dialogs, std::function<void()> endProgram,
                    MainFrm::Clock clock, QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)), dialogs_(dialogs), endProgram_(std::move(endProgram)) {
     setObjectName(QStringLiteral("monthfrm"));
-    setWindowTitle(QStringLiteral("腾岚八字排盘系统"));
+    WithTitle(this, kTr, QT_TR_NOOP("腾岚八字排盘系统"));
     BuildMenus();
 
     // Frame load: the input window as the only child, maximized inside.
@@ -54,44 +58,46 @@ MonthFrm::~MonthFrm() {
 }
 
 QAction* MonthFrm::AddItem(QMenu* menu, const char* name, const char* caption) {
-    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    QAction* action = WithText(menu->addAction(QString()), kTr, caption);
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }
 
 void MonthFrm::BuildMenus() {
     auto addMenu = [this](const char* name, const char* caption) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(caption));
+        QMenu* menu = WithText(menuBar()->addMenu(QString()), kTr, caption);
         menu->setObjectName(QString::fromLatin1(name));
         menu->menuAction()->setObjectName(QString::fromLatin1(name));
         return menu;
     };
-    QMenu* sys = addMenu("tl_sys", " 系统");
+    QMenu* sys = addMenu("tl_sys", QT_TR_NOOP(" 系统"));
     // The two rows of dashes are drawn as the separator lines they stand for.
     sys->addSeparator()->setObjectName(QStringLiteral("cmno2"));
-    connect(AddItem(sys, "cmsave", "保存结果"), &QAction::triggered, this, [this] { mainfrm_->SaveResult(); });
-    connect(AddItem(sys, "cmprint", "打印结果..."), &QAction::triggered, this, [this] { mainfrm_->PrintResult(); });
-    connect(AddItem(sys, "cmread", "读取存档..."), &QAction::triggered, this, &MonthFrm::OpenArchive);
-    connect(AddItem(sys, "cmasave", "结果另存为..."), &QAction::triggered, this,
+    connect(AddItem(sys, "cmsave", QT_TR_NOOP("保存结果")), &QAction::triggered, this, [this] { mainfrm_->SaveResult(); });
+    connect(AddItem(sys, "cmprint", QT_TR_NOOP("打印结果...")), &QAction::triggered, this, [this] { mainfrm_->PrintResult(); });
+    connect(AddItem(sys, "cmpng", QT_TR_NOOP("导出图片...")), &QAction::triggered, this, [this] { mainfrm_->ExportPicture(); });
+    connect(AddItem(sys, "cmpdf", QT_TR_NOOP("导出PDF...")), &QAction::triggered, this, [this] { mainfrm_->ExportPdf(); });
+    connect(AddItem(sys, "cmread", QT_TR_NOOP("读取存档...")), &QAction::triggered, this, &MonthFrm::OpenArchive);
+    connect(AddItem(sys, "cmasave", QT_TR_NOOP("结果另存为...")), &QAction::triggered, this,
             [this] { mainfrm_->SaveResultAs(); });
     sys->addSeparator()->setObjectName(QStringLiteral("cmno"));
-    connect(AddItem(sys, "cmout", "退出系统"), &QAction::triggered, this, [this] { endProgram_(); });
+    connect(AddItem(sys, "cmout", QT_TR_NOOP("退出系统")), &QAction::triggered, this, [this] { endProgram_(); });
 
-    QMenu* tools = addMenu("tl_pp", " 排盘工具");
-    connect(AddItem(tools, "cmmin", "万年历"), &QAction::triggered, this, &MonthFrm::OpenCalendar);
-    connect(AddItem(tools, "cmreverse", "八字反推"), &QAction::triggered, this, &MonthFrm::OpenReverse);
+    QMenu* tools = addMenu("tl_pp", QT_TR_NOOP(" 排盘工具"));
+    connect(AddItem(tools, "cmmin", QT_TR_NOOP("万年历")), &QAction::triggered, this, &MonthFrm::OpenCalendar);
+    connect(AddItem(tools, "cmreverse", QT_TR_NOOP("八字反推")), &QAction::triggered, this, &MonthFrm::OpenReverse);
 
-    QMenu* options = addMenu("cmoption", " 选项");
-    connect(AddItem(options, "cmsys", "系统设置"), &QAction::triggered, this, &MonthFrm::OpenSettings);
+    QMenu* options = addMenu("cmoption", QT_TR_NOOP(" 选项"));
+    connect(AddItem(options, "cmsys", QT_TR_NOOP("系统设置")), &QAction::triggered, this, &MonthFrm::OpenSettings);
 
-    QMenu* windows = addMenu("cmwindow", "窗口");
-    connect(AddItem(windows, "cmpai", "排盘系统窗口"), &QAction::triggered, this, &MonthFrm::ShowInput);
-    connect(AddItem(windows, "cmadd", "信息添加窗口"), &QAction::triggered, this,
+    QMenu* windows = addMenu("cmwindow", QT_TR_NOOP("窗口"));
+    connect(AddItem(windows, "cmpai", QT_TR_NOOP("排盘系统窗口")), &QAction::triggered, this, &MonthFrm::ShowInput);
+    connect(AddItem(windows, "cmadd", QT_TR_NOOP("信息添加窗口")), &QAction::triggered, this,
             [this] { mainfrm_->ToggleInfoPanel(); });
 
-    QMenu* help = addMenu("tl_help", " 帮助");
-    connect(AddItem(help, "cmhelp", "软件帮助"), &QAction::triggered, this, &MonthFrm::ShowHelp);
-    connect(AddItem(help, "cmabout", "关于系统"), &QAction::triggered, this, &MonthFrm::ShowAbout);
+    QMenu* help = addMenu("tl_help", QT_TR_NOOP(" 帮助"));
+    connect(AddItem(help, "cmhelp", QT_TR_NOOP("软件帮助")), &QAction::triggered, this, &MonthFrm::ShowHelp);
+    connect(AddItem(help, "cmabout", QT_TR_NOOP("关于系统")), &QAction::triggered, this, &MonthFrm::ShowAbout);
 }
 
 void MonthFrm::Timer1Tick() {

@@ -3,8 +3,9 @@
 //
 // Controls:
 //   Timer1    200 ms splash timer: about window on tick 1, closed on tick 11
-//   tl_sys    menu " 系统": cmsave save result, cmprint print, cmread archive
-//             window, cmasave save as, cmout end the program; cmno2 and cmno
+//   tl_sys    menu " 系统": cmsave save result, cmprint print, cmpng and
+//             cmpdf export a picture or a PDF, cmread archive window,
+//             cmasave save as, cmout end the program; cmno2 and cmno
 //             are separator lines
 //   tl_pp     menu " 排盘工具": cmmin perpetual calendar, cmreverse 八字反推
 //   cmoption  menu " 选项": cmsys settings window

@@ -1,10 +1,12 @@
 #include "gui/toolkit/dialogs.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -53,7 +55,8 @@ QStringList NameFilters(const QString& filter) {
 // `encoding`, when given, is offered as a list under the file type: the
 // encoding the file is to be written in.
 std::optional<QString> FileDialog(QWidget* parent, const QString& title, const QString& filter, int filterIndex,
-                                  QFileDialog::AcceptMode mode, TextEncoding* encoding = nullptr) {
+                                  QFileDialog::AcceptMode mode, TextEncoding* encoding = nullptr,
+                                  const QString& suggested = {}) {
     QFileDialog dialog(parent, title);
     QComboBox* encodings = nullptr;
     if (encoding) {
@@ -64,12 +67,17 @@ std::optional<QString> FileDialog(QWidget* parent, const QString& title, const Q
             encodings->addItem(QStringLiteral("GB18030 (GBK)"), static_cast<int>(TextEncoding::Gb18030));
             encodings->addItem(QStringLiteral("UTF-8"), static_cast<int>(TextEncoding::Utf8));
             encodings->setCurrentIndex(*encoding == TextEncoding::Utf8 ? 1 : 0);
-            auto* label = new QLabel(QStringLiteral("编码(&E):"), &dialog);
+            auto* label = new QLabel(QCoreApplication::translate("tl::Dialogs", "编码(&E):"), &dialog);
             label->setBuddy(encodings);
             const int row = grid->rowCount();
             grid->addWidget(label, row, 0);
             grid->addWidget(encodings, row, 1);
         }
+    }
+    if (!suggested.isEmpty()) {
+        const QFileInfo start(suggested);
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
     }
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -91,10 +99,14 @@ struct NamedColor {
     quint32 bgr;
 };
 constexpr NamedColor kFontColors[] = {
-    {"黑色", 0x000000}, {"褐红", 0x000080}, {"绿色", 0x008000}, {"橄榄", 0x008080},
-    {"藏青", 0x800000}, {"紫色", 0x800080}, {"深青", 0x808000}, {"灰色", 0x808080},
-    {"银色", 0xC0C0C0}, {"红色", 0x0000FF}, {"酸橙", 0x00FF00}, {"黄色", 0x00FFFF},
-    {"蓝色", 0xFF0000}, {"紫红", 0xFF00FF}, {"水绿", 0xFFFF00}, {"白色", 0xFFFFFF},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "黑色"), 0x000000}, {QT_TRANSLATE_NOOP("tl::Dialogs", "褐红"), 0x000080},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "绿色"), 0x008000}, {QT_TRANSLATE_NOOP("tl::Dialogs", "橄榄"), 0x008080},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "藏青"), 0x800000}, {QT_TRANSLATE_NOOP("tl::Dialogs", "紫色"), 0x800080},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "深青"), 0x808000}, {QT_TRANSLATE_NOOP("tl::Dialogs", "灰色"), 0x808080},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "银色"), 0xC0C0C0}, {QT_TRANSLATE_NOOP("tl::Dialogs", "红色"), 0x0000FF},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "酸橙"), 0x00FF00}, {QT_TRANSLATE_NOOP("tl::Dialogs", "黄色"), 0x00FFFF},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "蓝色"), 0xFF0000}, {QT_TRANSLATE_NOOP("tl::Dialogs", "紫红"), 0xFF00FF},
+    {QT_TRANSLATE_NOOP("tl::Dialogs", "水绿"), 0xFFFF00}, {QT_TRANSLATE_NOOP("tl::Dialogs", "白色"), 0xFFFFFF},
 };
 
 }  // namespace
@@ -103,10 +115,11 @@ MessageResult QtDialogs::Message(QWidget* parent, const QString& text, const QSt
                                  MessageButtons buttons) {
     QMessageBox box(icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Information, title, text,
                     QMessageBox::Ok, parent);
-    box.button(QMessageBox::Ok)->setText(buttons == MessageButtons::RetryCancel ? QStringLiteral("重试")
-                                                                                : QStringLiteral("确定"));
+    box.button(QMessageBox::Ok)->setText(buttons == MessageButtons::RetryCancel
+                                             ? QCoreApplication::translate("tl::Dialogs", "重试")
+                                             : QCoreApplication::translate("tl::Dialogs", "确定"));
     if (buttons != MessageButtons::Ok) {
-        box.addButton(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+        box.addButton(QMessageBox::Cancel)->setText(QCoreApplication::translate("tl::Dialogs", "取消"));
         box.setEscapeButton(QMessageBox::Cancel);
     }
     box.setDefaultButton(QMessageBox::Ok);
@@ -139,6 +152,11 @@ std::optional<SaveTarget> QtDialogs::SaveTextFileName(QWidget* parent, const QSt
     return SaveTarget{*path, encoding};
 }
 
+std::optional<QString> QtDialogs::ExportFileName(QWidget* parent, const QString& title, const QString& filter,
+                                                 const QString& suggested) {
+    return FileDialog(parent, title, filter, 1, QFileDialog::AcceptSave, nullptr, suggested);
+}
+
 bool QtDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
@@ -148,7 +166,7 @@ bool QtDialogs::ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) {
     // The platform font dialog knows no text colour: it is embedded with a
     // colour list beside its effects.
     QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("字体"));
+    dialog.setWindowTitle(QCoreApplication::translate("tl::Dialogs", "字体"));
     auto* fonts = new QFontDialog(&dialog);
     fonts->setWindowFlags(Qt::Widget);
     fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
@@ -159,8 +177,8 @@ bool QtDialogs::ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) {
     for (const NamedColor& c : kFontColors) {
         QPixmap swatch(16, 16);
         swatch.fill(ColorFromBgr(c.bgr));
-        colors->addItem(QIcon(swatch), QString::fromUtf8(c.name), c.bgr);
-        if (c.bgr == colour) startIndex = colors->count() - 1;
+        colors->addItem(QIcon(swatch), QCoreApplication::translate("tl::Dialogs", c.name), c.bgr);
+        if (c.bgr == (colour & 0xFFFFFF)) startIndex = colors->count() - 1;
     }
     // A colour that is none of the sixteen stays the choice until another
     // is picked: Enter keeps the text as it is.
@@ -173,8 +191,8 @@ bool QtDialogs::ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) {
     colors->setCurrentIndex(std::max(startIndex, 0));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(QCoreApplication::translate("tl::Dialogs", "确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("tl::Dialogs", "取消"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     // The embedded font dialog is a dialog of its own: Escape closes it
@@ -184,7 +202,7 @@ bool QtDialogs::ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) {
     QObject::connect(fonts, &QDialog::accepted, &dialog, &QDialog::accept);
 
     auto* colorRow = new QHBoxLayout;
-    auto* colorLabel = new QLabel(QStringLiteral("颜色(&C):"), &dialog);
+    auto* colorLabel = new QLabel(QCoreApplication::translate("tl::Dialogs", "颜色(&C):"), &dialog);
     colorLabel->setBuddy(colors);  // Alt+C goes to the list; the "&" marks the key, not a character
     colorRow->addWidget(colorLabel);
     colorRow->addWidget(colors);

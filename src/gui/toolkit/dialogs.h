@@ -50,6 +50,12 @@ public:
     // GB18030.
     virtual std::optional<SaveTarget> SaveTextFileName(QWidget* parent, const QString& title, const QString& filter,
                                                        int filterIndex);
+    // The save-file dialog of an export: it opens in the folder of
+    // `suggested` with its file name filled in, the first filter entry
+    // selected. Like the other, it does not ask about overwriting; empty on
+    // Cancel.
+    virtual std::optional<QString> ExportFileName(QWidget* parent, const QString& title, const QString& filter,
+                                                  const QString& suggested) = 0;
 
     // The print dialog on `printer`: true when the user chose to print, with
     // the choice left in the printer.
@@ -74,6 +80,8 @@ public:
                                         int filterIndex) override;
     std::optional<SaveTarget> SaveTextFileName(QWidget* parent, const QString& title, const QString& filter,
                                                int filterIndex) override;
+    std::optional<QString> ExportFileName(QWidget* parent, const QString& title, const QString& filter,
+                                          const QString& suggested) override;
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
     bool ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) override;
     std::optional<quint32> ChooseColor(QWidget* parent, quint32 start) override;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPalette>
 #include <QPrinter>
 #include <QScrollBar>
@@ -14,7 +15,9 @@
 #include <QTextOption>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -191,71 +194,191 @@ bool RichTextBox::SaveFile(const QString& path, const QString& appendix, TextEnc
     return encoding == TextEncoding::Utf8 ? WriteUtf8TextFile(file, text) : WriteGbkTextFile(file, text);
 }
 
-void RichTextBox::PrintTo(QPrinter& printer, const QString& appendix) const {
+std::unique_ptr<QTextDocument> RichTextBox::LaidOutCopy(QPaintDevice* device, const QString& appendix) const {
     // A copy of the text, with the fonts and colours of the box, laid out
-    // for the printer without wrapping: every line of the box is one line
-    // on paper, so the columns of the report stay lined up.
+    // for the device without wrapping: every line of the box is one line
+    // there, so the columns of the report stay lined up.
     std::unique_ptr<QTextDocument> copy(document()->clone());
     if (!appendix.isEmpty()) {
+        QTextCharFormat format;
+        format.setForeground(ColorFromBgr(textColor_));
         QTextCursor end(copy.get());
         end.movePosition(QTextCursor::End);
-        end.insertText(ToDocumentText(appendix));
+        end.insertText(ToDocumentText(appendix), format);
     }
-    copy->documentLayout()->setPaintDevice(&printer);
+    copy->documentLayout()->setPaintDevice(device);
     QTextOption option = copy->defaultTextOption();
     option.setWrapMode(QTextOption::NoWrap);
     copy->setDefaultTextOption(option);
     copy->setDocumentMargin(0);
-    copy->markContentsDirty(0, copy->characterCount());  // laid out anew, all of it for the printer
-    const int dpi = printer.resolution();
-    const qreal longest = copy->idealWidth();
+    copy->markContentsDirty(0, copy->characterCount());  // laid out anew, all of it for the device
+    return copy;
+}
 
-    // Where the longest line does not fit the width of the page, landscape
-    // is taken when it prints larger, and the text is made smaller until
-    // that line fits. The orientation the user chose is given back after.
-    const QPageLayout chosen = printer.pageLayout();
-    QPageLayout turned = chosen;
-    turned.setOrientation(QPageLayout::Landscape);
-    if (FitScale(turned, dpi, longest) > FitScale(chosen, dpi, longest))
-        printer.setPageOrientation(QPageLayout::Landscape);
-    const QPageLayout page = printer.pageLayout();
-    const qreal scale = FitScale(page, dpi, longest);
-    const QRectF area = PrintArea(page, dpi).translated(-QRectF(page.paintRectPixels(dpi)).topLeft());
-    const qreal pageHeight = area.height() / scale;  // in layout pixels
+namespace {
 
-    // The pages: runs of whole lines (one block is one line), each run no
-    // taller than a page.
-    struct Page {
-        qreal top;
-        std::vector<QTextBlock> lines;
-    };
-    std::vector<Page> pages;
-    for (QTextBlock block = copy->begin(); block.isValid(); block = block.next()) {
+// A run of whole lines (one block is one line) from `top` to `bottom` of
+// the laid-out document, in its pixels.
+struct LineRun {
+    qreal top = 0;
+    qreal bottom = 0;
+    std::vector<QTextBlock> lines;
+};
+
+// The document cut into runs of whole lines, each no taller than
+// `runHeight`: pages break between lines only.
+std::vector<LineRun> LineRuns(const QTextDocument& doc, qreal runHeight) {
+    std::vector<LineRun> runs;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const QTextLayout* layout = block.layout();
         if (layout->lineCount() == 0) continue;
         const QRectF lines = layout->lineAt(0).rect().united(layout->lineAt(layout->lineCount() - 1).rect());
         const QRectF line = lines.translated(layout->position());
-        if (pages.empty() || line.bottom() - pages.back().top > pageHeight) pages.push_back({line.top(), {}});
-        pages.back().lines.push_back(block);
+        if (runs.empty() || line.bottom() - runs.back().top > runHeight) runs.push_back({line.top(), line.top(), {}});
+        runs.back().bottom = line.bottom();
+        runs.back().lines.push_back(block);
     }
+    return runs;
+}
+
+// Draws a run with its top left corner at the painter's origin, `scale`
+// device pixels to a layout pixel.
+void DrawRun(QPainter& painter, const LineRun& run, qreal scale) {
+    painter.save();
+    painter.scale(scale, scale);
+    painter.translate(0, -run.top);
+    for (const QTextBlock& block : run.lines) block.layout()->draw(&painter, QPointF());
+    painter.restore();
+}
+
+// Paints a laid-out document on the pages of a printer or a PDF file, at
+// `dpi`: where the longest line does not fit the width of the page,
+// landscape is taken when it prints larger, and the text is made smaller
+// until that line fits. The orientation chosen before is given back after.
+// `background`, when valid, fills every page; text without a colour of its
+// own is drawn in `ink`.
+bool PaintPages(const QTextDocument& doc, QPagedPaintDevice& device, int dpi, const QColor& ink,
+                const QColor& background) {
+    const qreal longest = doc.idealWidth();
+    const QPageLayout chosen = device.pageLayout();
+    QPageLayout turned = chosen;
+    turned.setOrientation(QPageLayout::Landscape);
+    if (FitScale(turned, dpi, longest) > FitScale(chosen, dpi, longest))
+        device.setPageOrientation(QPageLayout::Landscape);
+    const QPageLayout page = device.pageLayout();
+    const qreal scale = FitScale(page, dpi, longest);
+    const QPointF paintOrigin = QRectF(page.paintRectPixels(dpi)).topLeft();
+    const QRectF area = PrintArea(page, dpi).translated(-paintOrigin);
+    const QRectF paper = QRectF(page.fullRectPixels(dpi)).translated(-paintOrigin);
+    const std::vector<LineRun> pages = LineRuns(doc, area.height() / scale);
 
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        printer.setPageLayout(chosen);
-        return;
+    if (!painter.begin(&device)) {
+        device.setPageLayout(chosen);
+        return false;
     }
-    painter.setPen(Qt::black);  // text without a colour of its own
+    painter.setPen(ink);
     for (std::size_t n = 0; n < pages.size(); ++n) {
-        if (n > 0) printer.newPage();
+        if (n > 0) device.newPage();
+        if (background.isValid()) painter.fillRect(paper, background);
         painter.save();
         painter.translate(area.topLeft());
-        painter.scale(scale, scale);
-        painter.translate(0, -pages[n].top);
-        for (const QTextBlock& block : pages[n].lines) block.layout()->draw(&painter, QPointF());
+        DrawRun(painter, pages[n], scale);
         painter.restore();
     }
-    painter.end();
-    printer.setPageLayout(chosen);
+    const bool done = painter.end();
+    device.setPageLayout(chosen);
+    return done;
+}
+
+}  // namespace
+
+void RichTextBox::PrintTo(QPrinter& printer, const QString& appendix) const {
+    const std::unique_ptr<QTextDocument> copy = LaidOutCopy(&printer, appendix);
+    PaintPages(*copy, printer, printer.resolution(), Qt::black, QColor());
+}
+
+QColor RichTextBox::Background() const { return palette().color(QPalette::Base); }
+
+namespace {
+
+constexpr int kLayoutDpi = 96;
+
+// The picture layout: the copy laid out at 96 dots per inch whatever the
+// screen, the scale at which its longest line fills the width of a
+// picture, and its lines cut into the runs of one picture each.
+struct PictureLayout {
+    QImage probe{1, 1, QImage::Format_RGB32};
+    std::unique_ptr<QTextDocument> copy;
+    qreal scale = 1;
+    std::vector<LineRun> runs;
+};
+
+std::unique_ptr<PictureLayout> LayOutPictures(
+    const std::function<std::unique_ptr<QTextDocument>(QPaintDevice*)>& layOut) {
+    auto layout = std::make_unique<PictureLayout>();
+    layout->probe.setDotsPerMeterX(qRound(kLayoutDpi / 0.0254));
+    layout->probe.setDotsPerMeterY(qRound(kLayoutDpi / 0.0254));
+    layout->copy = layOut(&layout->probe);
+    const qreal longest = std::max<qreal>(1, layout->copy->idealWidth());
+    const qreal inner = RichTextBox::kPictureWidth - 2 * RichTextBox::kPictureMargin;
+    layout->scale = std::min(RichTextBox::kMaxPictureScale, inner / longest);
+    layout->runs = LineRuns(*layout->copy,
+                            (RichTextBox::kPictureHeight - 2 * RichTextBox::kPictureMargin) / layout->scale);
+    return layout;
+}
+
+}  // namespace
+
+int RichTextBox::PictureCount(const QString& appendix) const {
+    return static_cast<int>(
+        LayOutPictures([&](QPaintDevice* device) { return LaidOutCopy(device, appendix); })->runs.size());
+}
+
+bool RichTextBox::DrawPictures(const QString& appendix,
+                               const std::function<bool(int index, const QImage& picture)>& take) const {
+    const std::unique_ptr<PictureLayout> layout =
+        LayOutPictures([&](QPaintDevice* device) { return LaidOutCopy(device, appendix); });
+    const std::vector<LineRun>& runs = layout->runs;
+    const qreal scale = layout->scale;
+    // One picture at a time: a long text makes many.
+    for (std::size_t n = 0; n < runs.size(); ++n) {
+        // Every picture but the last is a whole screen tall; the last ends
+        // with its text.
+        const int height =
+            n + 1 < runs.size()
+                ? kPictureHeight
+                : std::min(kPictureHeight,
+                           static_cast<int>(std::ceil((runs[n].bottom - runs[n].top) * scale)) + 2 * kPictureMargin);
+        QImage picture(kPictureWidth, height, QImage::Format_RGB32);
+        picture.setDotsPerMeterX(qRound(kLayoutDpi * scale / 0.0254));
+        picture.setDotsPerMeterY(qRound(kLayoutDpi * scale / 0.0254));
+        picture.fill(Background());
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setPen(ColorFromBgr(textColor_));
+        painter.translate(kPictureMargin, kPictureMargin);
+        DrawRun(painter, runs[n], scale);
+        painter.end();
+        if (!take(static_cast<int>(n), picture)) return false;
+    }
+    return true;
+}
+
+bool RichTextBox::WritePdf(QIODevice& out, const QString& title, const QString& appendix) const {
+    // Qt's PDF writer keeps the text as text, with a subset of every font
+    // used embedded, so that the file can be searched and copied from.
+    QPdfWriter pdf(&out);
+    pdf.setResolution(1200);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageOrientation(QPageLayout::Portrait);
+    pdf.setTitle(title);
+    pdf.setCreator(QStringLiteral("腾岚八字排盘系统"));
+    const std::unique_ptr<QTextDocument> copy = LaidOutCopy(&pdf, appendix);
+    // The page takes the box's background unless that is white paper.
+    const QColor background = Background();
+    return PaintPages(*copy, pdf, pdf.resolution(), ColorFromBgr(textColor_),
+                      background == QColor(Qt::white) ? QColor() : background);
 }
 
 void ApplyStyle(RichTextBox& box, const Settings& settings) {

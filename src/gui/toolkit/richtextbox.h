@@ -4,16 +4,23 @@
 // files, and printing.
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QTextEdit>
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
 
 #include "settings/settings.h"
 #include "text/text_encoding.h"
 
+class QIODevice;
+class QPaintDevice;
 class QPrinter;
+class QTextDocument;
 
 namespace tl {
 
@@ -73,8 +80,34 @@ public:
     // content, which stays as it is.
     void PrintTo(QPrinter& printer, const QString& appendix = {}) const;
 
+    // The content followed by `appendix`, laid out as printing lays it out
+    // (each line one line, the fonts and colours of the box, its background),
+    // as pictures to be read on a phone: kPictureWidth pixels wide, the
+    // longest line filling the width between the margins, and cut between
+    // lines into pictures of at most kPictureHeight pixels, the proportions
+    // of a phone screen held upright. Every picture but the last is that
+    // tall.
+    static constexpr int kPictureWidth = 1440;
+    static constexpr int kPictureHeight = 2560;
+    static constexpr int kPictureMargin = 48;
+    // A short text is not blown up beyond this.
+    static constexpr qreal kMaxPictureScale = 3;
+    int PictureCount(const QString& appendix) const;
+    bool DrawPictures(const QString& appendix, const std::function<bool(int index, const QImage& picture)>& take) const;
+    // The same as a PDF document of A4 pages, laid out as printing lays it
+    // out, the text selectable and searchable and its fonts embedded; the
+    // box's background fills the pages unless it is white. False when the
+    // document could not be written.
+    bool WritePdf(QIODevice& out, const QString& title, const QString& appendix) const;
+
+    // The background colour the box shows.
+    QColor Background() const;
+
 private:
     int PositionOf(int character) const;
+    // A copy of the content and `appendix`, laid out for `device`, every
+    // line of the box one line.
+    std::unique_ptr<QTextDocument> LaidOutCopy(QPaintDevice* device, const QString& appendix) const;
 
     quint32 textColor_ = 0;
 };

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -42,6 +43,8 @@
 #include "settings/settings.h"
 #include "gui/toolkit/clicklabel.h"
 #include "gui/toolkit/richtextbox.h"
+#include "gui/toolkit/script_display.h"
+#include "text/script.h"
 
 namespace tl::test {
 
@@ -81,6 +84,54 @@ QStringList InkLines(const QString& text) {
         if (!line.isEmpty()) lines << line;
     }
     return lines;
+}
+
+// The runs of consecutive lines of a report (blank lines included) that
+// hold a character of a red passage, as [first, last] line numbers.
+std::vector<std::pair<int, int>> RedLineRuns(const Report& r) {
+    const QString text = Q(r.text);
+    std::vector<bool> red(static_cast<std::size_t>(text.size()), false);
+    for (const TextRange& range : r.red)
+        for (int i = range.start; i < range.start + range.length && i < text.size(); ++i)
+            red[static_cast<std::size_t>(i)] = true;
+    std::vector<std::pair<int, int>> runs;
+    int line = 0;
+    bool lineRed = false;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == QLatin1Char('\n')) {
+            if (lineRed && !runs.empty() && runs.back().second == line - 1) runs.back().second = line;
+            else if (lineRed) runs.push_back({line, line});
+            lineRed = false;
+            ++line;
+        } else if (!text[i].isSpace() && red[static_cast<std::size_t>(i)]) {
+            lineRed = true;
+        }
+    }
+    return runs;
+}
+
+// The bands of rows of a picture holding red pixels, bands less than
+// `gap` rows apart taken as one; and the first row holding any ink.
+std::vector<std::pair<int, int>> RedBands(const QImage& picture, int gap) {
+    std::vector<std::pair<int, int>> bands;
+    for (int y = 0; y < picture.height(); ++y) {
+        bool red = false;
+        for (int x = 0; x < picture.width() && !red; ++x) {
+            const QRgb p = picture.pixel(x, y);
+            // Red, or red smoothed into the background at a glyph's edge.
+            red = qRed(p) > 160 && qGreen(p) < 120 && qBlue(p) < 120 && qRed(p) - qGreen(p) > 100;
+        }
+        if (!red) continue;
+        if (!bands.empty() && y - bands.back().second <= gap) bands.back().second = y;
+        else bands.push_back({y, y});
+    }
+    return bands;
+}
+int FirstInkRow(const QImage& picture) {
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) != picture.pixel(0, 0)) return y;
+    return -1;
 }
 
 }  // namespace
@@ -165,6 +216,7 @@ class InputWindowTest : public QObject {
 
 private slots:
     void cleanup() {
+        SetDisplayScript(Script::kHans);
         frm_.reset();
         dialogs_.reset();
         folder_.reset();
@@ -762,6 +814,157 @@ private slots:
         QCOMPARE(dialogs_->messages.size(), std::size_t{1});
         QVERIFY(dialogs_->messages[0].text.contains(target));
         QVERIFY(dialogs_->messages[0].text.contains(QString::fromUtf8(std::strerror(ENOENT))));
+    }
+
+    // In traditional characters: the report converted line for line, its red
+    // passages where they were, the hour label and the places too; the
+    // saved text is GB18030 of what the box shows, and the archive keeps
+    // the fields as the core writes them.
+    void reportInTraditional() {
+        SetDisplayScript(Script::kHant);
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        QCOMPARE(f.Label2->text(), QStringLiteral("巳時"));
+        QCOMPARE(f.Combo5->itemText(0), QStringLiteral("不考慮"));
+        QCOMPARE(f.Command12->text(), QStringLiteral("導出圖片"));
+        Run(f, QStringLiteral("张三"));
+        Report report = CoreReport(f);
+        report.text = ToScript(report.text, Script::kHant);
+        QCOMPARE(f.ReportBox()->Text(), Q(report.text));
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("騰嵐八字排盤")));
+        VerifyRedPassages(f, report);
+        f.Text3->clear();
+        f.SaveResult();
+        SetDisplayScript(Script::kHans);
+        QCOMPARE(dialogs_->messages.back().text, Q(ToScript("文件保存成功!", Script::kHant)));
+        QCOMPARE(ReadAll(folder_->filePath(QStringLiteral("save/1.txt"))), Gbk(Q(report.text)));
+        const std::optional<ChartRecord> stored = ReadRecord(Folder(), 1);
+        QVERIFY(stored);
+        QCOMPARE(stored->name, std::string("张三        "));
+    }
+
+    void exportNeedsAReport() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        f.ReportBox()->SetText(QStringLiteral("   "));
+        QTest::mouseClick(f.Command12, Qt::LeftButton);
+        QTest::mouseClick(f.Command13, Qt::LeftButton);
+        QVERIFY(dialogs_->fileDialogs.empty());
+        QCOMPARE(dialogs_->messages.size(), std::size_t{2});
+        QCOMPARE(dialogs_->messages[1].text, QStringLiteral("没有文本数据,请先计算."));
+    }
+
+    // The report as pictures for a phone: 1440 pixels wide, cut between
+    // lines into screens of at most 2560 pixels, every line of the box one
+    // line of the picture, red where the report is red.
+    void exportPictures() {
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        Run(f, QStringLiteral("张三"));
+        const Report report = CoreReport(f);
+        const QString before = f.ReportBox()->Text();
+        dialogs_->files = {folder_->filePath(QStringLiteral("chart"))};
+        QTest::mouseClick(f.Command12, Qt::LeftButton);
+        QCOMPARE(dialogs_->fileDialogs.size(), std::size_t{1});
+        QCOMPARE(dialogs_->fileDialogs[0].suggested,
+                 QDir(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation))
+                     .filePath(QStringLiteral("张三_1985-03-12.png")));
+        QCOMPARE(f.ReportBox()->Text(), before);  // the box keeps its text
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+        QCOMPARE(dialogs_->messages[0].text, QStringLiteral("文件保存成功!"));
+
+        // The pictures in reading order, chart-1.png, chart-2.png ...
+        std::vector<QImage> pictures;
+        for (int n = 1; QFile::exists(folder_->filePath(QStringLiteral("chart-%1.png").arg(n))); ++n)
+            pictures.push_back(QImage(folder_->filePath(QStringLiteral("chart-%1.png").arg(n))));
+        QVERIFY(pictures.size() >= 2);
+        QVERIFY(!QFile::exists(folder_->filePath(QStringLiteral("chart.png"))));
+        // Red where the report's red passages are: a band of red rows for
+        // every run of lines holding red, the title first, at the top of
+        // the first picture, and in the first picture each band at its
+        // lines, the line pitch taken from the title and the next run.
+        const std::vector<std::pair<int, int>> runs = RedLineRuns(report);
+        QVERIFY(runs.size() >= 4);
+        QCOMPARE(runs[0], std::make_pair(0, 0));
+        std::vector<std::vector<std::pair<int, int>>> red;
+        std::size_t redBands = 0;
+        int left = RichTextBox::kPictureWidth, right = 0;
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            const QImage& p = pictures[i];
+            QCOMPARE(p.width(), RichTextBox::kPictureWidth);
+            if (i + 1 < pictures.size()) QCOMPARE(p.height(), RichTextBox::kPictureHeight);
+            else QVERIFY(p.height() > 2 * RichTextBox::kPictureMargin && p.height() <= RichTextBox::kPictureHeight);
+            // No line is cut by the edge of a picture.
+            QVERIFY(FirstInkRow(p) >= RichTextBox::kPictureMargin - 2);
+            QVERIFY(FirstInkRow(p.mirrored(false, true)) >= RichTextBox::kPictureMargin - 8);
+            red.push_back(RedBands(p, 12));
+            redBands += red.back().size();
+            for (int x = 0; x < p.width(); ++x)
+                for (int y = 0; y < p.height(); y += 2)
+                    if (p.pixel(x, y) != p.pixel(0, 0)) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+        }
+        QCOMPARE(redBands, runs.size());
+        QVERIFY(red[0][0].first - FirstInkRow(pictures[0]) <= 2);
+        const qreal pitch = (red[0][1].first - red[0][0].first) / static_cast<qreal>(runs[1].first);
+        QVERIFY(pitch > 20 && pitch < 40);
+        for (std::size_t k = 0; k < red[0].size(); ++k) {
+            QVERIFY(std::abs(red[0][k].first - red[0][0].first - runs[k].first * pitch) < pitch / 3);
+            QVERIFY(red[0][k].second - red[0][k].first < (runs[k].second - runs[k].first + 1) * pitch);
+        }
+        // The longest line fills the width between the margins.
+        QVERIFY(left >= RichTextBox::kPictureMargin - 2 && left < RichTextBox::kPictureMargin + 40);
+        QVERIFY(right > RichTextBox::kPictureWidth - RichTextBox::kPictureMargin - 40 &&
+                right <= RichTextBox::kPictureWidth - RichTextBox::kPictureMargin + 2);
+
+        // A second export onto the same names asks first; Cancel writes
+        // nothing.
+        const QDateTime written = QFileInfo(folder_->filePath(QStringLiteral("chart-1.png"))).lastModified();
+        dialogs_->files = {folder_->filePath(QStringLiteral("chart.png"))};
+        dialogs_->answers = {MessageResult::Cancel};
+        QTest::mouseClick(f.Command12, Qt::LeftButton);
+        QCOMPARE(dialogs_->messages.size(), std::size_t{2});
+        QCOMPARE(dialogs_->messages[1].text, QStringLiteral("文件已存在,是否覆盖原文件?"));
+        QCOMPARE(QFileInfo(folder_->filePath(QStringLiteral("chart-1.png"))).lastModified(), written);
+    }
+
+    // The report as a PDF: its text searchable, line for line, the fonts
+    // embedded, the red passages red.
+    void exportPdf() {
+        for (const char* tool : {"pdftotext", "pdffonts", "pdfinfo", "pdftoppm"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) QSKIP("poppler-utils is not installed");
+        MainFrm& f = Open(At(1985, 3, 12, 9, 5));
+        Run(f, QStringLiteral("张三"));
+        f.Text3->setPlainText(QStringLiteral("  预测:大运顺遂\n"));
+        const QString before = f.ReportBox()->Text();
+        const QString pdf = folder_->filePath(QStringLiteral("张三.pdf"));
+        dialogs_->files = {pdf};
+        QTest::mouseClick(f.Command13, Qt::LeftButton);
+        QCOMPARE(dialogs_->fileDialogs[0].suggested,
+                 QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                     .filePath(QStringLiteral("张三_1985-03-12.pdf")));
+        QCOMPARE(dialogs_->messages.back().text, QStringLiteral("文件保存成功!"));
+        QCOMPARE(f.ReportBox()->Text(), before);
+        // Every line of the box and the extra text, in order, as text.
+        QCOMPARE(InkLines(Poppler("pdftotext", {QStringLiteral("-layout"), pdf, QStringLiteral("-")})),
+                 InkLines(before + QStringLiteral("\r\n  预测:大运顺遂\r\n")));
+        // Every font embedded.
+        const QStringList fonts = Poppler("pdffonts", {pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+        QVERIFY(!fonts.isEmpty());
+        for (const QString& font : fonts) {
+            const QStringList columns = font.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            QVERIFY2(columns.size() >= 5 && columns[columns.size() - 5] == QStringLiteral("yes"), qPrintable(font));
+        }
+        QVERIFY(Poppler("pdfinfo", {pdf}).contains(QRegularExpression(QStringLiteral("Title: +张三_1985-03-12"))));
+        // The title on the first page is red.
+        const QString png = folder_->filePath(QStringLiteral("page"));
+        Poppler("pdftoppm", {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-f"), QStringLiteral("1"),
+                             QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-png"),
+                             QStringLiteral("-singlefile"), pdf, png});
+        const QImage page(png + QStringLiteral(".png"));
+        const std::vector<std::pair<int, int>> red = RedBands(page, 2);
+        QVERIFY(!red.empty());
+        QVERIFY(red[0].first - FirstInkRow(page) <= 1);
+        QVERIFY(red.size() >= 3);
     }
 
     void printCancel() {

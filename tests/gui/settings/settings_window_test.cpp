@@ -10,7 +10,9 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -28,6 +30,8 @@
 #include "gui/shell/monthfrm.h"
 #include "gui/toolkit/fonts.h"
 #include "gui/toolkit/richtextbox.h"
+#include "gui/toolkit/script_display.h"
+#include "text/script.h"
 
 namespace tl::test {
 
@@ -71,6 +75,7 @@ private slots:
         Box().SetText(QStringLiteral("八字报告\r\n第二行"));
     }
     void cleanup() {
+        SetDisplayScript(Script::kHans);
         frame_.reset();
         dialogs_.reset();
         folder_.reset();
@@ -91,6 +96,48 @@ private slots:
         QCOMPARE(frame_->findChildren<SystemFrm*>().size(), 1);
         w->Command3->click();
         QVERIFY(!w->isVisible());
+    }
+
+    // "简体 / 繁體": one line of tenglan.conf, shezhi.ini untouched; the next
+    // report and every window opened afterwards in the chosen script.
+    void scriptChoiceKeptInTenglanConf() {
+        SetDisplayScript(Script::kHans);
+        SystemFrm& w = OpenFromMenu();
+        QVERIFY(w.Option1->isChecked());
+        QCOMPARE(w.Option2->text(), QStringLiteral("繁體"));
+        const QByteArray style = FileBytes();
+        const QString conf = folder_->filePath(QStringLiteral("tenglan.conf"));
+        QTest::mouseClick(w.Option2, Qt::LeftButton);
+        QCOMPARE(DisplayScript(), Script::kHant);
+        QFile file(conf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("script=hant\n"));
+        file.close();
+        QCOMPARE(FileBytes(), style);
+        // The next report.
+        frame_->Input()->Text1->setText(QStringLiteral("张三"));
+        frame_->Input()->Command1->click();
+        QVERIFY(Box().Text().startsWith(QStringLiteral("                                        騰嵐八字排盤\r\n")));
+        // The open windows and those opened later speak traditional
+        // characters at once, the texts converted as the reports are.
+        QCOMPARE(frame_->Input()->Command12->text(), QStringLiteral("導出圖片"));
+        QTRY_COMPARE(frame_->Input()->Label2->text(), QStringLiteral("巳時"));  // on the posted change event
+        QCOMPARE(frame_->menuBar()->actions().at(0)->text(), QStringLiteral(" 系統"));
+        QCOMPARE(w.Command4->text(), QString::fromStdString(ToScript("还原默认设置", Script::kHant)));
+        QCOMPARE(w.windowTitle(), QStringLiteral("系統設置"));
+        SystemFrm later(PathOf(*folder_), *dialogs_, Box());
+        QVERIFY(later.Option2->isChecked());
+        QCOMPARE(later.Command4->text(), w.Command4->text());
+        // And back.
+        QTest::mouseClick(w.Option1, Qt::LeftButton);
+        QCOMPARE(DisplayScript(), Script::kHans);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("script=hans\n"));
+        QCOMPARE(frame_->Input()->Command12->text(), QStringLiteral("导出图片"));
+        QTRY_COMPARE(frame_->Input()->Label2->text(), QStringLiteral("巳时"));
+        QCOMPARE(frame_->menuBar()->actions().at(0)->text(), QStringLiteral(" 系统"));
+        QCOMPARE(w.Command4->text(), QStringLiteral("还原默认设置"));
+        QCOMPARE(later.windowTitle(), QStringLiteral("系统设置"));
     }
 
     void fontWritesTheRecordAndRestylesTheBox() {

@@ -89,6 +89,8 @@ private slots:
              {{"cmno2", ""},
               {"cmsave", "保存结果"},
               {"cmprint", "打印结果..."},
+              {"cmpng", "导出图片..."},
+              {"cmpdf", "导出PDF..."},
               {"cmread", "读取存档..."},
               {"cmasave", "结果另存为..."},
               {"cmno", ""},
@@ -207,6 +209,12 @@ private slots:
         // Save as from the menu: the save dialog, cancelled.
         Item(f, "cmasave")->trigger();
         QCOMPARE(dialogs_->fileDialogs.size(), std::size_t{1});
+        // The exports from the menu: their dialogs, cancelled.
+        Item(f, "cmpng")->trigger();
+        Item(f, "cmpdf")->trigger();
+        QCOMPARE(dialogs_->fileDialogs.size(), std::size_t{3});
+        QVERIFY(dialogs_->fileDialogs[1].suggested.endsWith(QStringLiteral(".png")));
+        QVERIFY(dialogs_->fileDialogs[2].suggested.endsWith(QStringLiteral(".pdf")));
         QCOMPARE(input->ReportBox()->Text(), report);
     }
 

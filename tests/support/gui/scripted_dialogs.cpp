@@ -26,13 +26,19 @@ MessageResult ScriptedDialogs::Message(QWidget*, const QString& text, const QStr
 
 std::optional<QString> ScriptedDialogs::SaveFileName(QWidget*, const QString& title, const QString& filter,
                                                      int filterIndex) {
-    fileDialogs.push_back({title, filter, filterIndex});
+    fileDialogs.push_back({title, filter, filterIndex, {}});
     return Next(files, std::optional<QString>());
 }
 
 std::optional<QString> ScriptedDialogs::OpenFileName(QWidget*, const QString& title, const QString& filter,
                                                      int filterIndex) {
-    fileDialogs.push_back({title, filter, filterIndex});
+    fileDialogs.push_back({title, filter, filterIndex, {}});
+    return Next(files, std::optional<QString>());
+}
+
+std::optional<QString> ScriptedDialogs::ExportFileName(QWidget*, const QString& title, const QString& filter,
+                                                       const QString& suggested) {
+    fileDialogs.push_back({title, filter, 1, suggested});
     return Next(files, std::optional<QString>());
 }
 

@@ -30,6 +30,7 @@ public:
         QString title;
         QString filter;
         int filterIndex;
+        QString suggested;  // the path an export dialog starts from
     };
 
     MessageResult Message(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
@@ -42,6 +43,8 @@ public:
     // encoding of `encodings` (GB18030 when it has run out).
     std::optional<SaveTarget> SaveTextFileName(QWidget* parent, const QString& title, const QString& filter,
                                                int filterIndex) override;
+    std::optional<QString> ExportFileName(QWidget* parent, const QString& title, const QString& filter,
+                                          const QString& suggested) override;
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
     bool ChooseFont(QWidget* parent, FontStyle& font, quint32& colour) override;
     std::optional<quint32> ChooseColor(QWidget* parent, quint32 start) override;
