@@ -67,6 +67,8 @@ PillarRelations RelationFinder::Of(Pillar p, Pillar luck) const {
     if (s < 1 || s > 10 || b < 1 || b > 12) return r;
     const Stem ls = luck != 0 ? StemOf(luck) : 0;
     const Branch lb = luck != 0 ? BranchOf(luck) : 0;
+    // Unrolled, so that each kind's rule is folded in.
+#pragma GCC unroll 5
     for (int k = 0; k < kRelationKinds; ++k) {
         const auto kind = static_cast<RelationKind>(k);
         const bool onStems = kRelationRules[kind].onStems;
