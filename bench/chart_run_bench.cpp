@@ -5,12 +5,14 @@
 
 #include "calendar/years.h"
 #include "chart/run.h"
+#include "place/gazetteer.h"
 
 namespace {
 
 // A fixed, varied set of births: both sexes, both calendars, leap months,
-// hour 23, jie days, both ends of the tables; daylight saving time looked up
-// for each and applied as the command line does.
+// hour 23, jie days, both ends of the tables, every province (each reading
+// its clock through its own zone); daylight saving time looked up for each
+// and applied as the command line does.
 std::vector<tl::ChartRequest> Births() {
     std::vector<tl::ChartRequest> births;
     unsigned seed = 12345;
@@ -29,6 +31,8 @@ std::vector<tl::ChartRequest> Births() {
         r.hour = static_cast<int>(next(24));
         r.minute = static_cast<int>(next(60));
         r.applyDaylightSaving = true;
+        r.provinceIndex = static_cast<int>(next(tl::kProvinceCount));
+        r.useTrueSolarTime = next(2) == 0;
         births.push_back(r);
     }
     return births;

@@ -69,6 +69,14 @@ void WriteChartMembers(JsonWriter& w, const Chart& c) {
     w.Key("input").String(c.isSolarInput ? "gregorian" : "lunar");
     w.Key("birthDate").String(DateText(c.birthYear, c.birthMonth, c.birthDay));
     w.Key("birthTime").String(TimeText(c.birthTime));
+    w.Key("beijingTime").String(DateText(c.beijingDate.year, c.beijingDate.month, c.beijingDate.day) + "T" +
+                                TimeText(c.beijingTime));
+    w.Key("clock").BeginObject()
+        .Key("zone").String(c.clock.zone)
+        .Key("utcOffsetSeconds").Int(c.clock.utcOffsetSeconds)
+        .Key("standardOffsetSeconds").Int(c.clock.standardOffsetSeconds)
+        .Key("localMeanTime").Bool(c.clock.localMeanTime)
+        .EndObject();
     w.Key("lunar").BeginObject()
         .Key("year").Int(c.lunarYear)
         .Key("month").Int(c.lunarMonth)
@@ -82,7 +90,7 @@ void WriteChartMembers(JsonWriter& w, const Chart& c) {
         .Key("minutes").Int(c.daylightSavingMinutes)
         .EndObject();
     w.Key("nearJie");
-    if (const auto near = NearJieOf(c.BirthDate(), c.birthTime))
+    if (const auto near = NearJieOf(c.JieDate(), c.JieTime()))
         w.BeginObject().Key("term").String(JieName(near->term)).Key("minutes").Int(near->minutes).EndObject();
     else
         w.Null();

@@ -251,6 +251,61 @@ TEST(RunCalendar, DaylightSavingMovesTheBirthBackToStandardTime) {
     EXPECT_FALSE(DaylightSavingOf(Lunar(1988, 1, 27, false, 15, 30)).inEffect);
 }
 
+TEST(RunCalendar, EachProvinceReadsItsOwnZonesClock) {
+    // The clock as entered turns into Beijing time by its zone's offset then:
+    // daylight saving time where that zone kept it (the box ticked, or read
+    // as standard time when unticked), Taiwan's and Hong Kong's UTC+9, Hong
+    // Kong's half-hour winter time of 1941, and Beijing time before a
+    // zone's first standard time.
+    const struct {
+        int province;
+        Date date;
+        int hour, minute;
+        bool ticked;
+        TimeOfDay beijing;
+        bool inEffect;
+        int minutes;
+        std::string_view hourName;  // the clock read as standard time
+        bool localMeanTime;
+    } cases[] = {
+        {2, {1988, 7, 1}, 12, 0, true, TimeOfDay::Hms(12, 0), false, 0, "午", false},   // only the mainland kept it
+        {6, {1988, 7, 1}, 12, 0, true, TimeOfDay::Hms(11, 0), true, 60, "午", false},
+        {6, {1988, 7, 1}, 13, 30, true, TimeOfDay::Hms(12, 30), true, 60, "午", false},
+        {2, {1975, 7, 1}, 12, 0, true, TimeOfDay::Hms(11, 0), true, 60, "午", false},
+        {2, {1975, 7, 1}, 13, 30, false, TimeOfDay::Hms(13, 30), true, 60, "未", false},
+        {4, {1979, 8, 1}, 12, 0, true, TimeOfDay::Hms(11, 0), true, 60, "午", false},
+        {4, {1940, 6, 1}, 13, 30, true, TimeOfDay::Hms(12, 30), false, 0, "午", false},   // UTC+9 standard time
+        {4, {1940, 6, 1}, 13, 30, false, TimeOfDay::Hms(12, 30), false, 0, "午", false},
+        {2, {1941, 10, 15}, 12, 0, true, TimeOfDay::Hms(11, 30), true, 30, "午", false},  // UTC+8:30
+        {2, {1943, 1, 10}, 0, 30, true, TimeOfDay::Hms(23, 30), false, 0, "子", false},   // UTC+9, day before
+        {3, {1904, 10, 29}, 12, 0, true, TimeOfDay::Hms(12, 0), false, 0, "午", true},    // Macau's LMT
+        {1, {1900, 6, 1}, 12, 0, true, TimeOfDay::Hms(12, 0), false, 0, "午", true},
+    };
+    for (const auto& k : cases) {
+        ChartRequest r = SolarRequest(k.date.year, k.date.month, k.date.day, k.hour, k.minute);
+        r.provinceIndex = k.province;
+        r.applyDaylightSaving = k.ticked;
+        const Chart c = RunCalendar(r);
+        const std::string where = std::to_string(k.province) + " " + std::to_string(k.date.year) + "-" +
+                                  std::to_string(k.date.month) + "-" + std::to_string(k.date.day) + " " +
+                                  std::to_string(k.hour) + ":" + std::to_string(k.minute);
+        EXPECT_EQ(c.beijingTime, k.beijing) << where;
+        EXPECT_EQ(c.birthTime, k.beijing) << where;
+        EXPECT_EQ(c.daylightSavingInEffect, k.inEffect) << where;
+        EXPECT_EQ(c.daylightSavingMinutes, k.minutes) << where;
+        EXPECT_EQ(BranchName(c.enteredHourBranch), k.hourName) << where;
+        EXPECT_EQ(c.clock.localMeanTime, k.localMeanTime) << where;
+        EXPECT_EQ(DaylightSavingOf(r).inEffect, k.inEffect) << where;
+        // The pillars are those of the same birth entered at Beijing time.
+        ChartRequest atBeijing = SolarRequest(c.BirthDate().year, c.BirthDate().month, c.BirthDate().day,
+                                              k.beijing.hour(), k.beijing.minute());
+        const Chart b = RunCalendar(atBeijing);
+        EXPECT_EQ((Pillars{c.yearPillar, c.monthPillar, c.dayPillar, c.hourPillar}),
+                  (Pillars{b.yearPillar, b.monthPillar, b.dayPillar, b.hourPillar}))
+            << where;
+    }
+}
+
 TEST(LuckStart, DirectionAndTargetJie) {
     // Backward from the jie moment itself: counts to the previous jie,
     // 小寒 1984 at 6 January 11:42, 29 days 11 h 37 min earlier.
