@@ -5,6 +5,7 @@
 #include <span>
 
 #include "place/gazetteer.h"
+#include "place/zone_clock.h"
 
 namespace tl::cli {
 
@@ -66,5 +67,44 @@ bool ReadBirthTime(std::string_view text, ChartRequest& r, std::string& problem)
 std::optional<int> ParseProvince(std::string_view text) { return ParseIntInRange(text, 0, kProvinceCount - 1); }
 
 std::optional<int> ParsePlaceNumber(std::string_view text) { return ParseIntInRange(text, 1, kLargestPlaceNumber); }
+
+std::optional<double> ParseDegrees(std::string_view s, double lo, double hi) {
+    if (s.empty() || s.size() > 16) return std::nullopt;
+    // Digits, one point and a leading minus only: no "inf", "nan", blanks
+    // or exponents.
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (!((c >= '0' && c <= '9') || c == '.' || (c == '-' && i == 0))) return std::nullopt;
+    }
+    double v = 0;
+    const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
+    if (ec != std::errc() || p != s.data() + s.size()) return std::nullopt;
+    if (v < lo || v > hi) return std::nullopt;
+    return v;
+}
+
+std::string ReadPlaceByLongitude(std::string_view zone, std::string_view longitude, std::string_view latitude,
+                                 const PlaceOptionNames& names, WorldPlace& place) {
+    if (zone.empty() || longitude.empty())
+        return std::string(names.zone) + " and " + std::string(names.longitude) + " go together";
+    if (!ZoneKnown(zone))
+        return "unknown zone '" + std::string(zone) + "' for " + std::string(names.zone) +
+               ": a zone of the time-zone database, e.g. America/New_York";
+    const auto lon = ParseDegrees(longitude, -180.0, 180.0);
+    if (!lon)
+        return std::string(names.longitude) + " must be -180..180 degrees (east positive), got '" +
+               std::string(longitude) + "'";
+    place = WorldPlace{};
+    place.zone = std::string(zone);
+    place.longitude = *lon;
+    if (!latitude.empty()) {
+        const auto lat = ParseDegrees(latitude, -90.0, 90.0);
+        if (!lat)
+            return std::string(names.latitude) + " must be -90..90 degrees (north positive), got '" +
+                   std::string(latitude) + "'";
+        place.latitude = *lat;
+    }
+    return {};
+}
 
 }  // namespace tl::cli

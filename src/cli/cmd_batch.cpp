@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "report/report.h"
@@ -353,9 +354,23 @@ private:
             if (!p) { error = "place must be a list position from 1, got '" + std::string(place) + "'"; return false; }
             r.placeIndex = *p;
         }
+        // A birth abroad: zone and longitude, and the latitude if known.
+        const std::string_view zone = TrimAscii(Cell(kZone));
+        const std::string_view longitude = TrimAscii(Cell(kLongitude));
+        const std::string_view latitude = TrimAscii(Cell(kLatitude));
+        if (!zone.empty() || !longitude.empty() || !latitude.empty()) {
+            if (!province.empty() || !place.empty()) {
+                error = "province and place are for births in China, not with zone";
+                return false;
+            }
+            WorldPlace world;
+            error = ReadPlaceByLongitude(zone, longitude, latitude, {"zone", "longitude", "latitude"}, world);
+            if (!error.empty()) return false;
+            r.world = std::move(world);
+        }
         // Without a truesolar column a birthplace means the correction is wanted.
         const std::string_view solar = TrimAscii(Cell(kTrueSolar));
-        if (!ParseFlag(solar, r.provinceIndex != 0, r.useTrueSolarTime)) {
+        if (!ParseFlag(solar, r.provinceIndex != 0 || r.world.has_value(), r.useTrueSolarTime)) {
             error = "truesolar must be 0 or 1, got '" + std::string(solar) + "'";
             return false;
         }

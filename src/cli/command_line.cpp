@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "calendar/years.h"
 #include "chart/request.h"
@@ -27,6 +28,7 @@ constexpr std::string_view kUsageHead =
     "\n"
     "  chart --date YYYY-MM-DD --time HH:MM [--female] [--lunar [--leap]]\n"
     "        [--true-solar] [--province N] [--place N]\n"
+    "        [--zone ZONE --longitude DEG [--latitude DEG]]  a birth abroad\n"
     "        [--name TEXT] [--json | --gbk]  one chart: the report, or JSON\n"
     "        [--zi-day-change 23|0]          the day pillar changes at 23:00 (default)\n"
     "                                        or at midnight\n"
@@ -93,6 +95,8 @@ struct ChartCommand {
     ChartOptions options;
     std::optional<std::string> place;  // checked once the province is known
     bool leap = false;
+    CLI::Option* province = nullptr;
+    std::string zone, longitude, latitude;  // a birth abroad, checked together
 
     CLI::App* Add(CLI::App& app) {
         CLI::App* chart = app.add_subcommand("chart", "One chart: the report as the report box holds it, or JSON.");
@@ -123,9 +127,17 @@ struct ChartCommand {
             chart->add_flag_callback("--lunar", [&r] { r.isSolarInput = false; }, "the date is a lunar date");
         chart->add_flag("--leap", leap, "the lunar month is the leap month")->needs(lunar);
         chart->add_flag("--true-solar", r.useTrueSolarTime, "correct the birth time to true solar time");
-        chart->add_option("--province", r.provinceIndex, "the birth province, a number `places` lists (0 = 不考虑)")
-            ->type_name("N")
-            ->transform(WholeNumber(0, kProvinceCount - 1));
+        province =
+            chart->add_option("--province", r.provinceIndex, "the birth province, a number `places` lists (0 = 不考虑)")
+                ->type_name("N")
+                ->transform(WholeNumber(0, kProvinceCount - 1));
+        chart->add_option("--zone", zone, "a birth abroad: the zone of the time-zone database whose clock the "
+                                          "birthplace kept, e.g. America/New_York")
+            ->type_name("ZONE");
+        chart->add_option("--longitude", longitude, "a birth abroad: the birthplace's longitude, degrees east")
+            ->type_name("DEG");
+        chart->add_option("--latitude", latitude, "a birth abroad: the birthplace's latitude, degrees north")
+            ->type_name("DEG");
         chart->add_option("--place", place, "the birthplace, a number `places PROVINCE` lists (default 1)")
             ->type_name("N");
         chart->add_option("--name", options.rawName, "the name the report shows, UTF-8");
@@ -151,6 +163,14 @@ struct ChartCommand {
 
     // The checks that need more than one option; an empty text when all is well.
     std::string Finish() {
+        if (!zone.empty() || !longitude.empty() || !latitude.empty()) {
+            if (province->count() > 0 || place) return "--province and --place are for births in China, not with --zone";
+            WorldPlace world;
+            const std::string problem =
+                ReadPlaceByLongitude(zone, longitude, latitude, {"--zone", "--longitude", "--latitude"}, world);
+            if (!problem.empty()) return problem;
+            options.request.world = std::move(world);
+        }
         const int province = options.request.provinceIndex;
         if (place) {
             const auto q = ParsePlaceNumber(*place);

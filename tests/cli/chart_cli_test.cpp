@@ -100,6 +100,19 @@ TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
         {{"--date", "1984-02-04", "--time", "10:00", "--zi-day-change", "24"},
          "--zi-day-change: must be 23 or 0, got '24'\n"},
         {{"--date", "1984-02-04", "--time", "10:00", "--zi-day-change"}, "--zi-day-change: 1 required 23|0 missing\n"},
+        // A birth abroad: a zone of the database, a longitude −180..180.
+        {{"--date", "1990-07-01", "--time", "08:00", "--zone", "Mars/Olympus", "--longitude", "-74"},
+         "unknown zone 'Mars/Olympus' for --zone"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--zone", "America/New_York", "--longitude", "-180.5"},
+         "--longitude must be -180..180 degrees (east positive), got '-180.5'\n"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--zone", "America/New_York", "--longitude", "1e2"},
+         "--longitude must be"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--zone", "America/New_York"}, "--zone and --longitude go together"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--longitude", "10"}, "--zone and --longitude go together"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--zone", "Europe/London", "--longitude", "0", "--latitude", "91"},
+         "--latitude must be -90..90"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--zone", "Europe/London", "--longitude", "0", "--province", "2"},
+         "--province and --place are for births in China"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"chart"};
@@ -110,6 +123,22 @@ TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
     }
+}
+
+TEST(CliChart, BirthAbroadByZoneAndLongitude) {
+    // New York, 1 July 1990, 08:00 daylight saving time: 12:00 UTC, 20:00 in
+    // Beijing; the day and hour pillars of New York's own time.
+    const CliResult r = RunCli({"chart", "--date", "1990-07-01", "--time", "08:00", "--zone", "America/New_York",
+                                "--longitude", "-74.006", "--latitude", "40.7128", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* member :
+         {"\"beijingTime\":\"1990-07-01T20:00:00\"", "\"birthTime\":\"07:00:00\"",
+          "\"clock\":{\"zone\":\"America/New_York\",\"utcOffsetSeconds\":-14400,\"standardOffsetSeconds\":-18000,"
+          "\"localMeanTime\":false}",
+          "\"zone\":\"America/New_York\",\"longitude\":-74.006,\"latitude\":40.7128",
+          "\"hour\":{\"index\":41,\"name\":\"甲辰\"}",
+          "当地时钟: 1990年7月1日8:00 America/New_York UTC-4:00(夏令时),北京时间1990年7月1日20:00:00\\r\\n"})
+        EXPECT_NE(r.out.find(member), std::string::npos) << member << "\n" << r.out;
 }
 
 TEST(Cli, UnknownCommandAndNoCommand) {
