@@ -9,7 +9,7 @@ namespace tl::cli {
 
 enum BatchColumn {
     kName, kSex, kCalendar, kDate, kTime, kLeap, kProvince, kPlace, kTrueSolar, kZi, kDst,
-    kZone, kLongitude, kLatitude, kColumnCount
+    kCountry, kCity, kRegion, kZone, kLongitude, kLatitude, kColumnCount
 };
 
 struct BatchColumnInfo {
@@ -21,6 +21,7 @@ inline constexpr BatchColumnInfo kBatchColumns[kColumnCount] = {
     {"name", ""},     {"sex", ""},      {"calendar", ""},        {"date", ""},
     {"time", ""},     {"leap", ""},     {"province", ""},        {"place", ""},
     {"truesolar", ""}, {"zi", "23 or 0"}, {"dst", "0 or 1"},
+    {"country", ""},  {"city", ""},     {"region", ""},
     {"zone", ""},     {"longitude", ""}, {"latitude", ""},
 };
 

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "place/gazetteer.h"
+#include "place/world_gazetteer.h"
 #include "place/zone_clock.h"
 
 namespace tl::cli {
@@ -104,6 +105,47 @@ std::string ReadPlaceByLongitude(std::string_view zone, std::string_view longitu
                    std::string(latitude) + "'";
         place.latitude = *lat;
     }
+    return {};
+}
+
+}  // namespace tl::cli
+
+namespace tl::cli {
+
+std::string ReadPlaceByCity(std::string_view country, std::string_view city, std::string_view region,
+                            const CityOptionNames& names, WorldPlace& place) {
+    if (country.empty() || city.empty())
+        return std::string(names.country) + " and " + std::string(names.city) + " go together";
+    const auto found = FindCountry(country);
+    if (!found)
+        return "unknown country '" + std::string(country) + "' for " + std::string(names.country) +
+               ": an ISO code that `places --countries` lists";
+    std::optional<std::string_view> inRegion;
+    if (!region.empty()) inRegion = region;
+    const std::vector<WorldCity> cities = FindCities(found->code, city, inRegion);
+    if (cities.empty()) {
+        return "no city '" + std::string(city) + "'" + (region.empty() ? "" : " in region '" + std::string(region) + "'") +
+               " in " + std::string(found->code) + " for " + std::string(names.city) + ": `places --country " +
+               std::string(found->code) + "` lists them";
+    }
+    if (cities.size() > 1) {
+        std::string message = "'";
+        message.append(city).append("' fits ").append(std::to_string(cities.size())).append(" cities of ");
+        message.append(found->code).append(", give ").append(names.region).append(":");
+        for (const WorldCity& c : cities) {
+            message.append(" ").append(c.latin).append(" (").append(c.region.empty() ? "-" : c.region).append(")");
+            if (&c != &cities.back()) message += ';';
+        }
+        return message;
+    }
+    const WorldCity& c = cities.front();
+    place = WorldPlace{};
+    place.country = std::string(c.country);
+    place.region = std::string(c.region);
+    place.city = std::string(c.name);
+    place.zone = std::string(c.zone);
+    place.longitude = c.longitude;
+    place.latitude = c.latitude;
     return {};
 }
 

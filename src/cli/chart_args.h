@@ -60,6 +60,16 @@ std::optional<double> ParseDegrees(std::string_view text, double lo, double hi);
 struct PlaceOptionNames {
     std::string_view zone, longitude, latitude;
 };
+// A birthplace of the world list: an ISO country code, a city's Chinese or
+// Latin name and, where the name fits several cities, its region. An empty
+// result when exactly one city fits, else what is wrong (an unknown
+// country or city, or the cities the name fits).
+struct CityOptionNames {
+    std::string_view country, city, region;
+};
+std::string ReadPlaceByCity(std::string_view country, std::string_view city, std::string_view region,
+                            const CityOptionNames& names, WorldPlace& place);
+
 std::string ReadPlaceByLongitude(std::string_view zone, std::string_view longitude, std::string_view latitude,
                                  const PlaceOptionNames& names, WorldPlace& place);
 

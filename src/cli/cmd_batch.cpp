@@ -358,11 +358,26 @@ private:
         const std::string_view zone = TrimAscii(Cell(kZone));
         const std::string_view longitude = TrimAscii(Cell(kLongitude));
         const std::string_view latitude = TrimAscii(Cell(kLatitude));
-        if (!zone.empty() || !longitude.empty() || !latitude.empty()) {
-            if (!province.empty() || !place.empty()) {
-                error = "province and place are for births in China, not with zone";
-                return false;
-            }
+        const std::string_view country = TrimAscii(Cell(kCountry));
+        const std::string city = Trim(Cell(kCity));
+        const std::string region = Trim(Cell(kRegion));
+        const bool byCity = !country.empty() || !city.empty() || !region.empty();
+        const bool byLongitude = !zone.empty() || !longitude.empty() || !latitude.empty();
+        if ((byCity || byLongitude) && (!province.empty() || !place.empty())) {
+            error = "province and place are for births in China, not with country or zone";
+            return false;
+        }
+        if (byCity && byLongitude) {
+            error = "give either country and city or zone and longitude";
+            return false;
+        }
+        if (byCity) {
+            WorldPlace world;
+            error = ReadPlaceByCity(country, city, region, {"country", "city", "region"}, world);
+            if (!error.empty()) return false;
+            r.world = std::move(world);
+        }
+        if (byLongitude) {
             WorldPlace world;
             error = ReadPlaceByLongitude(zone, longitude, latitude, {"zone", "longitude", "latitude"}, world);
             if (!error.empty()) return false;

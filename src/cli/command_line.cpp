@@ -28,7 +28,8 @@ constexpr std::string_view kUsageHead =
     "\n"
     "  chart --date YYYY-MM-DD --time HH:MM [--female] [--lunar [--leap]]\n"
     "        [--true-solar] [--province N] [--place N]\n"
-    "        [--zone ZONE --longitude DEG [--latitude DEG]]  a birth abroad\n"
+    "        [--country CC --city NAME [--region NAME]]  a birth abroad\n"
+    "        [--zone ZONE --longitude DEG [--latitude DEG]]  or by its longitude\n"
     "        [--name TEXT] [--json | --gbk]  one chart: the report, or JSON\n"
     "        [--zi-day-change 23|0]          the day pillar changes at 23:00 (default)\n"
     "                                        or at midnight\n"
@@ -38,6 +39,8 @@ constexpr std::string_view kUsageHead =
 constexpr std::string_view kUsageTail =
     "  places [PROVINCE]                     the provinces, or a province's places\n"
     "                                        with their corrections in minutes\n"
+    "  places --countries [--json]           the countries of the world list\n"
+    "  places --country CC [--json]          a country's cities\n"
     "  calendar YEAR MONTH [DAY]             a month of the perpetual calendar\n"
     "  archive list [FOLDER]                 the saved charts of a program folder\n"
     "  COMMAND --help                        the options of a command\n";
@@ -97,6 +100,7 @@ struct ChartCommand {
     bool leap = false;
     CLI::Option* province = nullptr;
     std::string zone, longitude, latitude;  // a birth abroad, checked together
+    std::string country, city, region;
 
     CLI::App* Add(CLI::App& app) {
         CLI::App* chart = app.add_subcommand("chart", "One chart: the report as the report box holds it, or JSON.");
@@ -131,6 +135,11 @@ struct ChartCommand {
             chart->add_option("--province", r.provinceIndex, "the birth province, a number `places` lists (0 = 不考虑)")
                 ->type_name("N")
                 ->transform(WholeNumber(0, kProvinceCount - 1));
+        chart->add_option("--country", country, "a birth abroad: the country's ISO code, e.g. US")
+            ->type_name("CC");
+        chart->add_option("--city", city, "a birth abroad: the city, its Chinese or Latin name")->type_name("NAME");
+        chart->add_option("--region", region, "the city's region, where its name fits several cities")
+            ->type_name("NAME");
         chart->add_option("--zone", zone, "a birth abroad: the zone of the time-zone database whose clock the "
                                           "birthplace kept, e.g. America/New_York")
             ->type_name("ZONE");
@@ -163,8 +172,18 @@ struct ChartCommand {
 
     // The checks that need more than one option; an empty text when all is well.
     std::string Finish() {
-        if (!zone.empty() || !longitude.empty() || !latitude.empty()) {
-            if (province->count() > 0 || place) return "--province and --place are for births in China, not with --zone";
+        const bool byCity = !country.empty() || !city.empty() || !region.empty();
+        const bool byLongitude = !zone.empty() || !longitude.empty() || !latitude.empty();
+        if (byCity && byLongitude) return "give either --country and --city or --zone and --longitude";
+        if ((byCity || byLongitude) && (province->count() > 0 || place))
+            return "--province and --place are for births in China, not with --country or --zone";
+        if (byCity) {
+            WorldPlace world;
+            const std::string problem = ReadPlaceByCity(country, city, region, {"--country", "--city", "--region"}, world);
+            if (!problem.empty()) return problem;
+            options.request.world = std::move(world);
+        }
+        if (byLongitude) {
             WorldPlace world;
             const std::string problem =
                 ReadPlaceByLongitude(zone, longitude, latitude, {"--zone", "--longitude", "--latitude"}, world);
@@ -208,10 +227,22 @@ int RunCommandLine(int argc, char** argv) {
                     "each line also carries the analysis: the natal table, the luck pillars and the annual pillars");
 
     std::optional<int> province;
-    CLI::App* places =
-        app.add_subcommand("places", "The provinces, or one province's places with their corrections in minutes.");
-    places->add_option("PROVINCE", province, "a province's number, as the list of provinces gives it")
-        ->transform(WholeNumber(0, kProvinceCount - 1));
+    bool countries = false;
+    bool placesJson = false;
+    std::optional<std::string> country;
+    CLI::App* places = app.add_subcommand(
+        "places", "The provinces, or one province's places with their corrections in minutes; the countries "
+                  "of the world list, or one country's cities.");
+    CLI::Option* provinceOption =
+        places->add_option("PROVINCE", province, "a province's number, as the list of provinces gives it")
+            ->transform(WholeNumber(0, kProvinceCount - 1));
+    CLI::Option* countriesOption =
+        places->add_flag("--countries", countries, "the countries of the world list")->excludes(provinceOption);
+    places->add_option("--country", country, "one country's cities, by its ISO code")
+        ->type_name("CC")
+        ->excludes(provinceOption)
+        ->excludes(countriesOption);
+    places->add_flag("--json", placesJson, "the countries or cities as JSON");
 
     int year = 0;
     int month = 0;
@@ -250,7 +281,11 @@ int RunCommandLine(int argc, char** argv) {
 
     if (help->parsed()) return WriteOutput(Usage()) ? 0 : OutputFailed("");
     if (batch->parsed()) return CmdBatch(withReport, withValues);
-    if (places->parsed()) return CmdPlaces(province);
+    if (places->parsed()) {
+        if (countries || country) return CmdWorldPlaces(country, placesJson);
+        if (placesJson) return Complain("places", "--json goes with --countries or --country", 2);
+        return CmdPlaces(province);
+    }
     if (calendar->parsed()) {
         if (day && *day > yueend(year, month))
             return Complain("calendar", "DAY must be " + RangeText(1, yueend(year, month)) + ", got '" +

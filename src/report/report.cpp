@@ -11,6 +11,7 @@
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
 #include "place/gazetteer.h"
+#include "place/world_gazetteer.h"
 #include "place/zone_clock.h"
 #include "report/sections.h"
 #include "report/text_build.h"
@@ -145,6 +146,7 @@ ReportHeader ReportHeaderOf(const ChartRequest& r, std::string_view typedName) {
 
 std::string WorldPlaceCountryText(const WorldPlace& p) {
     if (p.country.empty()) return "自定义经纬度";
+    if (const auto country = FindCountry(p.country)) return std::string(country->name);
     return p.country;
 }
 

@@ -113,6 +113,14 @@ TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
          "--latitude must be -90..90"},
         {{"--date", "1990-07-01", "--time", "08:00", "--zone", "Europe/London", "--longitude", "0", "--province", "2"},
          "--province and --place are for births in China"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--country", "XX", "--city", "Paris"}, "unknown country 'XX'"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--country", "FR", "--city", "Atlantis"},
+         "no city 'Atlantis' in FR for --city"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--country", "US", "--city", "Springfield"},
+         "'Springfield' fits 3 cities of US, give --region:"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--country", "US"}, "--country and --city go together"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--country", "US", "--city", "纽约", "--zone", "UTC"},
+         "give either --country and --city or --zone and --longitude"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"chart"};
@@ -138,6 +146,19 @@ TEST(CliChart, BirthAbroadByZoneAndLongitude) {
           "\"zone\":\"America/New_York\",\"longitude\":-74.006,\"latitude\":40.7128",
           "\"hour\":{\"index\":41,\"name\":\"甲辰\"}",
           "当地时钟: 1990年7月1日8:00 America/New_York UTC-4:00(夏令时),北京时间1990年7月1日20:00:00\\r\\n"})
+        EXPECT_NE(r.out.find(member), std::string::npos) << member << "\n" << r.out;
+}
+
+TEST(CliChart, BirthAbroadByCountryAndCity) {
+    // London in double summer time, 1943: the clock two hours ahead of
+    // Greenwich, 18:00 in Beijing; the place line names country and city.
+    const CliResult r = RunCli({"chart", "--date", "1943-06-01", "--time", "12:00", "--country", "GB", "--city",
+                                "London", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* member : {"\"beijingTime\":\"1943-06-01T18:00:00\"", "\"birthTime\":\"10:00:00\"",
+                               "\"country\":\"GB\",\"countryName\":\"英国\"", "\"city\":\"伦敦\"",
+                               "出生地点: 英国,伦敦\\r\\n", "(已减夏令时2小时)",
+                               "Europe/London UTC+2:00(夏令时),北京时间1943年6月1日18:00:00"})
         EXPECT_NE(r.out.find(member), std::string::npos) << member << "\n" << r.out;
 }
 
