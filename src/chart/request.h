@@ -43,7 +43,7 @@ struct ChartRequest {
     bool applyDaylightSaving = false;
     // Set for a birth outside China; the province and place are then not
     // read.
-    std::optional<WorldPlace> world;
+    std::optional<WorldPlace> world = std::nullopt;
 };
 
 }  // namespace tl

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <span>
 
+#include "chart/input.h"
 #include "place/gazetteer.h"
 #include "place/world_gazetteer.h"
 #include "place/zone_clock.h"
@@ -69,21 +70,6 @@ std::optional<int> ParseProvince(std::string_view text) { return ParseIntInRange
 
 std::optional<int> ParsePlaceNumber(std::string_view text) { return ParseIntInRange(text, 1, kLargestPlaceNumber); }
 
-std::optional<double> ParseDegrees(std::string_view s, double lo, double hi) {
-    if (s.empty() || s.size() > 16) return std::nullopt;
-    // Digits, one point and a leading minus only: no "inf", "nan", blanks
-    // or exponents.
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char c = s[i];
-        if (!((c >= '0' && c <= '9') || c == '.' || (c == '-' && i == 0))) return std::nullopt;
-    }
-    double v = 0;
-    const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
-    if (ec != std::errc() || p != s.data() + s.size()) return std::nullopt;
-    if (v < lo || v > hi) return std::nullopt;
-    return v;
-}
-
 std::string ReadPlaceByLongitude(std::string_view zone, std::string_view longitude, std::string_view latitude,
                                  const PlaceOptionNames& names, WorldPlace& place) {
     if (zone.empty() || longitude.empty())
@@ -138,14 +124,7 @@ std::string ReadPlaceByCity(std::string_view country, std::string_view city, std
         }
         return message;
     }
-    const WorldCity& c = cities.front();
-    place = WorldPlace{};
-    place.country = std::string(c.country);
-    place.region = std::string(c.region);
-    place.city = std::string(c.name);
-    place.zone = std::string(c.zone);
-    place.longitude = c.longitude;
-    place.latitude = c.latitude;
+    place = WorldPlaceOf(cities.front());
     return {};
 }
 

@@ -49,10 +49,6 @@ std::optional<int> ParseProvince(std::string_view text);
 inline constexpr int kLargestPlaceNumber = 999;
 std::optional<int> ParsePlaceNumber(std::string_view text);
 
-// A decimal number of degrees in [lo, hi] ("-73.99", "151.2"; no blanks,
-// no exponent, at most 16 characters).
-std::optional<double> ParseDegrees(std::string_view text, double lo, double hi);
-
 // A birthplace given by its zone and longitude, with an optional latitude
 // (an empty text for none). An empty result when all is well, else what is
 // wrong, naming the option as `names` spells it ("--zone", "--longitude",
