@@ -527,7 +527,8 @@ void MainFrm::UpdateDaylightSaving() {
     // are recorded.
     in.isSolarInput = !Option4->isChecked();
     const std::optional<ChartRequest> request = ReadRequest(in);
-    Check3->setChecked(request && DaylightSavingOf(*request).inEffect);
+    // A place abroad not yet complete has no clock to read.
+    Check3->setChecked(request && PlaceComplete() && DaylightSavingOf(*request).inEffect);
 }
 
 // The country list in the first column of the birthplace: 中国 (the
@@ -537,7 +538,9 @@ void MainFrm::UpdateDaylightSaving() {
 // "自定义经纬度" is chosen.
 void MainFrm::BuildCountryControls(QGridLayout* top, int column) {
     Label16 = Named(new QLabel(QStringLiteral("国家/地区:"), this), "Label16");
-    Combo11 = NewList(this, "Combo11", 8);
+    Combo11 = NewList(this, "Combo11", 13);
+    // As wide as "自定义经纬度", not as the longest country name.
+    Combo11->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     top->addWidget(Label16, 0, column);
     top->addWidget(Combo11, 1, column);
     Text4 = Named(new QLineEdit(this), "Text4");
@@ -549,6 +552,7 @@ void MainFrm::BuildCountryControls(QGridLayout* top, int column) {
     QStringList zones;
     for (std::string_view zone : ZoneNames()) zones << Q(zone);
     Combo12->addItems(zones);
+    Combo12->completer()->setCompletionMode(QCompleter::PopupCompletion);
     Combo12->completer()->setFilterMode(Qt::MatchContains);
     Combo12->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     Combo12->setCurrentIndex(-1);
@@ -618,7 +622,9 @@ void MainFrm::FillCityList() {
     Combo6->clear();
     Combo6->addItems(items);
     Combo6->setCurrentIndex(items.isEmpty() ? -1 : 0);
-    // A typed name, Chinese or Latin, finds its city anywhere in the list.
+    // A typed name, Chinese or Latin, offers the cities it fits; what is
+    // typed stays as typed (see SelectedWorldPlace).
+    Combo6->completer()->setCompletionMode(QCompleter::PopupCompletion);
     Combo6->completer()->setFilterMode(Qt::MatchContains);
     Combo6->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     UpdatePlaceState();

@@ -349,6 +349,7 @@ private slots:
         f.Combo11->setCurrentIndex(f.Combo11->count() - 1);
         QVERIFY(f.Text4->isVisible() && f.Combo12->isVisible() && !f.Combo5->isVisible());
         QVERIFY(!f.Command1->isEnabled());
+        QVERIFY(!f.Check3->isChecked());  // no zone yet, no daylight saving time
         f.Text4->setText(QStringLiteral("-74"));
         f.Combo12->setEditText(QStringLiteral("Mars/Olympus"));
         QVERIFY(!f.Command1->isEnabled());
