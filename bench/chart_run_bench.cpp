@@ -49,4 +49,31 @@ void BM_RunCalendar(benchmark::State& state) {
 }
 BENCHMARK(BM_RunCalendar)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// Births abroad: a dozen zones of both hemispheres and every era, read
+// through the zone cache, with and without true solar time.
+void BM_RunCalendarAbroad(benchmark::State& state) {
+    static constexpr struct {
+        const char* zone;
+        double longitude;
+    } kPlaces[] = {{"America/New_York", -74.0},   {"Europe/London", -0.13},   {"Asia/Kuala_Lumpur", 101.69},
+                   {"America/Vancouver", -123.1}, {"Australia/Sydney", 151.2}, {"Asia/Riyadh", 46.72},
+                   {"Europe/Paris", 2.35},        {"Asia/Tokyo", 139.69},      {"America/Sao_Paulo", -46.63},
+                   {"Africa/Lagos", 3.39},        {"Asia/Kolkata", 88.36},     {"Pacific/Auckland", 174.76}};
+    auto births = Births();
+    std::size_t k = 0;
+    for (tl::ChartRequest& r : births) {
+        const auto& p = kPlaces[k++ % std::size(kPlaces)];
+        r.world = tl::WorldPlace{};
+        r.world->zone = p.zone;
+        r.world->longitude = p.longitude;
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        tl::Chart c = tl::RunCalendar(births[i]);
+        benchmark::DoNotOptimize(c);
+        i = (i + 1) % births.size();
+    }
+}
+BENCHMARK(BM_RunCalendarAbroad)->Repetitions(5)->ReportAggregatesOnly(true);
+
 }  // namespace
