@@ -97,9 +97,13 @@ void WriteBirthplaceMember(JsonWriter& w, const ChartRequest& r, const ReportHea
             .Key("provinceItem").String(header.provinceItem)
             .Key("place").Int(r.placeIndex)
             .Key("placeItem").String(header.placeItem);
+        // The province without its list number; "不考虑" names no place.
+        std::string_view region = header.provinceItem;
+        while (!region.empty() && region.front() >= '0' && region.front() <= '9') region.remove_prefix(1);
+        const bool none = r.provinceIndex == 0;
         w.Key("country").String("CN");
-        w.Key("region").String(header.provinceItem);
-        w.Key("city").String(header.placeItem);
+        w.Key("region").String(none ? std::string_view() : region);
+        w.Key("city").String(none ? std::string_view() : std::string_view(header.placeItem));
         w.Key("zone").String(ProvinceZone(r.provinceIndex));
         // The longitude behind the place's correction, 4 minutes a degree
         // from 120° east.

@@ -149,6 +149,21 @@ TEST(CliChart, BirthAbroadByZoneAndLongitude) {
         EXPECT_NE(r.out.find(member), std::string::npos) << member << "\n" << r.out;
 }
 
+TEST(CliChart, AProvinceReadsItsOwnZonesClock) {
+    // Hong Kong kept summer time in 1975: 13:30 on its clocks was 12:30 in
+    // Beijing, 午时 both in the pillar and after the lunar date.
+    const CliResult r = RunCli({"chart", "--date", "1975-07-01", "--time", "13:30", "--province", "2", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* member :
+         {"\"beijingTime\":\"1975-07-01T12:30:00\"",
+          "\"clock\":{\"zone\":\"Asia/Hong_Kong\",\"utcOffsetSeconds\":32400,\"standardOffsetSeconds\":28800,"
+          "\"localMeanTime\":false}",
+          "\"country\":\"CN\",\"region\":\"香港\",\"city\":\"香港\",\"zone\":\"Asia/Hong_Kong\",\"longitude\":113.33,"
+          "\"latitude\":null",
+          "公历:1975年7月1日12:30:00时(已减夏令时1小时)        农历:一九七五年五月廿二日午时\\r\\n"})
+        EXPECT_NE(r.out.find(member), std::string::npos) << member << "\n" << r.out;
+}
+
 TEST(CliChart, BirthAbroadByCountryAndCity) {
     // London in double summer time, 1943: the clock two hours ahead of
     // Greenwich, 18:00 in Beijing; the place line names country and city.
