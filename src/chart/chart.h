@@ -3,8 +3,11 @@
 // builds a fresh Chart, and nothing changes it afterwards.
 #pragma once
 
+#include <string>
+
 #include "calendar/names.h"
 #include "calendar/types.h"
+#include "place/zone_clock.h"
 
 namespace tl {
 
@@ -26,8 +29,23 @@ struct Chart {
     int lunarDay = 0;
     bool isLeapMonth = false;
 
-    // The branch of the hour as entered; no correction changes it.
+    // The branch of the hour as the clock showed it, read as standard time
+    // (after the daylight saving and zone conversion); the true-solar-time
+    // correction does not change it.
     Branch enteredHourBranch = 0;
+
+    // The clock as entered (its Gregorian date, for lunar input the
+    // converted date) and how it reads in the birthplace's zone; the
+    // instant of birth in Beijing time (UTC+8).
+    Date clockDate;
+    TimeOfDay clockTime;
+    ClockReading clock;
+    Date beijingDate;
+    TimeOfDay beijingTime;
+    // A birth outside China: the year and month pillars, the luck count and
+    // the jie notes follow the instant in Beijing time, the day and hour
+    // pillars and the lunar date the birthplace's own time (birthTime).
+    bool abroad = false;
 
     ZiDayChange ziDayChange = ZiDayChange::kAt23;
     // Daylight saving time at the entered clock time: whether it was in
@@ -35,6 +53,8 @@ struct Chart {
     // birthTime was moved back by them; not known at all (and taken as not
     // in effect) when the system's time-zone database is unusable.
     bool daylightSavingKnown = true;
+    // When it is not known: the zone and what is wrong with it.
+    std::string daylightSavingProblem;
     bool daylightSavingInEffect = false;
     bool daylightSavingApplied = false;
     int daylightSavingMinutes = 0;
@@ -57,6 +77,10 @@ struct Chart {
     Pillar firstLuckPillar = 0;
 
     Date BirthDate() const { return {birthYear, birthMonth, birthDay}; }
+    // The date and time the jie are measured against: the year and month
+    // pillars, the luck count, the jie moments and the near-jie note.
+    Date JieDate() const { return abroad ? beijingDate : BirthDate(); }
+    TimeOfDay JieTime() const { return abroad ? beijingTime : birthTime; }
 
     // Sets the four pillars with their stems and branches.
     void SetPillars(Pillar year, Pillar month, Pillar day, Pillar hour) {

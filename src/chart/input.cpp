@@ -1,9 +1,11 @@
 #include "chart/input.h"
 
 #include <algorithm>
+#include <charconv>
 #include <tuple>
 
 #include "place/gazetteer.h"
+#include "place/zone_clock.h"
 #include "text/utf8.h"
 
 namespace tl {
@@ -66,7 +68,43 @@ std::optional<ChartRequest> ReadRequest(const InputSelections& in) {
     r.placeIndex = in.placePosition + 1;
     r.ziDayChange = in.ziDayChange;
     r.applyDaylightSaving = in.daylightSavingTicked;
+    r.world = in.world;
     return r;
+}
+
+WorldPlace WorldPlaceOf(const WorldCity& city) {
+    WorldPlace p;
+    p.country = std::string(city.country);
+    p.region = std::string(city.region);
+    p.city = std::string(city.name);
+    p.zone = std::string(city.zone);
+    p.longitude = city.longitude;
+    p.latitude = city.latitude;
+    return p;
+}
+
+std::optional<double> ParseDegrees(std::string_view s, double lo, double hi) {
+    if (s.empty() || s.size() > 16) return std::nullopt;
+    // No "inf", "nan", blanks, signs other than a leading minus, or
+    // exponents.
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (!((c >= '0' && c <= '9') || c == '.' || (c == '-' && i == 0))) return std::nullopt;
+    }
+    double v = 0;
+    const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::fixed);
+    if (ec != std::errc() || p != s.data() + s.size()) return std::nullopt;
+    if (v < lo || v > hi) return std::nullopt;
+    return v;
+}
+
+std::optional<WorldPlace> PlaceByLongitude(std::string_view longitude, std::string_view zone) {
+    const auto lon = ParseDegrees(longitude, -180.0, 180.0);
+    if (!lon || !ZoneKnown(zone)) return std::nullopt;
+    WorldPlace p;
+    p.zone = std::string(zone);
+    p.longitude = *lon;
+    return p;
 }
 
 }  // namespace tl

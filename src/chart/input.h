@@ -5,11 +5,13 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calendar/types.h"
 #include "chart/chart.h"
 #include "chart/request.h"
+#include "place/world_gazetteer.h"
 
 namespace tl {
 
@@ -48,7 +50,21 @@ struct InputSelections {
     int placePosition = 0;
     ZiDayChange ziDayChange = ZiDayChange::kAt23;
     bool daylightSavingTicked = false;
+    // A birthplace abroad (a city of the world list, or a longitude with a
+    // zone); the province and place positions are then not read.
+    std::optional<WorldPlace> world = std::nullopt;
 };
+
+// The birthplace of a city of the world list.
+WorldPlace WorldPlaceOf(const WorldCity& city);
+
+// A decimal number of degrees in [lo, hi] ("-73.99", "151.2"; a leading
+// minus, digits and one point only, at most 16 characters).
+std::optional<double> ParseDegrees(std::string_view text, double lo, double hi);
+
+// A birthplace given by its longitude (degrees east, −180..180) and a zone
+// of the time-zone database; empty while either is missing or not valid.
+std::optional<WorldPlace> PlaceByLongitude(std::string_view longitude, std::string_view zone);
 
 // The request of one run: year = position + kCalendarFirstYear, month and
 // day = position + 1 (a lunar day 31 is read as 30), hour and minute =

@@ -37,9 +37,9 @@ void ComputeLuckStart(Chart& c) {
     const bool evenYear = c.lunarYear % 2 == 0;
     c.luckForward = evenYear == c.isMale;
 
-    const Date birth = NormalizeDate(c.BirthDate());
+    const Date birth = NormalizeDate(c.JieDate());
     // Whole minutes between the birth and the target jie.
-    const long minutes = std::labs(LuckTargetOffsetSeconds(birth, c.birthTime, c.luckForward)) / 60;
+    const long minutes = std::labs(LuckTargetOffsetSeconds(birth, c.JieTime(), c.luckForward)) / 60;
     c.luckStartYears = static_cast<int>(minutes / 4320);
     long rest = minutes % 4320;
     c.luckStartMonths = static_cast<int>(rest / 360);

@@ -7,7 +7,10 @@
 
 namespace tl::cli {
 
-enum BatchColumn { kName, kSex, kCalendar, kDate, kTime, kLeap, kProvince, kPlace, kTrueSolar, kZi, kDst, kColumnCount };
+enum BatchColumn {
+    kName, kSex, kCalendar, kDate, kTime, kLeap, kProvince, kPlace, kTrueSolar, kZi, kDst,
+    kCountry, kCity, kRegion, kZone, kLongitude, kLatitude, kColumnCount
+};
 
 struct BatchColumnInfo {
     std::string_view name;
@@ -18,6 +21,8 @@ inline constexpr BatchColumnInfo kBatchColumns[kColumnCount] = {
     {"name", ""},     {"sex", ""},      {"calendar", ""},        {"date", ""},
     {"time", ""},     {"leap", ""},     {"province", ""},        {"place", ""},
     {"truesolar", ""}, {"zi", "23 or 0"}, {"dst", "0 or 1"},
+    {"country", ""},  {"city", ""},     {"region", ""},
+    {"zone", ""},     {"longitude", ""}, {"latitude", ""},
 };
 
 // "name, sex, ..., dst"; with `values`, each column whose values need

@@ -5,7 +5,10 @@
 #include <span>
 
 #include "chart/date_check.h"
+#include "chart/input.h"
 #include "place/gazetteer.h"
+#include "place/world_gazetteer.h"
+#include "place/zone_clock.h"
 
 namespace tl::cli {
 
@@ -101,5 +104,63 @@ std::optional<ChartFormat> ChartFormatFromName(std::string_view name) {
 std::optional<int> ParseProvince(std::string_view text) { return ParseIntInRange(text, 0, kProvinceCount - 1); }
 
 std::optional<int> ParsePlaceNumber(std::string_view text) { return ParseIntInRange(text, 1, kLargestPlaceNumber); }
+
+std::string ReadPlaceByLongitude(std::string_view zone, std::string_view longitude, std::string_view latitude,
+                                 const PlaceOptionNames& names, WorldPlace& place) {
+    if (zone.empty() || longitude.empty())
+        return std::string(names.zone) + " and " + std::string(names.longitude) + " go together";
+    if (!ZoneKnown(zone))
+        return "unknown zone '" + std::string(zone) + "' for " + std::string(names.zone) +
+               ": a zone of the time-zone database, e.g. America/New_York (" + ZoneProblem(zone) + ")";
+    const auto lon = ParseDegrees(longitude, -180.0, 180.0);
+    if (!lon)
+        return std::string(names.longitude) + " must be -180..180 degrees (east positive), got '" +
+               std::string(longitude) + "'";
+    place = WorldPlace{};
+    place.zone = std::string(zone);
+    place.longitude = *lon;
+    if (!latitude.empty()) {
+        const auto lat = ParseDegrees(latitude, -90.0, 90.0);
+        if (!lat)
+            return std::string(names.latitude) + " must be -90..90 degrees (north positive), got '" +
+                   std::string(latitude) + "'";
+        place.latitude = *lat;
+    }
+    return {};
+}
+
+}  // namespace tl::cli
+
+namespace tl::cli {
+
+std::string ReadPlaceByCity(std::string_view country, std::string_view city, std::string_view region,
+                            const CityOptionNames& names, WorldPlace& place) {
+    if (country.empty() || city.empty())
+        return std::string(names.country) + " and " + std::string(names.city) + " go together";
+    const auto found = FindCountry(country);
+    if (!found)
+        return "unknown country '" + std::string(country) + "' for " + std::string(names.country) +
+               ": an ISO code that `places --countries` lists";
+    std::optional<std::string_view> inRegion;
+    if (!region.empty()) inRegion = region;
+    const std::vector<WorldCity> cities = FindCities(found->code, city, inRegion);
+    if (cities.empty()) {
+        return "no city '" + std::string(city) + "'" + (region.empty() ? "" : " in region '" + std::string(region) + "'") +
+               " in " + std::string(found->code) + " for " + std::string(names.city) + ": `places --country " +
+               std::string(found->code) + "` lists them";
+    }
+    if (cities.size() > 1) {
+        std::string message = "'";
+        message.append(city).append("' fits ").append(std::to_string(cities.size())).append(" cities of ");
+        message.append(found->code).append(", give ").append(names.region).append(":");
+        for (const WorldCity& c : cities) {
+            message.append(" ").append(c.latin).append(" (").append(c.region.empty() ? "-" : c.region).append(")");
+            if (&c != &cities.back()) message += ';';
+        }
+        return message;
+    }
+    place = WorldPlaceOf(cities.front());
+    return {};
+}
 
 }  // namespace tl::cli

@@ -60,4 +60,24 @@ std::optional<int> ParseProvince(std::string_view text);
 inline constexpr int kLargestPlaceNumber = 999;
 std::optional<int> ParsePlaceNumber(std::string_view text);
 
+// A birthplace given by its zone and longitude, with an optional latitude
+// (an empty text for none). An empty result when all is well, else what is
+// wrong, naming the option as `names` spells it ("--zone", "--longitude",
+// "--latitude", or the batch columns).
+struct PlaceOptionNames {
+    std::string_view zone, longitude, latitude;
+};
+// A birthplace of the world list: an ISO country code, a city's Chinese or
+// Latin name and, where the name fits several cities, its region. An empty
+// result when exactly one city fits, else what is wrong (an unknown
+// country or city, or the cities the name fits).
+struct CityOptionNames {
+    std::string_view country, city, region;
+};
+std::string ReadPlaceByCity(std::string_view country, std::string_view city, std::string_view region,
+                            const CityOptionNames& names, WorldPlace& place);
+
+std::string ReadPlaceByLongitude(std::string_view zone, std::string_view longitude, std::string_view latitude,
+                                 const PlaceOptionNames& names, WorldPlace& place);
+
 }  // namespace tl::cli

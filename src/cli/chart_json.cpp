@@ -1,9 +1,12 @@
 #include "cli/chart_json.h"
 
 #include <charconv>
+#include <cstdio>
 
 #include "calendar/jie.h"
 #include "calendar/pillars.h"
+#include "place/gazetteer.h"
+#include "place/true_solar_time.h"
 #include "report/relation_words.h"
 #include "place/daylight_saving.h"
 #include "cli/output.h"
@@ -64,13 +67,71 @@ void WritePillar(JsonWriter& w, std::string_view key, Pillar p) {
     w.Key(key).BeginObject().Key("index").Int(p).Key("name").String(PillarName(p)).EndObject();
 }
 
+// Degrees with six decimals at most, trailing zeros dropped ("-73.99").
+void WriteDegrees(JsonWriter& w, double v) {
+    char buf[32];
+    int n = std::snprintf(buf, sizeof buf, "%.6f", v);
+    while (n > 0 && buf[n - 1] == '0') --n;
+    if (n > 0 && buf[n - 1] == '.') --n;
+    std::string_view text(buf, static_cast<std::size_t>(n));
+    if (text == "-0") text = "0";
+    w.Raw(text);
+}
+
 }  // namespace
+
+void WriteBirthplaceMember(JsonWriter& w, const ChartRequest& r, const ReportHeader& header) {
+    w.Key("birthplace").BeginObject();
+    if (r.world) {
+        const WorldPlace& p = *r.world;
+        w.Key("country");
+        if (p.country.empty()) w.Null(); else w.String(p.country);
+        w.Key("countryName").String(header.provinceItem);
+        w.Key("region").String(p.region);
+        w.Key("city").String(p.city);
+        w.Key("zone").String(p.zone);
+        w.Key("longitude");
+        WriteDegrees(w, p.longitude);
+        w.Key("latitude");
+        if (p.latitude) WriteDegrees(w, *p.latitude); else w.Null();
+    } else {
+        w.Key("province").Int(r.provinceIndex)
+            .Key("provinceItem").String(header.provinceItem)
+            .Key("place").Int(r.placeIndex)
+            .Key("placeItem").String(header.placeItem);
+        // The province without its list number; "不考虑" names no place.
+        std::string_view region = header.provinceItem;
+        while (!region.empty() && region.front() >= '0' && region.front() <= '9') region.remove_prefix(1);
+        const bool none = r.provinceIndex == 0;
+        w.Key("country").String("CN");
+        w.Key("region").String(none ? std::string_view() : region);
+        w.Key("city").String(none ? std::string_view() : std::string_view(header.placeItem));
+        w.Key("zone").String(ProvinceZone(r.provinceIndex));
+        // The longitude behind the place's correction, 4 minutes a degree
+        // from 120° east.
+        w.Key("longitude");
+        if (r.provinceIndex > 0 && !header.placeItem.empty())
+            WriteDegrees(w, 120.0 + static_cast<double>(PlaceCorrection(r.provinceIndex, r.placeIndex)) / 4.0);
+        else
+            w.Null();
+        w.Key("latitude").Null();
+    }
+    w.EndObject();
+}
 
 void WriteChartMembers(JsonWriter& w, const Chart& c) {
     w.Key("sex").String(c.isMale ? "male" : "female");
     w.Key("input").String(c.isSolarInput ? "gregorian" : "lunar");
     w.Key("birthDate").String(DateText(c.birthYear, c.birthMonth, c.birthDay));
     w.Key("birthTime").String(TimeText(c.birthTime));
+    w.Key("beijingTime").String(DateText(c.beijingDate.year, c.beijingDate.month, c.beijingDate.day) + "T" +
+                                TimeText(c.beijingTime));
+    w.Key("clock").BeginObject()
+        .Key("zone").String(c.clock.zone)
+        .Key("utcOffsetSeconds").Int(c.clock.utcOffsetSeconds)
+        .Key("standardOffsetSeconds").Int(c.clock.standardOffsetSeconds)
+        .Key("localMeanTime").Bool(c.clock.localMeanTime)
+        .EndObject();
     w.Key("lunar").BeginObject()
         .Key("year").Int(c.lunarYear)
         .Key("month").Int(c.lunarMonth)
@@ -88,7 +149,7 @@ void WriteChartMembers(JsonWriter& w, const Chart& c) {
     else
         w.Key("daylightSaving").Null();
     w.Key("nearJie");
-    if (const auto near = NearJieOf(c.BirthDate(), c.birthTime))
+    if (const auto near = NearJieOf(c.JieDate(), c.JieTime()))
         w.BeginObject().Key("term").String(JieName(near->term)).Key("minutes").Int(near->minutes).EndObject();
     else
         w.Null();
@@ -182,7 +243,7 @@ void WarnIfDaylightSavingUnknown(std::string_view command, const Chart& c) {
     if (c.daylightSavingKnown || warned) return;
     warned = true;
     Complain(command, "daylight saving time unknown, clock times taken as standard time: " +
-                          DaylightSavingZoneProblem(),
+                          c.daylightSavingProblem,
              0);
 }
 

@@ -15,6 +15,12 @@ namespace tl::cli {
 
 // Writes the chart's members (dates, time, lunar date, pillars, luck start)
 // into an object the caller has opened.
+// The "birthplace" member: for a birth in China the province and place
+// numbers and items, the country "CN", region and city as the lists name
+// them; abroad the country, region and city; both with the zone, the
+// longitude (null for "不考虑") and the latitude (null where unknown).
+void WriteBirthplaceMember(JsonWriter& w, const ChartRequest& request, const ReportHeader& header);
+
 void WriteChartMembers(JsonWriter& w, const Chart& c);
 
 // Writes "natal" (the chart table, relations and stars), "luckPillars"

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "report/report.h"
@@ -373,9 +374,38 @@ private:
             if (!p) { error = "place must be a list position from 1, got '" + std::string(place) + "'"; return false; }
             r.placeIndex = *p;
         }
+        // A birth abroad: zone and longitude, and the latitude if known.
+        const std::string_view zone = TrimAscii(Cell(kZone));
+        const std::string_view longitude = TrimAscii(Cell(kLongitude));
+        const std::string_view latitude = TrimAscii(Cell(kLatitude));
+        const std::string_view country = TrimAscii(Cell(kCountry));
+        const std::string city = Trim(Cell(kCity));
+        const std::string region = Trim(Cell(kRegion));
+        const bool byCity = !country.empty() || !city.empty() || !region.empty();
+        const bool byLongitude = !zone.empty() || !longitude.empty() || !latitude.empty();
+        if ((byCity || byLongitude) && (!province.empty() || !place.empty())) {
+            error = "province and place are for births in China, not with country or zone";
+            return false;
+        }
+        if (byCity && byLongitude) {
+            error = "give either country and city or zone and longitude";
+            return false;
+        }
+        if (byCity) {
+            WorldPlace world;
+            error = ReadPlaceByCity(country, city, region, {"country", "city", "region"}, world);
+            if (!error.empty()) return false;
+            r.world = std::move(world);
+        }
+        if (byLongitude) {
+            WorldPlace world;
+            error = ReadPlaceByLongitude(zone, longitude, latitude, {"zone", "longitude", "latitude"}, world);
+            if (!error.empty()) return false;
+            r.world = std::move(world);
+        }
         // Without a truesolar column a birthplace means the correction is wanted.
         const std::string_view solar = TrimAscii(Cell(kTrueSolar));
-        if (!ParseFlag(solar, r.provinceIndex != 0, r.useTrueSolarTime)) {
+        if (!ParseFlag(solar, r.provinceIndex != 0 || r.world.has_value(), r.useTrueSolarTime)) {
             error = "truesolar must be 0 or 1, got '" + std::string(solar) + "'";
             return false;
         }

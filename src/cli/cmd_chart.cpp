@@ -32,12 +32,7 @@ int CmdChart(const ChartOptions& options) {
             JsonWriter w;
             w.BeginObject();
             w.Key("name").String(options.rawName);
-            w.Key("birthplace").BeginObject()
-                .Key("province").Int(options.request.provinceIndex)
-                .Key("provinceItem").String(header.provinceItem)
-                .Key("place").Int(options.request.placeIndex)
-                .Key("placeItem").String(header.placeItem)
-                .EndObject();
+            WriteBirthplaceMember(w, options.request, header);
             w.Key("trueSolarTime").Bool(options.request.useTrueSolarTime);
             WriteChartMembers(w, chart);
             WriteAnalysisMembers(w, chart, natal, luck);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "calendar/years.h"
 #include "chart/request.h"
@@ -35,6 +36,8 @@ constexpr std::string_view kUsageHead =
 constexpr std::string_view kUsageTail =
     "  places [PROVINCE]            the provinces, or a province's places with their\n"
     "                               corrections in minutes\n"
+    "  places --countries [--json]  the countries of the world list\n"
+    "  places --country CC [--json] a country's cities\n"
     "  calendar YEAR MONTH [DAY]    a month of the perpetual calendar; [--script hans|hant]\n"
     "  archive list [FOLDER]        the saved charts of a program folder\n"
     "  reverse --pillars Y,M,D,H    the birth times of four pillars (八字反推);\n"
@@ -55,6 +58,11 @@ constexpr std::string_view kUsageTail =
     "  --true-solar                 correct the birth time to true solar time\n"
     "  --province N                 the birth province (0 = not considered)\n"
     "  --place N                    the birthplace within the province\n"
+    "  --country CC --city NAME [--region NAME]\n"
+    "                               a birth abroad: the country's ISO code (e.g. US),\n"
+    "                               the city and, for a name held twice, its region\n"
+    "  --zone ZONE --longitude DEG [--latitude DEG]\n"
+    "                               or a birthplace by its zone and longitude\n"
     "  --name TEXT                  the name the report shows\n"
     "  --json                       the chart, its analysis, the report and its red\n"
     "                               passages as JSON\n"
@@ -143,6 +151,9 @@ struct ChartCommand {
     bool json = false;
     bool gbk = false;
     bool leap = false;
+    CLI::Option* province = nullptr;
+    std::string zone, longitude, latitude;  // a birth abroad, checked together
+    std::string country, city, region;
 
     // `periods` takes the same options for its chart, the birth then
     // optional.
@@ -177,9 +188,22 @@ struct ChartCommand {
             chart->add_flag_callback("--lunar", [&r] { r.isSolarInput = false; }, "the date is a lunar date");
         chart->add_flag("--leap", leap, "the lunar month is the leap month")->needs(lunar);
         chart->add_flag("--true-solar", r.useTrueSolarTime, "correct the birth time to true solar time");
-        chart->add_option("--province", r.provinceIndex, "the birth province, a number `places` lists (0 = 不考虑)")
-            ->type_name("N")
-            ->transform(WholeNumber(0, kProvinceCount - 1));
+        province =
+            chart->add_option("--province", r.provinceIndex, "the birth province, a number `places` lists (0 = 不考虑)")
+                ->type_name("N")
+                ->transform(WholeNumber(0, kProvinceCount - 1));
+        chart->add_option("--country", country, "a birth abroad: the country's ISO code, e.g. US")
+            ->type_name("CC");
+        chart->add_option("--city", city, "a birth abroad: the city, its Chinese or Latin name")->type_name("NAME");
+        chart->add_option("--region", region, "the city's region, where its name fits several cities")
+            ->type_name("NAME");
+        chart->add_option("--zone", zone, "a birth abroad: the zone of the time-zone database whose clock the "
+                                          "birthplace kept, e.g. America/New_York")
+            ->type_name("ZONE");
+        chart->add_option("--longitude", longitude, "a birth abroad: the birthplace's longitude, degrees east")
+            ->type_name("DEG");
+        chart->add_option("--latitude", latitude, "a birth abroad: the birthplace's latitude, degrees north")
+            ->type_name("DEG");
         chart->add_option("--place", place, "the birthplace, a number `places PROVINCE` lists (default 1)")
             ->type_name("N");
         chart->add_option("--name", options.rawName, "the name the report shows, UTF-8");
@@ -212,6 +236,24 @@ struct ChartCommand {
 
     // The checks that need more than one option; an empty text when all is well.
     std::string Finish() {
+        const bool byCity = !country.empty() || !city.empty() || !region.empty();
+        const bool byLongitude = !zone.empty() || !longitude.empty() || !latitude.empty();
+        if (byCity && byLongitude) return "give either --country and --city or --zone and --longitude";
+        if ((byCity || byLongitude) && (province->count() > 0 || place))
+            return "--province and --place are for births in China, not with --country or --zone";
+        if (byCity) {
+            WorldPlace world;
+            const std::string problem = ReadPlaceByCity(country, city, region, {"--country", "--city", "--region"}, world);
+            if (!problem.empty()) return problem;
+            options.request.world = std::move(world);
+        }
+        if (byLongitude) {
+            WorldPlace world;
+            const std::string problem =
+                ReadPlaceByLongitude(zone, longitude, latitude, {"--zone", "--longitude", "--latitude"}, world);
+            if (!problem.empty()) return problem;
+            options.request.world = std::move(world);
+        }
         // --json and --gbk name a format of their own (--json first, as
         // before there was --format); --format may repeat it, not contradict it.
         const std::optional<ChartFormat> flag =
@@ -256,10 +298,22 @@ int RunCommandLine(int argc, char** argv) {
                     "each line also carries the analysis: the natal table, the luck pillars and the annual pillars");
 
     std::optional<int> province;
-    CLI::App* places =
-        app.add_subcommand("places", "The provinces, or one province's places with their corrections in minutes.");
-    places->add_option("PROVINCE", province, "a province's number, as the list of provinces gives it")
-        ->transform(WholeNumber(0, kProvinceCount - 1));
+    bool countries = false;
+    bool placesJson = false;
+    std::optional<std::string> country;
+    CLI::App* places = app.add_subcommand(
+        "places", "The provinces, or one province's places with their corrections in minutes; the countries "
+                  "of the world list, or one country's cities.");
+    CLI::Option* provinceOption =
+        places->add_option("PROVINCE", province, "a province's number, as the list of provinces gives it")
+            ->transform(WholeNumber(0, kProvinceCount - 1));
+    CLI::Option* countriesOption =
+        places->add_flag("--countries", countries, "the countries of the world list")->excludes(provinceOption);
+    places->add_option("--country", country, "one country's cities, by its ISO code")
+        ->type_name("CC")
+        ->excludes(provinceOption)
+        ->excludes(countriesOption);
+    places->add_flag("--json", placesJson, "the countries or cities as JSON");
 
     int year = 0;
     int month = 0;
@@ -314,7 +368,11 @@ int RunCommandLine(int argc, char** argv) {
 
     if (help->parsed()) return WriteOutput(Usage()) ? 0 : OutputFailed("");
     if (batch->parsed()) return CmdBatch(withReport, withValues);
-    if (places->parsed()) return CmdPlaces(province);
+    if (places->parsed()) {
+        if (countries || country) return CmdWorldPlaces(country, placesJson);
+        if (placesJson) return Complain("places", "--json goes with --countries or --country", 2);
+        return CmdPlaces(province);
+    }
     if (calendar->parsed()) {
         if (day && *day > yueend(year, month))
             return Complain("calendar", "DAY must be " + RangeText(1, yueend(year, month)) + ", got '" +

@@ -20,6 +20,9 @@ int CmdChart(const ChartOptions& options);
 int CmdBatch(bool withReport, bool withValues);
 // The province list, or one province's places.
 int CmdPlaces(std::optional<int> province);
+// The countries of the world list (no code given), or one country's cities;
+// as text or JSON.
+int CmdWorldPlaces(const std::optional<std::string>& country, bool json);
 // A month of the perpetual calendar, or one day of it.
 int CmdCalendar(int year, int month, std::optional<int> day, Script script = Script::kHans);
 // The archive list of a program folder; without one, tenglan-cli's own.

@@ -6,6 +6,7 @@
 
 #include "calendar/civil.h"
 #include "files/file_io.h"
+#include "place/zone_clock.h"
 
 namespace tl {
 
@@ -72,20 +73,6 @@ std::int32_t StandardOffsetNear(const ZoneRules& z, std::size_t i) {
 
 int Minutes(std::int64_t seconds) { return static_cast<int>(seconds / 60); }
 
-struct ChinaZone {
-    std::optional<ZoneRules> rules;
-    std::string problem;
-};
-
-const ChinaZone& China() {
-    static const ChinaZone zone = [] {
-        ChinaZone z;
-        z.rules = LoadZone(ZoneDatabaseFolder(), "Asia/Shanghai", z.problem);
-        return z;
-    }();
-    return zone;
-}
-
 }  // namespace
 
 std::optional<ZoneRules> ParseZoneFile(std::string_view b) {
@@ -114,11 +101,21 @@ std::optional<ZoneRules> ParseZoneFile(std::string_view b) {
         if (index >= h->typecnt) return std::nullopt;
         z.typeAfter.push_back(index);
     }
+    std::vector<unsigned char> abbreviationAt;
     for (std::uint32_t i = 0; i < h->typecnt; ++i, at += 6) {
         const auto offset = static_cast<std::int32_t>(Be32(b, at));
         const auto dst = static_cast<unsigned char>(b[at + 4]);
-        if (dst > 1 || offset <= -25 * 3600 || offset >= 26 * 3600) return std::nullopt;
-        z.types.push_back({offset, dst == 1});
+        const auto index = static_cast<unsigned char>(b[at + 5]);
+        if (dst > 1 || offset <= -25 * 3600 || offset >= 26 * 3600 || index >= h->charcnt) return std::nullopt;
+        z.types.push_back({offset, dst == 1, {}});
+        abbreviationAt.push_back(index);
+    }
+    // The abbreviations: strings ending in a NUL within the block.
+    const std::string_view chars = b.substr(at, h->charcnt);
+    for (std::size_t i = 0; i < z.types.size(); ++i) {
+        const std::size_t end = chars.find('\0', abbreviationAt[i]);
+        if (end == std::string_view::npos) return std::nullopt;
+        z.types[i].abbreviation = std::string(chars.substr(abbreviationAt[i], end - abbreviationAt[i]));
     }
     at += h->charcnt + std::size_t{h->leapcnt} * (timeSize + 4) + h->isstdcnt + h->isutcnt;
     if (timeSize == 8 && at < b.size()) {
@@ -195,13 +192,13 @@ DaylightSaving DaylightSavingIn(const ZoneRules& z, const Date& date, TimeOfDay 
 }
 
 DaylightSaving DaylightSavingAt(const Date& date, TimeOfDay time) {
-    const ChinaZone& zone = China();
-    if (!zone.rules) return {false, 0, false};
-    return DaylightSavingIn(*zone.rules, date, time);
+    const ZoneRules* rules = LoadedZone(kBeijingZone);
+    if (rules == nullptr) return {false, 0, false};
+    return DaylightSavingIn(*rules, date, time);
 }
 
-bool DaylightSavingZoneLoaded() { return China().rules.has_value(); }
+bool DaylightSavingZoneLoaded() { return LoadedZone(kBeijingZone) != nullptr; }
 
-std::string DaylightSavingZoneProblem() { return China().problem; }
+std::string DaylightSavingZoneProblem() { return ZoneProblem(kBeijingZone); }
 
 }  // namespace tl

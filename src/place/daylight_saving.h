@@ -33,6 +33,7 @@ struct ZoneRules {
     struct LocalType {
         std::int32_t offset = 0;  // seconds ahead of UTC
         bool dst = false;
+        std::string abbreviation;  // e.g. "CST"; "LMT" for local mean time
     };
     std::vector<std::int64_t> transitions;  // UTC seconds, ascending
     std::vector<std::uint8_t> typeAfter;    // the type index from each transition on
@@ -64,8 +65,8 @@ std::filesystem::path ZoneDatabaseFolder();
 // month counts into the next.
 DaylightSaving DaylightSavingIn(const ZoneRules& rules, const Date& date, TimeOfDay time);
 
-// The same in China, zone Asia/Shanghai, loaded once at the first call;
-// `known` false when it could not be loaded.
+// The same in China, zone Asia/Shanghai, loaded once (with every other
+// zone, see place/zone_clock.h); `known` false when it could not be loaded.
 DaylightSaving DaylightSavingAt(const Date& date, TimeOfDay time);
 
 // False when the zone Asia/Shanghai cannot be loaded.

@@ -378,6 +378,15 @@ int PlaceCount(int provinceIndex) {
     return static_cast<int>(kPlaceLists[provinceIndex].size());
 }
 
+std::string_view ProvinceZone(int provinceIndex) {
+    switch (provinceIndex) {
+        case 2: return "Asia/Hong_Kong";
+        case 3: return "Asia/Macau";
+        case 4: return "Asia/Taipei";
+        default: return "Asia/Shanghai";
+    }
+}
+
 std::string_view PlaceItem(int provinceIndex, int placeIndex) {
     if (placeIndex < 1 || placeIndex > PlaceCount(provinceIndex)) return {};
     return kPlaceLists[provinceIndex][placeIndex - 1];

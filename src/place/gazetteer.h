@@ -27,4 +27,10 @@ int PlaceCount(int provinceIndex);
 // Item text of place `placeIndex` (1-based) of a province; empty outside.
 std::string_view PlaceItem(int provinceIndex, int placeIndex);
 
+// The zone of the time-zone database whose clock a province kept:
+// Asia/Hong_Kong, Asia/Macau and Asia/Taipei for 香港, 澳门 and 台湾,
+// Asia/Shanghai for every other position, "不考虑" and any outside the list
+// included.
+std::string_view ProvinceZone(int provinceIndex);
+
 }  // namespace tl

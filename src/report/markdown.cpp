@@ -156,7 +156,7 @@ std::string ChartMarkdown(const ChartRequest& request, const ReportHeader& heade
     }
     out += ' ';
     out += ClockText(request.hour, request.minute);
-    out += "(" + header.hourLabel + ")\n";
+    out += "(" + HourLabel(request.hour) + ")\n";
     // The birth as the chart counts it.
     out += "- 排盘时刻:公历 " + DateText(c.birthYear, c.birthMonth, c.birthDay) + ' ' + ClockText(c.birthTime);
     out += ",农历 " + LunarText(c.lunarYear, c.lunarMonth, c.lunarDay, c.isLeapMonth) + '\n';

@@ -1,6 +1,8 @@
 #include "report/report.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <utility>
 #include <string_view>
@@ -9,6 +11,8 @@
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
 #include "place/gazetteer.h"
+#include "place/world_gazetteer.h"
+#include "place/zone_clock.h"
 #include "report/sections.h"
 #include "report/text_build.h"
 #include "text/utf8.h"
@@ -51,6 +55,58 @@ void AppendTimeOfDay(std::string& out, TimeOfDay t) {
     AppendInt2(out, t.second());
 }
 
+// "1990年7月1日".
+void AppendDate(std::string& out, const Date& d) {
+    AppendInt(out, d.year);
+    out += "年";
+    AppendInt(out, d.month);
+    out += "月";
+    AppendInt(out, d.day);
+    out += "日";
+}
+
+// "UTC-4:00", "UTC+8:05:43".
+void AppendUtcOffset(std::string& out, int seconds) {
+    out += "UTC";
+    out += seconds < 0 ? '-' : '+';
+    const int a = std::abs(seconds);
+    AppendInt(out, a / 3600);
+    out += ':';
+    AppendInt2(out, a / 60 % 60);
+    if (a % 60 != 0) {
+        out += ':';
+        AppendInt2(out, a % 60);
+    }
+}
+
+// The line after the birth line for a clock that was not Beijing time: the
+// clock as entered, its zone and the offset it was read with, and the
+// instant in Beijing time.
+void AppendClockLine(std::string& out, const Chart& c) {
+    out += "  当地时钟: ";
+    AppendDate(out, c.clockDate);
+    AppendInt(out, c.clockTime.hour());
+    out += ':';
+    AppendInt2(out, c.clockTime.minute());
+    out += ' ';
+    out += c.clock.zone.empty() ? std::string_view("自定义") : c.clock.zone;
+    out += ' ';
+    AppendUtcOffset(out, c.daylightSavingApplied ? c.clock.utcOffsetSeconds : c.clock.standardOffsetSeconds);
+    if (c.daylightSavingApplied) out += "(夏令时)";
+    if (c.clock.localMeanTime) out += "(地方平时)";
+    out += ",北京时间";
+    AppendDate(out, c.beijingDate);
+    AppendTimeOfDay(out, c.beijingTime);
+    out += kCrLf;
+}
+
+// Whether the report shows the clock line: every birth abroad, and a birth
+// in China whose zone kept another standard time than Beijing's (Taiwan
+// and Hong Kong under UTC+9).
+bool ShowsClockLine(const Chart& c) {
+    return c.abroad || c.clock.standardOffsetSeconds != kBeijingOffsetSeconds;
+}
+
 // The red passages begin two characters before the first occurrence of their
 // marker: the space before 乾造/坤造 through the stems line and the branches
 // line up to the closing ")" of the day void; the whole luck-pillar line;
@@ -65,9 +121,10 @@ constexpr RedMarker kRedMarkers[] = {{"造", 96}, {"大运干支", 66}, {"排流
 
 }  // namespace
 
-std::string HourLabel(int hour) {
-    const Branch b = HourBranch(hour);
-    if (b == 0) return {};
+std::string HourLabel(int hour) { return BranchHourLabel(HourBranch(hour)); }
+
+std::string BranchHourLabel(Branch b) {
+    if (b < 1 || b > 12) return {};
     std::string s(BranchName(b));
     s += "时";
     return s;
@@ -76,11 +133,39 @@ std::string HourLabel(int hour) {
 ReportHeader ReportHeaderOf(const ChartRequest& r, std::string_view typedName) {
     ReportHeader h;
     h.name = std::string(typedName);
-    h.provinceItem = ProvinceItem(r.provinceIndex);
-    h.placeItem = PlaceItem(r.provinceIndex, r.placeIndex);
+    if (r.world) {
+        h.provinceItem = WorldPlaceCountryText(*r.world);
+        h.placeItem = WorldPlaceCityText(*r.world);
+    } else {
+        h.provinceItem = ProvinceItem(r.provinceIndex);
+        h.placeItem = PlaceItem(r.provinceIndex, r.placeIndex);
+    }
     h.trueSolarTime = r.useTrueSolarTime;
-    h.hourLabel = HourLabel(r.hour);
     return h;
+}
+
+std::string WorldPlaceCountryText(const WorldPlace& p) {
+    if (p.country.empty()) return "自定义经纬度";
+    if (const auto country = FindCountry(p.country)) return std::string(country->name);
+    return p.country;
+}
+
+std::string WorldPlaceCityText(const WorldPlace& p) {
+    if (!p.city.empty()) return p.city;
+    std::string s;
+    auto degrees = [&s](double v, std::string_view positive, std::string_view negative) {
+        s += v < 0 ? negative : positive;
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.2f", std::fabs(v));
+        s += buf;
+        s += "°";
+    };
+    degrees(p.longitude, "东经", "西经");
+    if (p.latitude) {
+        s += ',';
+        degrees(*p.latitude, "北纬", "南纬");
+    }
+    return s;
 }
 
 std::string JieMomentsText(const Date& birth) {
@@ -167,14 +252,15 @@ Report BuildReport(const Chart& c, const NatalTable& natal, const LuckTimeline& 
     t += "月";
     t += LunarDayName(c.lunarDay);
     t += "日";
-    t += h.hourLabel;
+    t += BranchHourLabel(c.enteredHourBranch);
     if (c.ziDayChange == ZiDayChange::kAtMidnight) t += "(子时按0点换日)";
     t += kCrLf;
+    if (ShowsClockLine(c)) AppendClockLine(t, c);
 
     t += "  交节时刻: ";
-    t += JieMomentsText(c.BirthDate());
+    t += JieMomentsText(c.JieDate());
     t += kCrLf;
-    t += NearJieLine(c.BirthDate(), c.birthTime);
+    t += NearJieLine(c.JieDate(), c.JieTime());
     t += kCrLf;
 
     const std::size_t headerEnd = t.size();

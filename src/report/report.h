@@ -16,16 +16,17 @@ namespace tl {
 // What the report takes from the input window besides the chart.
 struct ReportHeader {
     std::string name;          // the name box exactly as typed
-    std::string provinceItem;  // province list item text, e.g. "1北京" or "不考虑"
-    std::string placeItem;     // place list item text
+    // Province list item text, e.g. "1北京" or "不考虑"; for a birth abroad
+    // the country ("美国", or "自定义经纬度").
+    std::string provinceItem;
+    std::string placeItem;     // place list item text; abroad the city
     bool trueSolarTime = false;
-    std::string hourLabel;     // the hour label, e.g. "丑时"
 };
 
 // The header of a request's report as the input window shows it: the name
 // exactly as typed (the request holds it trimmed), the province and place
-// list items of the birthplace (empty for a position outside the lists),
-// the true-solar-time switch and the hour label of the entered hour.
+// list items of the birthplace (empty for a position outside the lists) or
+// the country and city abroad, and the true-solar-time switch.
 ReportHeader ReportHeaderOf(const ChartRequest& request, std::string_view typedName);
 
 // A passage of the report in characters (code points), CR LF counting two.
@@ -43,7 +44,10 @@ struct Report {
 
 // Writes the report of a chart produced by RunCalendar from the values of
 // its analysis: the five header
-// lines (the birth line noting a daylight-saving correction after the time,
+// lines (the birth line noting a daylight-saving correction after the time
+// and ending in the hour of the clock read as standard time; for a clock
+// that was not Beijing time a line with the clock as entered, its zone and
+// offset and the instant in Beijing time;
 // the near-jie line after the jie moments when it applies), the natal chart section, the natal interactions, the natal shensha
 // and the luck and annual pillars, with CR LF line ends, and the passages
 // coloured red (the 乾造/坤造 line with the branches line, the luck-pillar
@@ -58,6 +62,14 @@ Report BuildReport(const Chart& chart, const ReportHeader& header);
 // The hour label of the input window: the branch of a clock hour followed
 // by "时" (0 and 23 give "子时", 1 and 2 "丑时", ...); empty outside 0..23.
 std::string HourLabel(int hour);
+// The same for an hour branch 1..12 ("子时" .. "亥时"); empty outside.
+std::string BranchHourLabel(Branch branch);
+
+// The country and city texts of a birthplace abroad: the country's Chinese
+// name ("自定义经纬度" for a place given by its longitude) and the city
+// (for such a place its longitude and latitude, "东经116.40°,北纬39.90°").
+std::string WorldPlaceCountryText(const WorldPlace& place);
+std::string WorldPlaceCityText(const WorldPlace& place);
 
 // The jie moments of the header around a Gregorian birth date: the jie of
 // the birth month, six spaces, then the jie that opened the solar month

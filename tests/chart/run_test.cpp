@@ -7,6 +7,9 @@
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
 #include "place/daylight_saving.h"
+#include "place/true_solar_time.h"
+
+#include <cmath>
 #include "support/chart_fixture.h"
 
 namespace tl {
@@ -249,6 +252,147 @@ TEST(RunCalendar, DaylightSavingMovesTheBirthBackToStandardTime) {
     // What the box shows for a lunar entry is that of its Gregorian date.
     EXPECT_TRUE(DaylightSavingOf(Lunar(1988, 5, 27, false, 15, 30)).inEffect);
     EXPECT_FALSE(DaylightSavingOf(Lunar(1988, 1, 27, false, 15, 30)).inEffect);
+}
+
+TEST(RunCalendar, EachProvinceReadsItsOwnZonesClock) {
+    // The clock as entered turns into Beijing time by its zone's offset then:
+    // daylight saving time where that zone kept it (the box ticked, or read
+    // as standard time when unticked), Taiwan's and Hong Kong's UTC+9, Hong
+    // Kong's half-hour winter time of 1941, and Beijing time before a
+    // zone's first standard time.
+    const struct {
+        int province;
+        Date date;
+        int hour, minute;
+        bool ticked;
+        TimeOfDay beijing;
+        bool inEffect;
+        int minutes;
+        std::string_view hourName;  // the clock read as standard time
+        bool localMeanTime;
+    } cases[] = {
+        {2, {1988, 7, 1}, 12, 0, true, TimeOfDay::Hms(12, 0), false, 0, "午", false},   // only the mainland kept it
+        {6, {1988, 7, 1}, 12, 0, true, TimeOfDay::Hms(11, 0), true, 60, "午", false},
+        {6, {1988, 7, 1}, 13, 30, true, TimeOfDay::Hms(12, 30), true, 60, "午", false},
+        {2, {1975, 7, 1}, 12, 0, true, TimeOfDay::Hms(11, 0), true, 60, "午", false},
+        {2, {1975, 7, 1}, 13, 30, false, TimeOfDay::Hms(13, 30), true, 60, "未", false},
+        {4, {1979, 8, 1}, 12, 0, true, TimeOfDay::Hms(11, 0), true, 60, "午", false},
+        {4, {1940, 6, 1}, 13, 30, true, TimeOfDay::Hms(12, 30), false, 0, "午", false},   // UTC+9 standard time
+        {4, {1940, 6, 1}, 13, 30, false, TimeOfDay::Hms(12, 30), false, 0, "午", false},
+        {2, {1941, 10, 15}, 12, 0, true, TimeOfDay::Hms(11, 30), true, 30, "午", false},  // UTC+8:30
+        {2, {1943, 1, 10}, 0, 30, true, TimeOfDay::Hms(23, 30), false, 0, "子", false},   // UTC+9, day before
+        {3, {1904, 10, 29}, 12, 0, true, TimeOfDay::Hms(12, 0), false, 0, "午", true},    // Macau's LMT
+        {1, {1900, 6, 1}, 12, 0, true, TimeOfDay::Hms(12, 0), false, 0, "午", true},
+    };
+    for (const auto& k : cases) {
+        ChartRequest r = SolarRequest(k.date.year, k.date.month, k.date.day, k.hour, k.minute);
+        r.provinceIndex = k.province;
+        r.applyDaylightSaving = k.ticked;
+        const Chart c = RunCalendar(r);
+        const std::string where = std::to_string(k.province) + " " + std::to_string(k.date.year) + "-" +
+                                  std::to_string(k.date.month) + "-" + std::to_string(k.date.day) + " " +
+                                  std::to_string(k.hour) + ":" + std::to_string(k.minute);
+        EXPECT_EQ(c.beijingTime, k.beijing) << where;
+        EXPECT_EQ(c.birthTime, k.beijing) << where;
+        EXPECT_EQ(c.daylightSavingInEffect, k.inEffect) << where;
+        EXPECT_EQ(c.daylightSavingMinutes, k.minutes) << where;
+        EXPECT_EQ(BranchName(c.enteredHourBranch), k.hourName) << where;
+        EXPECT_EQ(c.clock.localMeanTime, k.localMeanTime) << where;
+        EXPECT_EQ(DaylightSavingOf(r).inEffect, k.inEffect) << where;
+        // The pillars are those of the same birth entered at Beijing time.
+        ChartRequest atBeijing = SolarRequest(c.BirthDate().year, c.BirthDate().month, c.BirthDate().day,
+                                              k.beijing.hour(), k.beijing.minute());
+        const Chart b = RunCalendar(atBeijing);
+        EXPECT_EQ((Pillars{c.yearPillar, c.monthPillar, c.dayPillar, c.hourPillar}),
+                  (Pillars{b.yearPillar, b.monthPillar, b.dayPillar, b.hourPillar}))
+            << where;
+    }
+}
+
+ChartRequest Abroad(std::string_view zone, double longitude, int y, int m, int d, int h, int mi) {
+    ChartRequest r = SolarRequest(y, m, d, h, mi);
+    r.world = WorldPlace{};
+    r.world->zone = std::string(zone);
+    r.world->longitude = longitude;
+    r.applyDaylightSaving = true;
+    return r;
+}
+
+TEST(RunCalendar, BirthAbroadSplitsBetweenBeijingAndLocalTime) {
+    // The instant in Beijing time decides the year and month pillars and the
+    // luck count; the birthplace's standard time the day and hour pillars
+    // and the lunar date.
+    const struct {
+        const char* what;
+        ChartRequest request;
+        Date beijingDate;
+        TimeOfDay beijing;
+        Date localDate;
+        TimeOfDay local;
+        int utcOffset;  // seconds, as read
+        int daylightMinutes;
+        bool localMeanTime;
+    } cases[] = {
+        {"New York, summer time", Abroad("America/New_York", -74.0, 1990, 7, 1, 8, 0), {1990, 7, 1},
+         TimeOfDay::Hms(20, 0), {1990, 7, 1}, TimeOfDay::Hms(7, 0), -4 * 3600, 60, false},
+        {"London, double summer time", Abroad("Europe/London", -0.1, 1943, 6, 1, 12, 0), {1943, 6, 1},
+         TimeOfDay::Hms(18, 0), {1943, 6, 1}, TimeOfDay::Hms(10, 0), 2 * 3600, 120, false},
+        // Before 1947 the zone of Riyadh holds its local mean time; Jeddah
+        // (39.1725° east) kept its own, 2:36:41 ahead of UTC.
+        {"Jeddah, its own local mean time", Abroad("Asia/Riyadh", 39.1725, 1940, 6, 1, 12, 0),
+         {1940, 6, 1}, TimeOfDay::Hms(17, 23, 19), {1940, 6, 1}, TimeOfDay::Hms(12, 0), 9401, 0, true},
+        {"New York, the skipped hour", Abroad("America/New_York", -74.0, 1990, 4, 1, 2, 30), {1990, 4, 1},
+         TimeOfDay::Hms(14, 30), {1990, 4, 1}, TimeOfDay::Hms(1, 30), -4 * 3600, 60, false},
+        {"New York, the repeated hour", Abroad("America/New_York", -74.0, 1990, 10, 28, 1, 30), {1990, 10, 28},
+         TimeOfDay::Hms(13, 30), {1990, 10, 28}, TimeOfDay::Hms(0, 30), -4 * 3600, 60, false},
+        {"Los Angeles, the next day in Beijing", Abroad("America/Los_Angeles", -118.24, 1985, 1, 21, 20, 0),
+         {1985, 1, 22}, TimeOfDay::Hms(12, 0), {1985, 1, 21}, TimeOfDay::Hms(20, 0), -8 * 3600, 0, false},
+    };
+    for (const auto& k : cases) {
+        const Chart c = RunCalendar(k.request);
+        EXPECT_TRUE(c.abroad) << k.what;
+        EXPECT_EQ(c.beijingDate, k.beijingDate) << k.what;
+        EXPECT_EQ(c.beijingTime, k.beijing) << k.what;
+        EXPECT_EQ(c.BirthDate(), k.localDate) << k.what;
+        EXPECT_EQ(c.birthTime, k.local) << k.what;
+        EXPECT_EQ(c.daylightSavingApplied ? c.clock.utcOffsetSeconds : c.clock.standardOffsetSeconds, k.utcOffset)
+            << k.what;
+        EXPECT_EQ(c.daylightSavingMinutes, k.daylightMinutes) << k.what;
+        EXPECT_EQ(c.clock.localMeanTime, k.localMeanTime) << k.what;
+        EXPECT_EQ(c.enteredHourBranch, HourBranch(k.local.hour())) << k.what;
+        const Pillars instant = ComputePillars(k.beijingDate, k.beijing);
+        const Pillars local = ComputePillars(k.localDate, k.local);
+        EXPECT_EQ((Pillars{c.yearPillar, c.monthPillar, c.dayPillar, c.hourPillar}),
+                  (Pillars{instant.year, instant.month, local.day, local.hour}))
+            << k.what;
+        const auto lunar = SolarToLunar(k.localDate, k.local.hour() == 23);
+        ASSERT_TRUE(lunar) << k.what;
+        EXPECT_EQ(c.lunarDay, lunar->day) << k.what;
+    }
+}
+
+TEST(RunCalendar, BirthAbroadNearAJie) {
+    // 立秋 1988 fell at 15:20 Beijing time. A New York birth at 05:00 summer
+    // time on 7 August is 17:00 in Beijing, after it: the 申 month, although
+    // the local clock (04:00 standard time) lies before the table's moment.
+    ChartRequest woman = Abroad("America/New_York", -74.0, 1988, 8, 7, 5, 0);
+    woman.isMale = false;
+    const Chart c = RunCalendar(woman);
+    EXPECT_EQ(PillarName(c.monthPillar), "庚申");
+    EXPECT_EQ(c.birthTime, TimeOfDay::Hms(4, 0));
+    EXPECT_EQ(PillarName(ComputePillars({1988, 8, 7}, TimeOfDay::Hms(4, 0)).month), "己未");
+    // Her luck counts back from the instant to the jie 100 minutes before:
+    // 8 days and 8 hours.
+    EXPECT_FALSE(c.luckForward);
+    EXPECT_EQ(StartOf(c), (LuckStart{0, 0, 8, 8}));
+    // True solar time from the longitude: UTC 09:00 − 4 min × 74 + the
+    // equation of time of 7 August.
+    ChartRequest solar = Abroad("America/New_York", -74.0, 1988, 8, 7, 5, 0);
+    solar.useTrueSolarTime = true;
+    const Chart s = RunCalendar(solar);
+    const int equation = static_cast<int>(std::lround(EquationOfTime(8, 7) * 60.0f));
+    EXPECT_EQ(s.birthTime.seconds, TimeOfDay::Hms(9, 0).seconds - 74 * 240 + equation);
+    EXPECT_EQ(s.beijingTime, TimeOfDay::Hms(17, 0));
 }
 
 TEST(LuckStart, DirectionAndTargetJie) {

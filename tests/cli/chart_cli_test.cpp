@@ -191,6 +191,27 @@ TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
         {{"--date", "1984-02-04", "--time", "10:00", "--zi-day-change", "24"},
          "--zi-day-change: must be 23 or 0, got '24'\n"},
         {{"--date", "1984-02-04", "--time", "10:00", "--zi-day-change"}, "--zi-day-change: 1 required 23|0 missing\n"},
+        // A birth abroad: a zone of the database, a longitude −180..180.
+        {{"--date", "1990-07-01", "--time", "08:00", "--zone", "Mars/Olympus", "--longitude", "-74"},
+         "unknown zone 'Mars/Olympus' for --zone"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--zone", "America/New_York", "--longitude", "-180.5"},
+         "--longitude must be -180..180 degrees (east positive), got '-180.5'\n"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--zone", "America/New_York", "--longitude", "1e2"},
+         "--longitude must be"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--zone", "America/New_York"}, "--zone and --longitude go together"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--longitude", "10"}, "--zone and --longitude go together"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--zone", "Europe/London", "--longitude", "0", "--latitude", "91"},
+         "--latitude must be -90..90"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--zone", "Europe/London", "--longitude", "0", "--province", "2"},
+         "--province and --place are for births in China"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--country", "XX", "--city", "Paris"}, "unknown country 'XX'"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--country", "FR", "--city", "Atlantis"},
+         "no city 'Atlantis' in FR for --city"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--country", "US", "--city", "Springfield"},
+         "'Springfield' fits 3 cities of US, give --region:"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--country", "US"}, "--country and --city go together"},
+        {{"--date", "1990-07-01", "--time", "08:00", "--country", "US", "--city", "纽约", "--zone", "UTC"},
+         "give either --country and --city or --zone and --longitude"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"chart"};
@@ -201,6 +222,50 @@ TEST(CliChart, ValuesTheWindowCannotOfferAreRefused) {
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
     }
+}
+
+TEST(CliChart, BirthAbroadByZoneAndLongitude) {
+    // New York, 1 July 1990, 08:00 daylight saving time: 12:00 UTC, 20:00 in
+    // Beijing; the day and hour pillars of New York's own time.
+    const CliResult r = RunCli({"chart", "--date", "1990-07-01", "--time", "08:00", "--zone", "America/New_York",
+                                "--longitude", "-74.006", "--latitude", "40.7128", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* member :
+         {"\"beijingTime\":\"1990-07-01T20:00:00\"", "\"birthTime\":\"07:00:00\"",
+          "\"clock\":{\"zone\":\"America/New_York\",\"utcOffsetSeconds\":-14400,\"standardOffsetSeconds\":-18000,"
+          "\"localMeanTime\":false}",
+          "\"zone\":\"America/New_York\",\"longitude\":-74.006,\"latitude\":40.7128",
+          "\"hour\":{\"index\":41,\"name\":\"甲辰\"}",
+          "当地时钟: 1990年7月1日8:00 America/New_York UTC-4:00(夏令时),北京时间1990年7月1日20:00:00\\r\\n"})
+        EXPECT_NE(r.out.find(member), std::string::npos) << member << "\n" << r.out;
+}
+
+TEST(CliChart, AProvinceReadsItsOwnZonesClock) {
+    // Hong Kong kept summer time in 1975: 13:30 on its clocks was 12:30 in
+    // Beijing, 午时 both in the pillar and after the lunar date.
+    const CliResult r = RunCli({"chart", "--date", "1975-07-01", "--time", "13:30", "--province", "2", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* member :
+         {"\"beijingTime\":\"1975-07-01T12:30:00\"",
+          "\"clock\":{\"zone\":\"Asia/Hong_Kong\",\"utcOffsetSeconds\":32400,\"standardOffsetSeconds\":28800,"
+          "\"localMeanTime\":false}",
+          "\"country\":\"CN\",\"region\":\"香港\",\"city\":\"香港\",\"zone\":\"Asia/Hong_Kong\",\"longitude\":113.33,"
+          "\"latitude\":null",
+          "公历:1975年7月1日12:30:00时(已减夏令时1小时)        农历:一九七五年五月廿二日午时\\r\\n"})
+        EXPECT_NE(r.out.find(member), std::string::npos) << member << "\n" << r.out;
+}
+
+TEST(CliChart, BirthAbroadByCountryAndCity) {
+    // London in double summer time, 1943: the clock two hours ahead of
+    // Greenwich, 18:00 in Beijing; the place line names country and city.
+    const CliResult r = RunCli({"chart", "--date", "1943-06-01", "--time", "12:00", "--country", "GB", "--city",
+                                "London", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* member : {"\"beijingTime\":\"1943-06-01T18:00:00\"", "\"birthTime\":\"10:00:00\"",
+                               "\"country\":\"GB\",\"countryName\":\"英国\"", "\"city\":\"伦敦\"",
+                               "出生地点: 英国,伦敦\\r\\n", "(已减夏令时2小时)",
+                               "Europe/London UTC+2:00(夏令时),北京时间1943年6月1日18:00:00"})
+        EXPECT_NE(r.out.find(member), std::string::npos) << member << "\n" << r.out;
 }
 
 TEST(Cli, UnknownCommandAndNoCommand) {

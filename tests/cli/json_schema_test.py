@@ -8,9 +8,11 @@ schema accepts an output with a member misspelt (so that it can refuse).
     json_schema_test.py TENGLAN_CLI SCHEMA
 """
 import json
+import os
 import random
 import subprocess
 import sys
+import tempfile
 
 import jsonschema
 
@@ -41,6 +43,19 @@ def main():
         outputs.append((" ".join(args), json.loads(out)))
         csv.append(f"李{i},{'女' if i % 2 else '男'},{'农历' if i % 5 == 1 else '公历'},{y}-{m:02d}-{d:02d},"
                    f"{h}:{mi:02d},{i % 3},1,{i % 2},{23 if i % 4 else 0}")
+    # Births abroad, by city and by zone and longitude, and one whose zone
+    # file is missing (daylight saving time unknown).
+    empty = tempfile.mkdtemp()
+    for args, env in ((["--country", "US", "--city", "纽约"], None),
+                      (["--zone", "Europe/Paris", "--longitude", "2.35", "--latitude", "48.86", "--true-solar"], None),
+                      (["--province", "1", "--place", "1"], dict(os.environ, TZDIR=empty))):
+        args = ["chart", "--json", "--date", "1988-07-01", "--time", "08:00"] + args
+        out = subprocess.run([cli] + args, capture_output=True, check=True, text=True, env=env).stdout
+        outputs.append((" ".join(args), json.loads(out)))
+    os.rmdir(empty)
+    if outputs[-1][1]["daylightSaving"] is not None:
+        print("a missing zone file leaves daylight saving time known")
+        return 1
     for option in ([], ["--values"], ["--report"], ["--values", "--report"]):
         out = subprocess.run([cli, "batch"] + option, input="\n".join(csv) + "\n", capture_output=True,
                              check=True, text=True).stdout

@@ -67,6 +67,31 @@ TEST(CliPlaces, RejectsBadProvinces) {
     }
 }
 
+TEST(CliPlaces, TheWorldListAsTextAndJson) {
+    const struct {
+        const char* line;
+        int status;
+        const char* says;  // in the output, or in the message
+    } cases[] = {
+        {"places --countries", 0, "US\t美国\t"},
+        {"places --countries --json", 0, "{\"code\":\"GB\",\"name\":\"英国\",\"cities\":"},
+        {"places --country gb", 0, "伦敦\tLondon\t"},
+        {"places --country US --json", 0,
+         "{\"city\":\"纽约\",\"latin\":\"New York City\",\"region\":\"New York\",\"longitude\":-74.00597,"
+         "\"latitude\":40.71427,\"zone\":\"America/New_York\"}"},
+        {"places --country CN", 2, "unknown country 'CN'"},
+        {"places --country", 2, "--country"},
+        {"places 3 --countries", 2, "excludes"},
+        {"places --json", 2, "--json goes with --countries or --country"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = Cli(c.line);
+        EXPECT_EQ(r.status, c.status) << c.line << r.err;
+        EXPECT_NE((c.status == 0 ? r.out : r.err).find(c.says), std::string::npos) << c.line << "\n" << r.err;
+    }
+    EXPECT_EQ(Cli("places --countries").out.find("CN\t"), std::string::npos);
+}
+
 TEST(CliTrueSolar, TrueSolarTimeAtAPlace) {
     const CliResult r = Cli("chart --date 1984-02-10 --time 08:05 --true-solar --province 1 --place 1 --json");
     ASSERT_EQ(r.status, 0) << r.err;

@@ -308,7 +308,7 @@ TEST(CliBatch, ReadsCsvAsRfc4180) {
          "line 2: sex must be male or female, got '\\x1B[2J\\n\\u009B'", 1},
         {"date,time,\xFF\x07\n", "",
          "line 1: unknown column '\\xFF\\x07' in the header (columns: name, sex, calendar, date, time, leap, "
-         "province, place, truesolar, zi, dst)",
+         "province, place, truesolar, zi, dst, country, city, region, zone, longitude, latitude)",
          2},
     };
     for (const auto& c : cases) {

@@ -4,9 +4,11 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <random>
 #include <string>
 
+#include "place/zone_clock.h"
 #include "support/child_process.h"
 #include "support/temp_folder.h"
 
@@ -58,11 +60,31 @@ TEST(LoadZone, ADamagedOrMissingZoneIsUnknownNeverACrashOrAHang) {
         {"a folder", [](const fs::path& p) { fs::create_directory(p); }, false, "not a regular file"},
         {"missing", [](const fs::path&) {}, false, "No such file or directory"},
     };
+    int index = 0;
     for (const auto& c : cases) {
         TempFolder root;
         fs::create_directories(root / "Asia");
         c.plant(root / "Asia" / "Shanghai");
+        // The same under a zone name no other test reads, for the clock
+        // reading through the database folder $TZDIR.
+        const std::string zone = "Test/Zone" + std::to_string(++index);
+        fs::create_directories(root / "Test");
+        c.plant(root / zone);
         const auto status = test::RunInChild([&] {
+            ::setenv("TZDIR", root.path().c_str(), 1);
+            const auto clock = ReadClock(zone, {1988, 6, 15}, TimeOfDay::Hms(13, 30));
+            if (clock.has_value() != c.loads || ZoneKnown(zone) != c.loads) return 4;
+            if (!c.loads && (ZoneProblem(zone).find((root / zone).string()) == std::string::npos ||
+                             ZoneProblem(zone).find(c.reason) == std::string::npos))
+                return 5;
+            if (c.loads) {
+                // Before the zone's first change the clock kept local mean
+                // time, UTC+8:05:43.
+                const auto early = ReadClock(zone, {1900, 3, 1}, TimeOfDay::Hms(12, 0));
+                if (clock->utcOffsetSeconds != 9 * 3600 || clock->standardOffsetSeconds != 8 * 3600 ||
+                    !clock->daylightSaving || !early || !early->localMeanTime || early->utcOffsetSeconds != 29143)
+                    return 6;
+            }
             std::string error;
             const auto rules = LoadZone(root.path(), "Asia/Shanghai", error);
             if (rules.has_value() != c.loads) return 1;

@@ -1,4 +1,6 @@
 #include "place/gazetteer.h"
+#include "place/world_gazetteer.h"
+#include "place/zone_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -175,6 +177,58 @@ TEST(Gazetteer, OutsideTheListsIsEmpty) {
     EXPECT_EQ(PlaceItem(1, 11), "");
     EXPECT_EQ(PlaceItem(30, 174), "");
     EXPECT_EQ(PlaceItem(35, 1), "");
+}
+
+TEST(WorldGazetteer, EveryCountryButChinaWithItsCities) {
+    const auto& countries = WorldCountries();
+    EXPECT_GE(countries.size(), 230u);
+    std::size_t cities = 0;
+    for (const WorldCountry& c : countries) {
+        EXPECT_GT(c.cities, 0) << c.code;
+        EXPECT_FALSE(c.name.empty()) << c.code;
+        for (const WorldCity& city : CitiesOf(c.code)) {
+            EXPECT_TRUE(ZoneKnown(city.zone)) << city.latin;
+            EXPECT_TRUE(city.longitude >= -180 && city.longitude <= 180 && city.latitude >= -90 && city.latitude <= 90)
+                << city.latin;
+            ++cities;
+        }
+    }
+    EXPECT_GE(cities, 4000u);
+    for (const char* china : {"CN", "HK", "MO", "TW"}) EXPECT_FALSE(FindCountry(china)) << china;
+    // By code in either case, by Chinese or Latin name, by region.
+    const struct {
+        const char* country;
+        const char* city;
+        const char* region;
+        const char* name;
+        const char* zone;
+        std::size_t found;
+    } lookups[] = {
+        {"us", "new york city", "", "纽约", "America/New_York", 1},
+        {"US", "纽约", "", "纽约", "America/New_York", 1},
+        {"GB", "London", "", "伦敦", "Europe/London", 1},
+        {"MY", "吉隆坡", "", "吉隆坡", "Asia/Kuala_Lumpur", 1},
+        {"CA", "Vancouver", "British Columbia", "温哥华", "America/Vancouver", 1},
+        {"US", "Springfield", "Missouri", "Springfield", "America/Chicago", 1},
+        {"US", "Springfield", "", "Springfield", "", 3},
+        {"US", "Atlantis", "", "", "", 0},
+    };
+    for (const auto& k : lookups) {
+        std::optional<std::string_view> region;
+        if (*k.region) region = k.region;
+        const auto found = FindCities(k.country, k.city, region);
+        ASSERT_EQ(found.size(), k.found) << k.city;
+        if (k.found == 1) {
+            EXPECT_EQ(found[0].name, k.name) << k.city;
+            EXPECT_EQ(found[0].zone, k.zone) << k.city;
+        }
+    }
+    EXPECT_EQ(FindCountry("us")->name, "美国");
+    // A typed prefix finds the largest cities first.
+    const auto prefix = CitiesStartingWith("US", "Los", 3);
+    ASSERT_FALSE(prefix.empty());
+    EXPECT_EQ(prefix.front().latin, "Los Angeles");
+    EXPECT_FALSE(RegionsOf("US").empty());
 }
 
 }  // namespace

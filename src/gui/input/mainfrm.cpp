@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -100,7 +101,7 @@ void MainFrm::BuildControls() {
     auto* top = new QGridLayout;
     top->setHorizontalSpacing(4);
     top->setVerticalSpacing(6);
-    enum Column { kLabel, kName, kGap1, kProvince, kPlace, kGap2, kYear };
+    enum Column { kLabel, kName, kGap1, kCountry, kProvince, kPlace, kGap2, kYear };
     top->setColumnMinimumWidth(kGap1, 18);
     top->setColumnMinimumWidth(kGap2, 18);
 
@@ -137,6 +138,9 @@ void MainFrm::BuildControls() {
     Combo6 = NewList(this, "Combo6", 8);
     top->addWidget(Combo5, 1, kProvince);
     top->addWidget(Combo6, 1, kPlace);
+    BuildCountryControls(top, kCountry);
+    top->addWidget(Text4, 1, kProvince);
+    top->addWidget(Combo12, 1, kPlace);
 
     // Birth date and time: each list followed by its unit, the red hour label
     // above "时".
@@ -243,7 +247,8 @@ void MainFrm::BuildControls() {
     // The keyboard walks the fields in reading order: name, sex, calendar,
     // date and time, birthplace, then the buttons.
     QWidget* const tabOrder[] = {Text1,  Option1, Option2, Option3,  Option4,  Check1,   Combo1,   Combo2,
-                                 Combo3, Combo4,  Combo9,  Check2,   Combo5,   Combo6,   Command1, Command2,
+                                 Combo3, Combo4,  Combo9,  Check2,   Combo11,  Combo5,   Combo6,   Text4,
+                                 Combo12, Command1, Command2,
                                  Command7, Command3, Command12, Command13, Command4, Command5, Command8, Command6, Command9, Command10,
                                  RichTextBox1};
     for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
@@ -310,7 +315,9 @@ void MainFrm::Initialise() {
     Label2->setText(Shown(HourLabel(Combo4->currentIndex())));
     FillList(Combo9, InputList::Minute);
     Combo9->setCurrentIndex(p.minute);
-    // 8. The provinces, "不考虑" selected, which fills the place list.
+    // 8. The countries, 中国 selected; the provinces, "不考虑" selected,
+    // which fills the place list.
+    FillCountryList();
     FillProvinceList();
     InitialiseDayChange();
     UpdateDaylightSaving();
@@ -337,6 +344,10 @@ void MainFrm::FillProvinceList() {
 }
 
 void MainFrm::FillPlaceList() {
+    if (Combo11->currentIndex() > 0) {
+        FillCityList();
+        return;
+    }
     QStringList items;
     for (std::string_view place : tl::FillPlaceList(Combo5->currentIndex())) items << Shown(place);
     Combo6->clear();
@@ -400,6 +411,7 @@ InputSelections MainFrm::Selections() const {
     in.placePosition = Combo6->currentIndex();
     in.ziDayChange = Combo10->currentIndex() == 1 ? ZiDayChange::kAtMidnight : ZiDayChange::kAt23;
     in.daylightSavingTicked = Check3->isChecked();
+    in.world = SelectedWorldPlace();
     return in;
 }
 
@@ -408,6 +420,12 @@ MessageResult MainFrm::Tip(const QString& text, MessageIcon icon, MessageButtons
 }
 
 void MainFrm::StartChart() {
+    if (!PlaceComplete()) {
+        // A birthplace abroad without a city, or without a valid longitude
+        // and zone: that is what the user has to give.
+        (Combo11->currentIndex() == Combo11->count() - 1 ? static_cast<QWidget*>(Text4) : Combo6)->setFocus();
+        return;
+    }
     const std::optional<ChartRequest> request = ReadRequest(Selections());
     if (!request) {
         // No year selected (today lies after the last year of the list):
@@ -432,7 +450,7 @@ void MainFrm::StartChart() {
     if (!chart.daylightSavingKnown && !daylightSavingUnknownTold_) {
         daylightSavingUnknownTold_ = true;
         Tip(QStringLiteral("无法读取系统的时区数据库, 夏令时无从得知, 出生时间按标准时间计算:\n") +
-                Q(DaylightSavingZoneProblem()),
+                Q(chart.daylightSavingProblem),
             MessageIcon::Information);
     }
     const ReportHeader header = ReportHeaderOf(*request, Text1->text().toStdString());
@@ -715,7 +733,135 @@ void MainFrm::UpdateDaylightSaving() {
     // are recorded.
     in.isSolarInput = !Option4->isChecked();
     const std::optional<ChartRequest> request = ReadRequest(in);
-    Check3->setChecked(request && DaylightSavingOf(*request).inEffect);
+    // A place abroad not yet complete has no clock to read.
+    Check3->setChecked(request && PlaceComplete() && DaylightSavingOf(*request).inEffect);
+}
+
+// The country list in the first column of the birthplace: 中国 (the
+// provinces as always), the countries of the world list by their Chinese
+// names, and "自定义经纬度" (a longitude and a zone). The longitude field and
+// the zone list take the place of the province and place lists while
+// "自定义经纬度" is chosen.
+void MainFrm::BuildCountryControls(QGridLayout* top, int column) {
+    Label16 = Named(WithText(new QLabel(this), kTr, QT_TR_NOOP("国家/地区:")), "Label16");
+    Combo11 = NewList(this, "Combo11", 13);
+    // As wide as "自定义经纬度", not as the longest country name.
+    Combo11->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    top->addWidget(Label16, 0, column);
+    top->addWidget(Combo11, 1, column);
+    Text4 = Named(new QLineEdit(this), "Text4");
+    Text4->setPlaceholderText(QStringLiteral("经度,东经为正"));
+    Text4->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("腾")) * 8);
+    Combo12 = NewList(this, "Combo12", 16);
+    Combo12->setEditable(true);
+    Combo12->setInsertPolicy(QComboBox::NoInsert);
+    QStringList zones;
+    for (std::string_view zone : ZoneNames()) zones << Q(zone);
+    Combo12->addItems(zones);
+    Combo12->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    Combo12->completer()->setFilterMode(Qt::MatchContains);
+    Combo12->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    Combo12->setCurrentIndex(-1);
+    Combo12->setEditText(QString());
+    Text4->hide();
+    Combo12->hide();
+    connect(Combo11, &QComboBox::currentIndexChanged, this, [this] { CountryChanged(); });
+    connect(Combo6, &QComboBox::currentIndexChanged, this, [this] { UpdatePlaceState(); });
+    connect(Combo6, &QComboBox::editTextChanged, this, [this] { UpdatePlaceState(); });
+    connect(Text4, &QLineEdit::textChanged, this, [this] { UpdatePlaceState(); });
+    connect(Combo12, &QComboBox::editTextChanged, this, [this] { UpdatePlaceState(); });
+    connect(Combo12, &QComboBox::currentIndexChanged, this, [this] { UpdatePlaceState(); });
+}
+
+void MainFrm::FillCountryList() {
+    const QSignalBlocker quiet(Combo11);
+    QStringList items{QStringLiteral("中国")};
+    countryCodes_.clear();
+    for (const WorldCountry& c : WorldCountries()) {
+        countryCodes_.push_back(c.code);
+        items << Q(c.name);
+    }
+    items << QStringLiteral("自定义经纬度");
+    Combo11->clear();
+    Combo11->addItems(items);
+    Combo11->setCurrentIndex(0);
+}
+
+void MainFrm::CountryChanged() {
+    const int position = Combo11->currentIndex();
+    const bool custom = position == Combo11->count() - 1;
+    const bool world = position > 0 && !custom;
+    Combo5->setVisible(!custom);
+    Combo6->setVisible(!custom);
+    Text4->setVisible(custom);
+    Combo12->setVisible(custom);
+    shownCities_.clear();
+    if (world) {
+        // The regions, "全部" first; the place list takes typed names.
+        const QSignalBlocker quiet(Combo5);
+        QStringList regions{QStringLiteral("全部")};
+        for (std::string_view region : RegionsOf(countryCodes_[static_cast<std::size_t>(position - 1)]))
+            regions << Q(region);
+        Combo5->clear();
+        Combo5->addItems(regions);
+        Combo5->setCurrentIndex(0);
+        Combo6->setEditable(true);
+        Combo6->setInsertPolicy(QComboBox::NoInsert);
+        FillCityList();
+    } else if (!custom) {
+        Combo6->setEditable(false);
+        FillProvinceList();
+    }
+    UpdatePlaceState();
+}
+
+void MainFrm::FillCityList() {
+    const int position = Combo11->currentIndex();
+    if (position < 1 || position > static_cast<int>(countryCodes_.size())) return;
+    std::optional<std::string_view> region;
+    const std::string chosen = Combo5->currentText().toStdString();
+    if (Combo5->currentIndex() > 0) region = chosen;
+    shownCities_ = CitiesOf(countryCodes_[static_cast<std::size_t>(position - 1)], region);
+    QStringList items;
+    for (const WorldCity& c : shownCities_)
+        items << (c.name == c.latin ? Q(c.name) : Q(c.name) + QLatin1Char(' ') + Q(c.latin));
+    Combo6->clear();
+    Combo6->addItems(items);
+    Combo6->setCurrentIndex(items.isEmpty() ? -1 : 0);
+    // A typed name, Chinese or Latin, offers the cities it fits; what is
+    // typed stays as typed (see SelectedWorldPlace).
+    Combo6->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    Combo6->completer()->setFilterMode(Qt::MatchContains);
+    Combo6->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    UpdatePlaceState();
+}
+
+std::optional<WorldPlace> MainFrm::SelectedWorldPlace() const {
+    const int position = Combo11->currentIndex();
+    if (position <= 0) return std::nullopt;
+    if (position == Combo11->count() - 1)
+        return PlaceByLongitude(Text4->text().trimmed().toStdString(), Combo12->currentText().trimmed().toStdString());
+    // The city whose item the place list shows; for a typed text, the
+    // largest city whose Chinese or Latin name begins with it.
+    const QString text = Combo6->currentText().trimmed();
+    const int city = Combo6->findText(text, Qt::MatchFixedString);
+    if (city >= 0 && city < static_cast<int>(shownCities_.size()))
+        return WorldPlaceOf(shownCities_[static_cast<std::size_t>(city)]);
+    if (text.isEmpty()) return std::nullopt;
+    const std::string typed = text.toStdString();
+    for (const WorldCity& c : shownCities_) {
+        if (c.name.starts_with(typed) || QString::fromUtf8(c.latin.data(), static_cast<qsizetype>(c.latin.size()))
+                                             .startsWith(text, Qt::CaseInsensitive))
+            return WorldPlaceOf(c);
+    }
+    return std::nullopt;
+}
+
+bool MainFrm::PlaceComplete() const { return Combo11->currentIndex() <= 0 || SelectedWorldPlace().has_value(); }
+
+void MainFrm::UpdatePlaceState() {
+    Command1->setEnabled(PlaceComplete());
+    UpdateDaylightSaving();
 }
 
 }  // namespace tl

@@ -19,8 +19,17 @@
 //   Combo9     minute list, 0..59
 //   Combo10    "子时换日": "23点" (the day pillar changes at 23:00) or "0点",
 //              kept in the program folder's zishi.ini; Label14 its caption
-//   Combo5     birth province list
-//   Combo6     birth place list of the chosen province
+//   Combo11    "国家/地区" list: 中国 (first, the default), the countries of
+//              the world list, and "自定义经纬度" at the end; Label16 its
+//              caption
+//   Combo5     birth province list; for another country its regions, with
+//              "全部" (all its cities) first
+//   Combo6     birth place list of the chosen province; for another country
+//              the cities of the chosen region, in which a typed name finds
+//              a city
+//   Text4      "自定义经纬度": the longitude, degrees east
+//   Combo12    "自定义经纬度": the zone of the time-zone database, typed or
+//              chosen
 //   Label2     red branch name of the chosen hour, e.g. "丑时"
 //   RichTextBox1  the report box
 //   Picture2   extra-information panel: Label7 its caption, Text3 the notes
@@ -53,6 +62,7 @@
 
 #include "archive/record.h"
 #include "chart/input.h"
+#include "place/world_gazetteer.h"
 #include "report/report.h"
 #include "gui/toolkit/dialogs.h"
 #include "gui/toolkit/report_target.h"
@@ -146,6 +156,16 @@ private:
     void ApplyDisplaySettings();
     void FillProvinceList();
     void FillPlaceList();
+    void BuildCountryControls(QGridLayout* top, int column);
+    void FillCountryList();
+    void CountryChanged();
+    void FillCityList();
+    // Whether the birthplace is complete: a city of the list or a valid
+    // longitude and zone abroad (always in China). The start button is
+    // enabled only then.
+    bool PlaceComplete() const;
+    void UpdatePlaceState();
+    std::optional<WorldPlace> SelectedWorldPlace() const;
     void PlaceInfoPanel();
     void BuildDayChangeControls(QGridLayout* top, int column);
     void InitialiseDayChange();
@@ -184,6 +204,10 @@ private:
     QString exportStem_;
     // Kept from print to print: the printer and settings last chosen.
     std::unique_ptr<QPrinter> printer_;
+    // The country list: position 0 中国, then these codes, then 自定义经纬度.
+    std::vector<std::string_view> countryCodes_;
+    // The cities the place list shows for another country, in list order.
+    std::vector<WorldCity> shownCities_;
 
 public:
     // Controls, named as the window has always named them.
@@ -204,6 +228,10 @@ public:
     QComboBox* Combo5 = nullptr;
     QComboBox* Combo6 = nullptr;
     QComboBox* Combo10 = nullptr;
+    QComboBox* Combo11 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QComboBox* Combo12 = nullptr;
     QLabel* Label14 = nullptr;
     QLabel* Label2 = nullptr;
     ClickLabel* Label10 = nullptr;

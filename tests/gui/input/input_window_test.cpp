@@ -377,6 +377,50 @@ private slots:
         }
     }
 
+    void birthplaceAbroad() {
+        MainFrm& f = Open(At(1990, 7, 1, 8, 0));
+        // 中国 first and chosen: the provinces as always.
+        QCOMPARE(f.Combo11->itemText(0), QStringLiteral("中国"));
+        QCOMPARE(f.Combo11->currentIndex(), 0);
+        QCOMPARE(f.Combo11->itemText(f.Combo11->count() - 1), QStringLiteral("自定义经纬度"));
+        QCOMPARE(f.Combo5->count(), kProvinceCount);
+        // Another country: its regions ("全部" first) and cities; a typed
+        // beginning of a name finds the largest city it begins.
+        f.Combo11->setCurrentIndex(f.Combo11->findText(QStringLiteral("美国")));
+        QCOMPARE(f.Combo5->itemText(0), QStringLiteral("全部"));
+        QVERIFY(f.Combo5->findText(QStringLiteral("California")) > 0);
+        QCOMPARE(f.Combo6->itemText(0), QStringLiteral("纽约 New York City"));
+        f.Combo5->setCurrentIndex(f.Combo5->findText(QStringLiteral("California")));
+        QVERIFY(f.Combo6->count() > 10);
+        f.Combo6->setEditText(QString());
+        QVERIFY(!f.Command1->isEnabled());
+        QTest::keyClicks(f.Combo6->lineEdit(), QStringLiteral("los a"));
+        QVERIFY(f.Command1->isEnabled());
+        QVERIFY(f.Check3->isChecked());  // California kept daylight saving time in July 1990
+        Run(f, QStringLiteral("张三"));
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("  出生地点: 美国,洛杉矶\r\n")));
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("America/Los_Angeles UTC-7:00(夏令时),北京时间1990年7月1日23:00:00")));
+        QCOMPARE(f.CurrentRecord().place, FitChars("美国,洛杉矶", 14));
+        // A longitude and a zone: the run waits until both are valid.
+        f.Combo11->setCurrentIndex(f.Combo11->count() - 1);
+        QVERIFY(f.Text4->isVisible() && f.Combo12->isVisible() && !f.Combo5->isVisible());
+        QVERIFY(!f.Command1->isEnabled());
+        QVERIFY(!f.Check3->isChecked());  // no zone yet, no daylight saving time
+        f.Text4->setText(QStringLiteral("-74"));
+        f.Combo12->setEditText(QStringLiteral("Mars/Olympus"));
+        QVERIFY(!f.Command1->isEnabled());
+        f.Combo12->setEditText(QStringLiteral("America/New_York"));
+        QVERIFY(f.Command1->isEnabled());
+        Run(f, QStringLiteral("张三"));
+        QVERIFY(f.ReportBox()->Text().contains(QStringLiteral("  出生地点: 自定义经纬度,西经74.00°\r\n")));
+        // Back to 中国: the window as it always was.
+        f.Combo11->setCurrentIndex(0);
+        QVERIFY(f.Combo5->isVisible() && !f.Text4->isVisible() && !f.Combo6->isEditable());
+        QCOMPARE(f.Combo5->count(), kProvinceCount);
+        QCOMPARE(f.Combo6->currentText(), QStringLiteral("不考虑"));
+        QVERIFY(f.Command1->isEnabled());
+    }
+
     void nameQuestionCancel() {
         MainFrm& f = Open(At(1985, 3, 12, 9, 5));
         dialogs_->answers = {MessageResult::Cancel};
