@@ -176,13 +176,19 @@ NamedPillar PillarFromName(std::string_view name) {
             if (rest == BranchName(b)) branch = b;
     }
     if (!stem || !branch) {
-        out.problem = "'" + std::string(name) + "' is no pillar: a stem 甲..癸 followed by a branch 子..亥";
+        out.problem.assign(1, '\'');
+        out.problem += name;
+        out.problem += "' is no pillar: a stem 甲..癸 followed by a branch 子..亥";
         return out;
     }
     if (stem % 2 != branch % 2) {
-        out.problem = "'" + std::string(name) + "' is no pillar of the sixty: " + std::string(StemName(stem)) +
-                      (stem % 2 ? " is a yang stem and " : " is a yin stem and ") + std::string(BranchName(branch)) +
-                      (branch % 2 ? " a yang branch" : " a yin branch");
+        out.problem.assign(1, '\'');
+        out.problem += name;
+        out.problem += "' is no pillar of the sixty: ";
+        out.problem += StemName(stem);
+        out.problem += stem % 2 ? " is a yang stem and " : " is a yin stem and ";
+        out.problem += BranchName(branch);
+        out.problem += branch % 2 ? " a yang branch" : " a yin branch";
         return out;
     }
     out.pillar = PillarOf(stem, branch);
