@@ -1,6 +1,7 @@
 #include "analysis/interactions.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "calendar/names.h"
 #include "chart/chart.h"
@@ -58,6 +59,7 @@ RelationFinder::RelationFinder(const Chart& c) {
     for (Branch b = 1; b <= 12; ++b)
         for (int k = 0; k < 6; ++k)
             if (FormTrio(b, branches[kNatalPairs[k][0]], branches[kNatalPairs[k][1]])) trioPairs_[b] |= 1u << k;
+    std::memcpy(underLuck_, natal_, sizeof natal_);  // no luck pillar yet
 }
 
 PillarRelations RelationFinder::Of(Pillar p, Pillar luck) const {
@@ -80,6 +82,33 @@ PillarRelations RelationFinder::Of(Pillar p, Pillar luck) const {
             r.with[kind] = static_cast<RelatedPillar>(natal_[kind][onStems ? s : b]);
         }
     }
+    r.trioPairs = trioPairs_[b];
+    return r;
+}
+
+void RelationFinder::SetLuck(Pillar luck) {
+    std::memcpy(underLuck_, natal_, sizeof natal_);
+    if (luck < 1 || luck > 60) return;
+    for (int k = 0; k < kRelationKinds; ++k) {
+        const auto kind = static_cast<RelationKind>(k);
+        const bool onStems = kRelationRules[kind].onStems;
+        const int last = onStems ? 10 : 12;
+        // A match with the luck pillar, the last in order, hides the natal
+        // one.
+        for (int x : Partners(kind, onStems ? StemOf(luck) : BranchOf(luck)))
+            if (x >= 1 && x <= last) underLuck_[kind][x] = static_cast<std::int8_t>(RelatedPillar::kLuck);
+    }
+}
+
+PillarRelations RelationFinder::OfUnderLuck(Pillar p) const {
+    PillarRelations r;
+    const Stem s = StemOf(p);
+    const Branch b = BranchOf(p);
+    if (s < 1 || s > 10 || b < 1 || b > 12) return r;
+#pragma GCC unroll 5
+    for (int k = 0; k < kRelationKinds; ++k)
+        r.with[static_cast<std::size_t>(k)] =
+            static_cast<RelatedPillar>(underLuck_[k][kRelationRules[static_cast<std::size_t>(k)].onStems ? s : b]);
     r.trioPairs = trioPairs_[b];
     return r;
 }

@@ -88,8 +88,15 @@ public:
     // stem or branch `code`; -1 for none.
     int NatalPartner(RelationKind kind, int code) const { return natal_[kind][code]; }
 
+    // For many pillars under one luck pillar: the partners of the luck
+    // pillar marked once, then each pillar looked up; the same as
+    // Of(pillar, luckPillar).
+    void SetLuck(Pillar luckPillar);
+    PillarRelations OfUnderLuck(Pillar pillar) const;
+
 private:
     std::int8_t natal_[kRelationKinds][13];
+    std::int8_t underLuck_[kRelationKinds][13];  // natal_ with the luck pillar's partners marked
     std::uint8_t trioPairs_[13] = {};
 };
 

@@ -47,7 +47,7 @@ LuckHandover LuckHandoverOf(const Chart& c) {
 LuckTimeline LuckTimelineOf(const Chart& c) {
     LuckTimeline t;
     t.handover = LuckHandoverOf(c);
-    const RelationFinder relations(c);
+    RelationFinder relations(c);
     const StarTable stars(c);
     const int firstAge = c.luckStartYears + 1;
     for (int k = 0; k < kLuckSteps; ++k) {
@@ -67,7 +67,8 @@ LuckTimeline LuckTimelineOf(const Chart& c) {
         y.age = c.luckStartYears + row;
         y.year = c.birthYear + y.age;
         y.pillar = AnnualPillar(y.year);
-        y.relations = relations.Of(y.pillar, luck);
+        if (row % 10 == 1) relations.SetLuck(luck);
+        y.relations = relations.OfUnderLuck(y.pillar);
         y.shensha = stars.Of(y.pillar, false);
         y.luckAndYearMeet = y.pillar == luck;
     }

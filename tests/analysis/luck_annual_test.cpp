@@ -213,3 +213,23 @@ TEST(LuckAndAnnualText, EndsAfterTheLastRowWithoutLineEnd) {
 
 }  // namespace
 }  // namespace tl
+
+namespace tl {
+namespace {
+
+TEST(RelationFinder, UnderALuckPillarAsForEachPillarAlone) {
+    // The marks made once per luck pillar give what each pillar examined with
+    // that luck pillar gives, for every luck and annual pillar of a few charts.
+    for (const Chart& c : {test::RunSolar(1985, 3, 12, 9, 5, true), test::RunSolar(1950, 1, 1, 0, 30, false),
+                           test::RunSolar(2024, 2, 4, 16, 27, true)}) {
+        RelationFinder finder(c);
+        for (Pillar luck = 1; luck <= 60; ++luck) {
+            finder.SetLuck(luck);
+            for (Pillar p = 1; p <= 60; ++p)
+                ASSERT_EQ(finder.OfUnderLuck(p), finder.Of(p, luck)) << PillarName(luck) << " " << PillarName(p);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tl
