@@ -235,12 +235,7 @@ Report BuildReport(const Chart& c, const NatalTable& natal, const LuckTimeline& 
     t += "  出生年月: ";
     if (h.trueSolarTime) t += "(真太阳时)";
     t += "公历:";
-    AppendInt(t, c.birthYear);
-    t += "年";
-    AppendInt(t, c.birthMonth);
-    t += "月";
-    AppendInt(t, c.birthDay);
-    t += "日";
+    AppendDate(t, c.BirthDate());
     AppendTimeOfDay(t, c.birthTime);
     t += "时";
     if (c.daylightSavingApplied) AppendDaylightSavingNote(t, c.daylightSavingMinutes);
