@@ -26,6 +26,10 @@ TEST(LifePalace, CountedFromMonthAndEnteredHour) {
     } cases[] = {
         // A 寅 month at a 卯 hour puts the palace on 子; a 甲 year gives it 丙.
         {"甲子", "丙寅", 4, "丙子"},
+        // The stem counts on from the year's 寅 month: 丑, 寅 and 卯 around it.
+        {"甲子", "丙寅", 3, "丁丑"},
+        {"甲子", "丙寅", 2, "丙寅"},
+        {"甲子", "丙寅", 1, "丁卯"},
         // A 丑 month (twelfth from 寅) at a 子 hour: branch 辰.
         {"甲子", "丁丑", 1, "戊辰"},
         // 戊 and 癸 years give their 寅 month the stem 甲.

@@ -54,6 +54,11 @@ TEST(TrueSolarTime, CarryPastMidnightRollsMonthAndYear) {
         {"乌鲁木齐 new year", {1985, 1, 1}, 1, 30, 31, 1, {1984, 12, 31}, 23, 17, 34, -1},
         // 5 − 3.15 − 129.28 = −127.43: −2 h −7 min −26 s before 00:05.
         {"乌鲁木齐 1900", {1900, 1, 1}, 0, 5, 31, 1, {1899, 12, 31}, 21, 52, 34, -1},
+        // Exactly midnight from either side: 59 − 4.70 + 5.70 = 60.00 makes
+        // 24:00:00, which is 00:00:00 of the next day; 2 − 3.15 + 1.15 = 0.00
+        // is 00:00:00 of the same day.
+        {"宁海 at 24:00", {1990, 1, 4}, 23, 59, 34, 39, {1990, 1, 5}, 0, 0, 0, 1},
+        {"无锡 at 00:00", {1990, 1, 1}, 0, 2, 20, 9, {1990, 1, 1}, 0, 0, 0, 0},
     };
     for (const auto& c : cases) {
         const SolarTimeResult r = TrueSolarTime(c.birth, TimeOfDay::Hms(c.hour, c.minute), c.province, c.place);
