@@ -24,12 +24,18 @@ The printed tables of the almanac cover only some years (jie 1900..2050, qi
 
 Usage: python3 tools/gen_term_days.py jie|qi FIRST [LAST] > TARGET
   e.g. python3 tools/gen_term_days.py qi 1900 > src/calendar/qi_day_1900_data.inc
+       python3 tools/gen_term_days.py check jie|qi TABLE
+The second form checks a table copied from the printed almanac: every row of
+the span its first line names, each cell equal to the computed day except the
+cells data/astro/printed_day_cells.csv lists, which must hold the printed day.
 """
+import re
 import sys
 
 from table_data import emit, fail, header, read_csv
 
 DAY_TABLES = "data/astro/day_tables_2051_2100.csv"
+PRINTED_CELLS = "data/astro/printed_day_cells.csv"
 TERMS = {
     # term: (moments file, folder of the table, first day the digit 0 stands for)
     "jie": ("data/astro/jie_moments.csv", "src/calendar", 0),
@@ -74,8 +80,42 @@ def rows_from_day_tables(term, offset):
     return rows
 
 
+def check_printed(term, table):
+    """Fails unless the copied table agrees with the moments cell by cell,
+    the listed printed cells apart."""
+    moments, _, offset = TERMS[term]
+    computed = rows_from_moments(term, moments, offset)
+    printed = {(int(r["year"]), int(r["month"])): (int(r["printed_day"]), int(r["computed_day"]))
+               for r in read_csv(PRINTED_CELLS) if r["term"] == term}
+    try:
+        with open(table, encoding="utf-8") as f:
+            text = f.read()
+    except OSError as e:
+        fail(f"{table}: {e.strerror}")
+    span = re.search(r"rows (\d{4})\.\.(\d{4})\.", text.split("\n", 1)[0])
+    rows = [(int(y), digits) for digits, y in re.findall(r'^    "(\d{12})",  // (\d{4})$', text, re.M)]
+    if not span or [y for y, _ in rows] != list(range(int(span[1]), int(span[2]) + 1)):
+        fail(f"{table}: the rows are not the years its first line names, one each in order")
+    seen = set()
+    for y, digits in rows:
+        for m in range(1, 13):
+            day, due = int(digits[m - 1]) + offset, int(computed[y][m - 1]) + offset
+            if (y, m) in printed:
+                seen.add((y, m))
+                if (day, due) != printed[(y, m)]:
+                    fail(f"{table}: {term} {y}-{m} is day {day} and the moment's {due}; "
+                         f"{PRINTED_CELLS} lists printed {printed[(y, m)][0]}, computed {printed[(y, m)][1]}")
+            elif day != due:
+                fail(f"{table}: {term} {y}-{m} is day {day}, the moment in {moments} falls on day {due}")
+    for y, m in sorted(printed.keys() - seen):
+        fail(f"{PRINTED_CELLS}: {term} {y}-{m} is not in {table}")
+
+
 def main():
     args = sys.argv[1:]
+    if len(args) == 3 and args[0] == "check" and args[1] in TERMS:
+        check_printed(args[1], args[2])
+        return
     if len(args) not in (2, 3) or args[0] not in TERMS or not all(a.isdigit() for a in args[1:]):
         fail("usage: gen_term_days.py jie|qi FIRST [LAST]")
     term = args[0]

@@ -7,7 +7,9 @@ Every *.inc under src/ is one of two kinds, told by its opening comment:
   being the file itself. The command is run from the repository's top folder
   with its output going to OUT_DIR/PATH, which must equal the file.
 - copied from the printed almanac: the first line starts with
-  "// Copied from the printed almanac".
+  "// Copied from the printed almanac". A line "// Checked: python3
+  tools/gen_*.py ARGS" among its first lines names a check against data/,
+  which must succeed.
 Anything else is an error, and so is a tools/gen_*.py that makes no table.
 
     tools/regenerate_tables.py OUT_DIR    check (the ctest test regenerate_tables)
@@ -22,15 +24,35 @@ from pathlib import Path
 REPO = Path(__file__).resolve().parent.parent
 COPIED = "// Copied from the printed almanac"
 REGENERATE = "// Regenerate: "
+CHECKED = "// Checked: "
 HEADER_LINES = 12
+
+
+def head_of(table):
+    with open(table, encoding="utf-8") as f:
+        return [f.readline().rstrip("\n") for _ in range(HEADER_LINES)]
+
+
+def check_of(table):
+    """The check a copied table's header names, run; an error text or None."""
+    relative = table.relative_to(REPO).as_posix()
+    lines = [line for line in head_of(table) if line.startswith(CHECKED)]
+    if not lines:
+        return None
+    words = shlex.split(lines[0][len(CHECKED):])
+    if len(words) < 2 or words[0] != "python3" or not words[1].startswith("tools/gen_") or ">" in words:
+        return f"{relative}: '{lines[0]}' is not 'python3 tools/gen_*.py ...'"
+    run = subprocess.run([sys.executable, str(REPO / words[1]), *words[2:]], cwd=REPO, capture_output=True)
+    if run.returncode != 0:
+        return f"{relative}: {' '.join(words[1:])} failed: {run.stderr.decode('utf-8', 'replace').strip()}"
+    return None
 
 
 def command_of(table):
     """The generator and its arguments named by the table's header, or an
     error text."""
     relative = table.relative_to(REPO).as_posix()
-    with open(table, encoding="utf-8") as f:
-        head = [f.readline().rstrip("\n") for _ in range(HEADER_LINES)]
+    head = head_of(table)
     if head[0].startswith(COPIED):
         return None, None
     lines = [line for line in head if line.startswith(REGENERATE)]
@@ -64,7 +86,11 @@ def main():
             errors.append(error)
             continue
         if args is None:
-            copied.append(relative)
+            error = check_of(table)
+            if error:
+                errors.append(error)
+            else:
+                copied.append(relative)
             continue
         used.add(args[0])
         run = subprocess.run([sys.executable, str(REPO / args[0]), *args[1:]], cwd=REPO,
