@@ -68,18 +68,29 @@ TEST(TextWriter, WritesEveryPieceWholeWhateverItsLength) {
 
 TEST(IsValidUtf8, AcceptsWellFormedRejectsTheRest) {
     EXPECT_TRUE(IsValidUtf8(""));
-    EXPECT_TRUE(IsValidUtf8("张三 abc ※▲ 𝄞"));
+    // The first and last code point of each length, and around the surrogates.
+    const char* good[] = {
+        "张三 abc ※▲ 𝄞", "\x7F",         "\xC2\x80",         "\xDF\xBF",         "\xE0\xA0\x80",
+        "\xED\x9F\xBF",       "\xEE\x80\x80", "\xEF\xBF\xBF",     "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF",
+    };
+    for (const char* g : good) EXPECT_TRUE(IsValidUtf8(g)) << g;
     const char* bad[] = {
         "\xC3\x28",          // second byte not a continuation
         "\xE5\xBC",          // cut short
         "\xC0\xAF",          // overlong '/'
+        "\xC1\xBF",          // overlong U+007F
         "\xE0\x80\xAF",      // overlong
+        "\xE0\x9F\xBF",      // overlong U+07FF
+        "\xF0\x8F\xBF\xBF",  // overlong U+FFFF
         "\xED\xA0\x80",      // surrogate
+        "\xED\xBF\xBF",      // surrogate
         "\xF4\x90\x80\x80",  // above U+10FFFF
         "\xFF",
         "\x80",
     };
     for (const char* b : bad) EXPECT_FALSE(IsValidUtf8(b)) << b;
+    // Cut short where the bytes beyond the view would complete it.
+    EXPECT_FALSE(IsValidUtf8(std::string_view("\xE5\xBC\x80", 2)));
 }
 
 }  // namespace
