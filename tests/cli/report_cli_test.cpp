@@ -317,6 +317,8 @@ TEST(CliBatch, ReadsCsvAsRfc4180) {
          "2 \"a\\nb \\\"c\\\", d\"\n4 \"e\"\n", "", 0},
         {"\xEF\xBB\xBF\"name\",date,time\r\nf,1985-03-12,09:05\r\n\r\n\"g\r\n\",1985-03-12,09:05\r\n",
          "2 \"f\"\n4 \"g\\r\\n\"\n", "", 0},
+        // A line of blanks is a blank line, like an empty one.
+        {"name,date,time\n \t \nh,1985-03-12,09:05\n", "3 \"h\"\n", "", 0},
         {"date,time\r1985-03-12,09:05\r", "", "line 1: a CR alone ends a line: lines must end in LF or CR LF", 2},
         {"name,date,time\na,1985-03-12,09:05\rb,1985-03-12,09:05\nc,1985-03-12,09:05\n", "3 \"c\"\n",
          "line 2: a CR alone ends a line: lines must end in LF or CR LF", 1},
