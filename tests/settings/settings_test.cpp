@@ -94,7 +94,7 @@ TEST(DecodeSettings, ValuesOfAChosenStyle) {
     s.replace(0, 4, std::string("\xFF\x80\x00\x00", 4));
     s.replace(4, 10, Utf8ToGbk("黑体") + "      ");
     s.replace(14, 5, "12   ");
-    s.replace(19, 8, std::string("\xFF\xFF\x00\x00\x01\x00\xFF\xFF", 8));
+    s.replace(19, 8, std::string("\xFF\xFF\x00\x00\x01\x00\x00\x01", 8));
     s.replace(27, 10, "255       ");
     const auto d = DecodeSettings(FromString(s));
     ASSERT_TRUE(d.has_value());
@@ -104,7 +104,7 @@ TEST(DecodeSettings, ValuesOfAChosenStyle) {
     EXPECT_TRUE(d->font.bold);
     EXPECT_FALSE(d->font.strikethrough);
     EXPECT_TRUE(d->font.italic);  // any value but 0 is true
-    EXPECT_TRUE(d->font.underline);
+    EXPECT_TRUE(d->font.underline);  // its high byte alone
     EXPECT_EQ(d->textColour, 255u);
 }
 
