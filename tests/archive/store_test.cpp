@@ -559,6 +559,7 @@ TEST(Store, MarkDeletedOutsideTheFileChangesNothing) {
     const std::string before = ReadBytes(folder / "reco.dat");
     for (int k : {-1, 0, 3, 32767, 32768}) EXPECT_FALSE(MarkDeleted(folder.path(), k)) << k;
     EXPECT_EQ(ReadBytes(folder / "reco.dat"), before);
+    for (int k : {1, 2}) EXPECT_TRUE(MarkDeleted(folder.path(), k)) << k;
 }
 
 TEST(GbkTextFile, ReadAndWrite) {

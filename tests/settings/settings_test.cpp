@@ -64,6 +64,7 @@ TEST(DecodeSettings, FieldsReadAsTheBoxTakesThem) {
         {14, " 9.75", true},
         {14, "1638 ", true},
         {14, "1639 ", false},  // larger than any font
+        {14, "0.99 ", false},
         {14, "0    ", false},
         {14, "abc  ", false},
         {14, "     ", false},
@@ -81,6 +82,8 @@ TEST(DecodeSettings, FieldsReadAsTheBoxTakesThem) {
         {4, "\xFF\xFF        ", false},  // not GBK
         {0, std::string("\x00\x00\x01\x00", 4), true},
         {0, std::string("\x00\x00\x00\x01", 4), false},
+        {0, std::string("\xFF\xFF\xFF\x7F", 4), false},
+        {0, std::string("\x00\x00\x00\x80", 4), true},
         {0, std::string("\x18\x00\x00\x80", 4), true},
         {0, std::string("\x19\x00\x00\x80", 4), false},
     };
