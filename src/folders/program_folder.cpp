@@ -28,7 +28,7 @@ std::optional<fs::path> AbsoluteFolder(const char* value) {
 }
 
 // The home folder of the user running the program from the password
-// database, for a process started without HOME.
+// database, for a process started without a usable HOME.
 const char* PasswordHome() {
     const passwd* entry = ::getpwuid(::getuid());
     return entry != nullptr ? entry->pw_dir : nullptr;
@@ -74,6 +74,10 @@ std::optional<ProgramFolder> LocateProgramFolder(const fs::path& executable, con
     return ProgramFolder(files, (beside / TENGLAN_MANUAL_FROM_BINDIR).lexically_normal());
 }
 
+const char* UserHome(const char* homeVariable) {
+    return AbsoluteFolder(homeVariable) ? homeVariable : PasswordHome();
+}
+
 bool PrepareProgramFolder(const ProgramFolder& folder, std::string& error) {
     std::error_code ec;
     if (!folder.installed) return true;
@@ -95,9 +99,8 @@ bool PrepareProgramFolder(const ProgramFolder& folder, std::string& error) {
 }
 
 std::optional<ProgramFolder> ThisProgramFolder(std::string& error) {
-    const char* home = std::getenv("HOME");
-    if (AbsoluteFolder(home) == std::nullopt) home = PasswordHome();
-    std::optional<ProgramFolder> folder = LocateProgramFolder(RunningExecutable(), std::getenv("XDG_DATA_HOME"), home);
+    std::optional<ProgramFolder> folder =
+        LocateProgramFolder(RunningExecutable(), std::getenv("XDG_DATA_HOME"), UserHome(std::getenv("HOME")));
     if (!folder) {
         error = "no home folder to keep the charts in (HOME is not set)";
         return std::nullopt;

@@ -44,6 +44,12 @@ std::filesystem::path RunningExecutable();
 std::optional<ProgramFolder> LocateProgramFolder(const std::filesystem::path& executable, const char* xdgDataHome,
                                                  const char* home);
 
+// The user's home folder: `homeVariable` (the value of HOME) when it is set,
+// not empty and absolute, else the one the password database gives the
+// user running the program (null when it gives none). An empty or relative
+// HOME would put the charts wherever the program happens to be started.
+const char* UserHome(const char* homeVariable);
+
 // The first start of an installed program: when the files folder does not
 // exist yet, makes it (and any missing folder above it) private to the user
 // (mode 0700) with an empty folder save inside. An existing folder and a
@@ -51,10 +57,9 @@ std::optional<ProgramFolder> LocateProgramFolder(const std::filesystem::path& ex
 // folder cannot be made or the name is taken by something else.
 bool PrepareProgramFolder(const ProgramFolder& folder, std::string& error);
 
-// The program folder of this process: its executable, its environment (and
-// the user's home folder from the password database when HOME is unset),
-// prepared by PrepareProgramFolder. nullopt with `error` set when there is
-// no usable folder.
+// The program folder of this process: its executable, its environment (the
+// home folder as UserHome finds it), prepared by PrepareProgramFolder.
+// nullopt with `error` set when there is no usable folder.
 std::optional<ProgramFolder> ThisProgramFolder(std::string& error);
 
 }  // namespace tl

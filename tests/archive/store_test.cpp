@@ -19,6 +19,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "text/gbk.h"
@@ -223,13 +224,16 @@ TEST(SaveChart, AWriteFailureHalfwayLeavesRecoDatAsItWas) {
     // Files capped at a few sizes: the record or the text is cut off
     // halfway. The save is reported failed with the system's reason,
     // reco.dat keeps every byte (the stray tail included) and no text or
-    // temporary file is left.
-    const std::pair<rlim_t, std::size_t> cases[] = {{130, 60}, {4096, 8192}};  // the record, the text cut off
-    for (const auto& [cap, textSize] : cases) {
+    // temporary file is left. A tail of more than half a record counts as a
+    // third record: the new one goes past the end, and is taken back to the
+    // very length found.
+    const std::tuple<std::string, rlim_t, std::size_t> cases[] = {
+        {"z", 130, 60}, {"z", 4096, 8192}, {std::string(29, 't'), 200, 60}};  // the record, the text cut off
+    for (const auto& [tail, cap, textSize] : cases) {
         ProgramFolder folder;
         ASSERT_TRUE(SaveChart(folder.path(), Sample("张三"), kReport, 40000).saved);
         ASSERT_TRUE(SaveChart(folder.path(), Sample("李四"), kReport, 40001).saved);
-        WriteBytes(folder / "reco.dat", ReadBytes(folder / "reco.dat") + "z");
+        WriteBytes(folder / "reco.dat", ReadBytes(folder / "reco.dat") + tail);
         const std::string before = ReadBytes(folder / "reco.dat");
         const auto failed = test::RunInChild([&, textSize = textSize, cap = cap] {
             std::signal(SIGXFSZ, SIG_IGN);
@@ -354,7 +358,7 @@ std::vector<std::string> CallsOf(const std::string& log) {
 }
 
 int RunKilledSave(const fs::path& folder, const std::string& inject, const fs::path& log) {
-    const std::string command = "TENGLAN_KILLED_SAVE_FOLDER='" + folder.string() + "' strace -o '" + log.string() +
+    const std::string command = "TENGLAN_KILLED_SAVE_FOLDER='" + folder.string() + "' strace -y -o '" + log.string() +
                                 "' -e trace=%file,%desc,sched_yield " + inject + " '" +
                                 fs::read_symlink("/proc/self/exe").string() +
                                 "' --gtest_also_run_disabled_tests"
@@ -381,6 +385,27 @@ TEST(SaveChart, KilledAtEachStepLeavesNoRecordWithoutText) {
     const std::vector<std::string> calls = CallsOf(ReadBytes(scratch / "dry.log"));
     const auto marker = std::find(calls.begin(), calls.end(), "sched_yield");
     ASSERT_NE(marker, calls.end());
+    // On disk in this order: the text, its folder entry, then the record,
+    // written and synced (strace -y names the file of each descriptor).
+    std::vector<std::string> lines;
+    std::istringstream dryLog(ReadBytes(scratch / "dry.log"));
+    for (std::string line; std::getline(dryLog, line);) lines.push_back(line);
+    const auto first = [&lines](std::initializer_list<std::string_view> names, const fs::path& file) {
+        const std::string shown = std::string(1, '<').append(file.string());
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            for (const std::string_view name : names)
+                if (lines[i].starts_with(std::string(name) + "(") && lines[i].find(shown) != std::string::npos)
+                    return i;
+        return lines.size();
+    };
+    const std::initializer_list<std::string_view> sync = {"fsync", "fdatasync"};
+    const std::size_t textSynced = first(sync, dry->path() / "save" / ".3.txt.");
+    const std::size_t recordWritten = first({"pwrite64", "write"}, dry->path() / "reco.dat>");
+    const std::size_t recordSynced = first(sync, dry->path() / "reco.dat>");
+    EXPECT_LT(textSynced, first(sync, dry->path() / "save>"));
+    EXPECT_LT(first(sync, dry->path() / "save>"), recordWritten);
+    EXPECT_LT(recordWritten, recordSynced);
+    EXPECT_LT(recordSynced, lines.size());
     int killed = 0, textWithoutRecord = 0, recordKept = 0;
     for (auto call = marker + 1; call != calls.end(); ++call) {
         if (*call == "exit_group") break;
@@ -534,6 +559,7 @@ TEST(Store, MarkDeletedOutsideTheFileChangesNothing) {
     const std::string before = ReadBytes(folder / "reco.dat");
     for (int k : {-1, 0, 3, 32767, 32768}) EXPECT_FALSE(MarkDeleted(folder.path(), k)) << k;
     EXPECT_EQ(ReadBytes(folder / "reco.dat"), before);
+    for (int k : {1, 2}) EXPECT_TRUE(MarkDeleted(folder.path(), k)) << k;
 }
 
 TEST(GbkTextFile, ReadAndWrite) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <optional>
 #include <string>
@@ -70,6 +72,7 @@ TEST(ProgramFolder, InstalledUsesTheUserDataFolderAndTheInstalledManual) {
         {"relative/data", "/home/u", fs::path("/home/u/.local/share/tenglan")},
         {nullptr, gbkHome.c_str(), fs::path(gbkHome + "/.local/share/tenglan")},
         {nullptr, nullptr, std::nullopt},
+        {nullptr, "", std::nullopt},
         {"relative", "also/relative", std::nullopt},
     };
     for (const Case& c : cases) {
@@ -86,6 +89,14 @@ TEST(ProgramFolder, InstalledUsesTheUserDataFolderAndTheInstalledManual) {
     const fs::path gbkExe = root / kGbkName / "bin" / "tenglan-cli";
     EXPECT_EQ(LocateProgramFolder(gbkExe, "/d", nullptr)->manual.native(),
               (root / kGbkName / "share" / "tenglan").native());
+}
+
+TEST(ProgramFolder, AnEmptyOrRelativeHomeGivesWayToThePasswordDatabase) {
+    const passwd* entry = ::getpwuid(::getuid());
+    const std::string own = entry != nullptr ? entry->pw_dir : "";
+    for (const char* home : {static_cast<const char*>(nullptr), "", "relative", "./x"})
+        EXPECT_EQ(std::string(UserHome(home) ? UserHome(home) : ""), own) << (home ? home : "(unset)");
+    EXPECT_STREQ(UserHome("/home/u"), "/home/u");
 }
 
 TEST(ProgramFolder, FirstStartMakesAPrivateFolderWithAnEmptySave) {

@@ -64,6 +64,7 @@ TEST(DecodeSettings, FieldsReadAsTheBoxTakesThem) {
         {14, " 9.75", true},
         {14, "1638 ", true},
         {14, "1639 ", false},  // larger than any font
+        {14, "0.99 ", false},
         {14, "0    ", false},
         {14, "abc  ", false},
         {14, "     ", false},
@@ -81,6 +82,8 @@ TEST(DecodeSettings, FieldsReadAsTheBoxTakesThem) {
         {4, "\xFF\xFF        ", false},  // not GBK
         {0, std::string("\x00\x00\x01\x00", 4), true},
         {0, std::string("\x00\x00\x00\x01", 4), false},
+        {0, std::string("\xFF\xFF\xFF\x7F", 4), false},
+        {0, std::string("\x00\x00\x00\x80", 4), true},
         {0, std::string("\x18\x00\x00\x80", 4), true},
         {0, std::string("\x19\x00\x00\x80", 4), false},
     };
@@ -94,7 +97,7 @@ TEST(DecodeSettings, ValuesOfAChosenStyle) {
     s.replace(0, 4, std::string("\xFF\x80\x00\x00", 4));
     s.replace(4, 10, Utf8ToGbk("黑体") + "      ");
     s.replace(14, 5, "12   ");
-    s.replace(19, 8, std::string("\xFF\xFF\x00\x00\x01\x00\xFF\xFF", 8));
+    s.replace(19, 8, std::string("\xFF\xFF\x00\x00\x01\x00\x00\x01", 8));
     s.replace(27, 10, "255       ");
     const auto d = DecodeSettings(FromString(s));
     ASSERT_TRUE(d.has_value());
@@ -104,7 +107,7 @@ TEST(DecodeSettings, ValuesOfAChosenStyle) {
     EXPECT_TRUE(d->font.bold);
     EXPECT_FALSE(d->font.strikethrough);
     EXPECT_TRUE(d->font.italic);  // any value but 0 is true
-    EXPECT_TRUE(d->font.underline);
+    EXPECT_TRUE(d->font.underline);  // its high byte alone
     EXPECT_EQ(d->textColour, 255u);
 }
 
