@@ -25,6 +25,11 @@ ChartRequest Lunar(int y, int m, int d, bool leap, int h, int mi) {
     return r;
 }
 
+ChartRequest AtMidnight(ChartRequest r) {
+    r.ziDayChange = ZiDayChange::kAtMidnight;
+    return r;
+}
+
 struct LuckStart {
     int years, months, days, hours;
     friend bool operator==(const LuckStart&, const LuckStart&) = default;
@@ -212,6 +217,20 @@ TEST(RunCalendar, DaylightSavingMovesTheBirthBackToStandardTime) {
         // 立秋 fell at 15:20 standard time: 16:00 summer time lies before it.
         {SolarRequest(1988, 8, 7, 16, 0), SolarRequest(1988, 8, 7, 15, 0)},
         {Lunar(1988, 5, 27, false, 15, 30), SolarRequest(1988, 7, 10, 14, 30)},
+        // 01:00 is midnight of the same day, not 24:00 of the day before.
+        {SolarRequest(1988, 7, 10, 1, 0), SolarRequest(1988, 7, 10, 0, 0)},
+        // The first and the last minute of the summer time of 1988.
+        {SolarRequest(1988, 4, 17, 2, 0), SolarRequest(1988, 4, 17, 1, 0)},
+        {SolarRequest(1988, 9, 11, 1, 59), SolarRequest(1988, 9, 11, 0, 59)},
+        // Into the 子 hour and out of it. A birth moved back to 23:xx keeps
+        // the lunar date of the clock's day by default (its late 子 hour);
+        // under the midnight rule it takes the day before with its lunar
+        // date, while a lunar entry keeps the lunar date as entered.
+        {SolarRequest(1988, 7, 10, 0, 0), SolarRequest(1988, 7, 9, 23, 0)},
+        {SolarRequest(1988, 7, 10, 23, 59), SolarRequest(1988, 7, 10, 22, 59)},
+        {AtMidnight(SolarRequest(1988, 7, 10, 0, 30)), AtMidnight(SolarRequest(1988, 7, 9, 23, 30))},
+        {Lunar(1988, 5, 27, false, 0, 30), SolarRequest(1988, 7, 9, 23, 30)},
+        {AtMidnight(Lunar(1988, 5, 27, false, 0, 30)), AtMidnight(SolarRequest(1988, 7, 9, 23, 30))},
     };
     for (const auto& c : cases) {
         ChartRequest ticked = c.ticked;
@@ -219,10 +238,13 @@ TEST(RunCalendar, DaylightSavingMovesTheBirthBackToStandardTime) {
         const Chart a = RunCalendar(ticked);
         const Chart b = RunCalendar(c.standard);
         const std::string where = std::to_string(ticked.month) + "-" + std::to_string(ticked.day) + " " +
-                                  std::to_string(ticked.hour);
+                                  std::to_string(ticked.hour) + ":" + std::to_string(ticked.minute) + " zi " +
+                                  std::to_string(ZiDayChangeHour(ticked.ziDayChange));
         EXPECT_TRUE(a.daylightSavingInEffect && a.daylightSavingApplied) << where;
         EXPECT_EQ(a.daylightSavingMinutes, 60) << where;
         EXPECT_FALSE(b.daylightSavingApplied) << where;
+        EXPECT_EQ(b.BirthDate(), (Date{c.standard.year, c.standard.month, c.standard.day})) << where;
+        EXPECT_EQ(b.birthTime, TimeOfDay::Hms(c.standard.hour, c.standard.minute)) << where;
         EXPECT_EQ(a.BirthDate(), b.BirthDate()) << where;
         EXPECT_EQ(a.birthTime, b.birthTime) << where;
         EXPECT_EQ((Pillars{a.yearPillar, a.monthPillar, a.dayPillar, a.hourPillar}),
@@ -232,6 +254,8 @@ TEST(RunCalendar, DaylightSavingMovesTheBirthBackToStandardTime) {
             EXPECT_EQ((LunarDate{a.lunarYear, a.lunarMonth, a.lunarDay, a.isLeapMonth}),
                       (LunarDate{b.lunarYear, b.lunarMonth, b.lunarDay, b.isLeapMonth}))
                 << where;
+        } else {
+            EXPECT_EQ(a.lunarDay, ticked.day) << where;
         }
         EXPECT_EQ(StartOf(a), StartOf(b)) << where;
         EXPECT_EQ(a.firstLuckPillar, b.firstLuckPillar) << where;
@@ -252,6 +276,13 @@ TEST(RunCalendar, DaylightSavingMovesTheBirthBackToStandardTime) {
     // What the box shows for a lunar entry is that of its Gregorian date.
     EXPECT_TRUE(DaylightSavingOf(Lunar(1988, 5, 27, false, 15, 30)).inEffect);
     EXPECT_FALSE(DaylightSavingOf(Lunar(1988, 1, 27, false, 15, 30)).inEffect);
+    // At 23:30 under the midnight rule it is that of the lunar day itself, by
+    // default that of the evening before: 三月初二 is 17 April, the first day
+    // of the summer time, 八月初一 11 September, its last.
+    EXPECT_TRUE(DaylightSavingOf(AtMidnight(Lunar(1988, 3, 2, false, 23, 30))).inEffect);
+    EXPECT_FALSE(DaylightSavingOf(Lunar(1988, 3, 2, false, 23, 30)).inEffect);
+    EXPECT_FALSE(DaylightSavingOf(AtMidnight(Lunar(1988, 8, 1, false, 23, 30))).inEffect);
+    EXPECT_TRUE(DaylightSavingOf(Lunar(1988, 8, 1, false, 23, 30)).inEffect);
 }
 
 TEST(RunCalendar, EachProvinceReadsItsOwnZonesClock) {

@@ -518,6 +518,29 @@ private slots:
         QTest::mouseClick(f.Label12, Qt::LeftButton);
         QVERIFY(f.Check3->isChecked());
         QTest::mouseClick(f.Label11, Qt::LeftButton);
+        // 20 April 1986 lies before the summer time, lunar 四月二十 (28 May)
+        // in it: the box reads the calendar the click has just chosen.
+        f.Combo2->setCurrentIndex(3);
+        f.Combo3->setCurrentIndex(19);
+        QVERIFY(!f.Check3->isChecked());
+        QTest::mouseClick(f.Label12, Qt::LeftButton);
+        QVERIFY(f.Check3->isChecked());
+        QTest::mouseClick(f.Label11, Qt::LeftButton);
+        QVERIFY(!f.Check3->isChecked());
+        // Lunar 三月廿六 is 4 May, the first day of the summer time: at 23:30
+        // it lies in it under the 0点 rule, on the evening before under 23点.
+        QTest::mouseClick(f.Label12, Qt::LeftButton);
+        f.Combo2->setCurrentIndex(2);
+        f.Combo3->setCurrentIndex(25);
+        f.Combo4->setCurrentIndex(23);
+        QVERIFY(!f.Check3->isChecked());
+        f.Combo10->setCurrentIndex(1);
+        QVERIFY(f.Check3->isChecked());
+        f.Combo10->setCurrentIndex(0);
+        QVERIFY(!f.Check3->isChecked());
+        QTest::mouseClick(f.Label11, Qt::LeftButton);
+        f.Combo2->setCurrentIndex(6);
+        f.Combo3->setCurrentIndex(13);
 
         // Ticked, the run moves the time back an hour and says so.
         f.Combo4->setCurrentIndex(15);
