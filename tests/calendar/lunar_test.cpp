@@ -114,6 +114,12 @@ TEST(LunarYearTable, EachNewYearPlusItsMonthsIsTheNextNewYear) {
         EXPECT_LE(row->Days(), 385) << y;
     }
     EXPECT_EQ(LunarYearOf(1984)->leapMonth, 10);
+    // Months 1..12 and the leap month have 29 or 30 days; any other has none.
+    const auto y1984 = LunarYearOf(1984);
+    for (const auto& [month, leap] : {std::pair{1, false}, {12, false}, {10, true}})
+        EXPECT_GE(y1984->MonthDays(month, leap), 29) << month;
+    for (const auto& [month, leap] : {std::pair{0, false}, {13, false}, {9, true}})
+        EXPECT_EQ(y1984->MonthDays(month, leap), 0) << month;
     EXPECT_EQ(LunarYearOf(2020)->leapMonth, 4);
     EXPECT_EQ(LunarYearOf(1900)->lengths[9], 29);  // the leap eighth month of 1900
     EXPECT_EQ(LunarYearOf(2023)->leapMonth, 2);

@@ -62,11 +62,17 @@ TEST(Gazetteer, EveryListHasItsLengthAndEnds) {
     int total = 0;
     for (const auto& s : shapes) {
         EXPECT_EQ(PlaceCount(s.province), s.count) << s.province;
+        EXPECT_EQ(FillPlaceList(s.province).size(), static_cast<std::size_t>(s.count)) << s.province;
         EXPECT_EQ(PlaceItem(s.province, 1), s.first) << s.province;
         EXPECT_EQ(PlaceItem(s.province, s.count), s.last) << s.province;
         total += PlaceCount(s.province);
     }
     EXPECT_EQ(total, 2266);
+    for (int outside : {-1, kProvinceCount}) {
+        EXPECT_EQ(PlaceCount(outside), 0);
+        EXPECT_TRUE(FillPlaceList(outside).empty());
+        EXPECT_EQ(PlaceItem(outside, 1), "");
+    }
 }
 
 TEST(Gazetteer, ProvinceItems) {
