@@ -25,6 +25,11 @@ TEST(ProgramSettings, LinesThatArePairsCount) {
     EXPECT_EQ(s, (ProgramSettings{{"font", "WenQuanYi Zen Hei Mono"}, {"script", "简体"}}));
     EXPECT_EQ(ParseProgramSettings(FormatProgramSettings(s)), s);
     EXPECT_EQ(FormatProgramSettings(s), "font=WenQuanYi Zen Hei Mono\nscript=简体\n");
+    // Keys of up to 32 bytes and values of up to 1024.
+    EXPECT_TRUE(IsSettingKey(std::string(32, 'k')));
+    EXPECT_FALSE(IsSettingKey(std::string(33, 'k')));
+    EXPECT_TRUE(IsSettingValue(std::string(1024, 'v')));
+    EXPECT_FALSE(IsSettingValue(std::string(1025, 'v')));
 }
 
 TEST(ProgramSettings, StoredOneKeyAtATimeOtherKeysKept) {
