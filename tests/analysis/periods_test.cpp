@@ -92,6 +92,9 @@ TEST(PeriodsOfYear, ChartWordsLuckPillarAndNow) {
     EXPECT_EQ(MonthHolding(y, {2024, 2, 4}, TimeOfDay::Hms(16, 27)), 1);
     EXPECT_EQ(MonthHolding(y, {2024, 2, 4}, TimeOfDay::Hms(16, 26)), 0);
     EXPECT_EQ(MonthHolding(PeriodsOfYear(2023, nullptr), {2024, 2, 4}, TimeOfDay::Hms(16, 26)), 12);
+    // Each later jie opens its month: the month that ends there holds it no longer.
+    for (std::size_t i = 1; i < y.months.size(); ++i)
+        EXPECT_EQ(MonthHolding(y, y.months[i].start.date, y.months[i].start.time), static_cast<int>(i) + 1) << i;
 
     // The text marks that month and that day, and only them.
     const PeriodsText text = BuildPeriodsText(y, &days, 1, &chart, ClockNow{{2024, 2, 5}, TimeOfDay::Hms(9, 0)});

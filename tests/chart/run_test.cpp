@@ -194,6 +194,7 @@ TEST(DaylightSaving, FromTheTimeZoneDatabase) {
         {{1992, 7, 1}, 12, 0, false},
         {{1900, 1, 1}, 0, 0, false},
         {{2100, 7, 1}, 12, 0, false},
+        {{2100, 12, 31}, 23, 59, false},
         // 31 June is 1 July.
         {{1988, 6, 31}, 12, 0, true},
     };
@@ -312,6 +313,7 @@ TEST(RunCalendar, EachProvinceReadsItsOwnZonesClock) {
         {4, {1940, 6, 1}, 13, 30, false, TimeOfDay::Hms(12, 30), false, 0, "午", false},
         {2, {1941, 10, 15}, 12, 0, true, TimeOfDay::Hms(11, 30), true, 30, "午", false},  // UTC+8:30
         {2, {1943, 1, 10}, 0, 30, true, TimeOfDay::Hms(23, 30), false, 0, "子", false},   // UTC+9, day before
+        {2, {1943, 12, 31}, 0, 30, true, TimeOfDay::Hms(23, 30), false, 0, "子", false},
         {3, {1904, 10, 29}, 12, 0, true, TimeOfDay::Hms(12, 0), false, 0, "午", true},    // Macau's LMT
         {1, {1900, 6, 1}, 12, 0, true, TimeOfDay::Hms(12, 0), false, 0, "午", true},
     };

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -24,24 +25,39 @@ const fs::path kSystemZone = "/usr/share/zoneinfo/Asia/Shanghai";
 
 TEST(LoadZone, ADamagedOrMissingZoneIsUnknownNeverACrashOrAHang) {
     // A zone root of the test's own: the real zone file, and in its place a
-    // corrupt one, a cut-off one, one with a type index past its types, a
-    // named pipe, a folder, and none at all. Each is loaded in a child
+    // corrupt one, a cut-off one, damaged copies, a named pipe, a folder, and
+    // none at all. Each is loaded in a child
     // process under a time limit.
     const std::string real = ReadBytes(kSystemZone);
     if (real.size() < 44) GTEST_SKIP() << "no zone Asia/Shanghai in the system's time-zone database";
-    std::string badIndex = real;
-    // The first type index of the 64-bit block: after both headers, the
-    // 32-bit block and the 64-bit transition times.
-    {
-        const auto count = [&](std::size_t at) {
-            return (static_cast<unsigned char>(real[at]) << 24) | (static_cast<unsigned char>(real[at + 1]) << 16) |
-                   (static_cast<unsigned char>(real[at + 2]) << 8) | static_cast<unsigned char>(real[at + 3]);
-        };
-        const std::size_t v1 = 5u * count(32) + 6u * count(36) + count(40) + 8u * count(28) + count(24) + count(20);
-        const std::size_t second = 44 + v1;
-        ASSERT_GT(count(second + 32), 0u);
-        badIndex[second + 44 + 8 * count(second + 32)] = '\x7F';
-    }
+    // Copies of the real zone with one field of its 64-bit block set just
+    // past what the format allows: a type index equal to the count of types,
+    // a transition time equal to the one before, an offset of exactly
+    // −25 h or +26 h.
+    const auto count = [&](std::size_t at) {
+        return (static_cast<unsigned char>(real[at]) << 24) | (static_cast<unsigned char>(real[at + 1]) << 16) |
+               (static_cast<unsigned char>(real[at + 2]) << 8) | static_cast<unsigned char>(real[at + 3]);
+    };
+    const std::size_t v1 = 5u * count(32) + 6u * count(36) + count(40) + 8u * count(28) + count(24) + count(20);
+    const std::size_t second = 44 + v1;
+    const std::size_t transitions = count(second + 32);
+    ASSERT_GT(transitions, 1u);
+    const std::size_t types = second + 44 + 9 * transitions;  // each: offset (4), dst, abbreviation index
+    const auto patched = [&](std::size_t at, std::string bytes) {
+        std::string copy = real;
+        copy.replace(at, bytes.size(), bytes);
+        return copy;
+    };
+    const auto be32 = [](int v) {
+        const auto u = static_cast<std::uint32_t>(v);
+        return std::string{static_cast<char>(u >> 24), static_cast<char>(u >> 16), static_cast<char>(u >> 8),
+                           static_cast<char>(u)};
+    };
+    const std::string badIndex =
+        patched(second + 44 + 8 * transitions, std::string(1, static_cast<char>(count(second + 36))));
+    const std::string sameTime = patched(second + 52, real.substr(second + 44, 8));
+    const std::string offsetLow = patched(types, be32(-25 * 3600));
+    const std::string offsetHigh = patched(types, be32(26 * 3600));
     const struct {
         const char* what;
         std::function<void(const fs::path&)> plant;
@@ -54,6 +70,12 @@ TEST(LoadZone, ADamagedOrMissingZoneIsUnknownNeverACrashOrAHang) {
         {"cut off", [&](const fs::path& p) { WriteBytes(p, real.substr(0, 100)); }, false,
          "not a valid time-zone file"},
         {"a type index past its types", [&](const fs::path& p) { WriteBytes(p, badIndex); }, false,
+         "not a valid time-zone file"},
+        {"two changes at one time", [&](const fs::path& p) { WriteBytes(p, sameTime); }, false,
+         "not a valid time-zone file"},
+        {"an offset of -25 h", [&](const fs::path& p) { WriteBytes(p, offsetLow); }, false,
+         "not a valid time-zone file"},
+        {"an offset of +26 h", [&](const fs::path& p) { WriteBytes(p, offsetHigh); }, false,
          "not a valid time-zone file"},
         {"a named pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, false,
          "not a regular file"},
