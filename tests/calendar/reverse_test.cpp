@@ -47,11 +47,23 @@ TEST(ReversePillars, EveryBirthIsFoundAndEveryWindowIsExact) {
     std::uniform_int_distribution<int> near(-10, 10);
     std::uniform_int_distribution<int> minuteOfHour(0, 59);
 
+    // Besides, around every jie that falls in the last minute of a two-hour
+    // block or the minute after one begins: a window of a single minute.
+    std::vector<long> edges;
+    for (int y = kCalendarFirstYear; y <= kCalendarLastYear; ++y)
+        for (int m = 1; m <= 12; ++m) {
+            const long jie = MinuteNumber(*JieAt(y, m));
+            if ((jie + 60) % 120 == 119 || (jie + 60) % 120 == 1) edges.insert(edges.end(), {jie - 1, jie});
+        }
+    ASSERT_GT(edges.size(), 40u);
+
     int checked = 0;
     std::vector<std::string> faults;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 3000 + static_cast<int>(edges.size()); ++i) {
         long birth = anyMinute(random);
-        if (i % 3 == 1) {
+        if (i >= 3000) {
+            birth = edges[static_cast<std::size_t>(i - 3000)];
+        } else if (i % 3 == 1) {
             birth = birth / 1440 * 1440 + (i % 2 ? 23 * 60 : 0) + minuteOfHour(random);
         } else if (i % 3 == 2) {
             const auto jie = JieAt(anyYear(random), anyMonth(random));
