@@ -163,24 +163,32 @@ TEST(DateProblemText, TheInputWindowSaysWhatIsWrong) {
     }
 }
 
+TEST(ParseDegrees, BothEndsOfTheRangeAndNothingButPlainDecimals) {
+    for (const char* ok : {"-180", "180", "180.000", "0", "99.9", "-74.006000000000"})
+        EXPECT_TRUE(ParseDegrees(ok, -180.0, 180.0)) << ok;
+    for (const char* bad : {"-180.001", "180.001", "+74", "1e2", "", " 74", "nan", "-74.0060000000000", "7-4"})
+        EXPECT_FALSE(ParseDegrees(bad, -180.0, 180.0)) << bad;
+}
+
 TEST(SelectionsOfRecord, ASavedChartComesBackToTheLists) {
     const struct {
         int province, place;  // of the run that made the record
         bool trueSolar;
         bool male;
         const char* name;
+        Date date;
     } cases[] = {
-        {0, 0, false, true, "张三"},
-        {1, 0, true, false, "李四"},
-        {24, 0, false, true, ""},  // "24内蒙古,呼和浩特" keeps "24内蒙古,呼和" in 14 bytes
+        {0, 0, false, true, "张三", {1985, 3, 12}},
+        {1, 0, true, false, "李四", {1900, 1, 1}},  // the first day of the lists
+        {24, 0, false, true, "", {2100, 12, 31}},   // "24内蒙古,呼和浩特" keeps "24内蒙古,呼和" in 14 bytes
     };
     for (const auto& c : cases) {
         ChartRequest r;
         r.personName = c.name;
         r.isMale = c.male;
-        r.year = 1985;
-        r.month = 3;
-        r.day = 12;
+        r.year = c.date.year;
+        r.month = c.date.month;
+        r.day = c.date.day;
         r.hour = 9;
         r.minute = 5;
         r.provinceIndex = c.province;
