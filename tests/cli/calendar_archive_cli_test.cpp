@@ -53,6 +53,9 @@ TEST(CliCalendar, TheCalendarsYears) {
     const CliResult after = RunCli("calendar 2101 1");
     EXPECT_EQ(after.status, 2);
     EXPECT_EQ(after.err, "tenglan-cli calendar: YEAR: must be 1900..2100, got '2101'\n");
+    // The first and last day of the calendar, and the last day of a month.
+    for (const char* day : {"calendar 1900 1 1", "calendar 2100 12 31", "calendar 2008 2 29"})
+        EXPECT_EQ(RunCli(day).status, 0) << day;
 }
 
 TEST(CliCalendar, DayDetails) {

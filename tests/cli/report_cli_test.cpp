@@ -332,6 +332,13 @@ TEST(CliBatch, ReadsCsvAsRfc4180) {
          "line 1: unknown column '\\xFF\\x07' in the header (columns: name, sex, calendar, date, time, leap, "
          "province, place, truesolar, zi, dst, country, city, region, zone, longitude, latitude)",
          2},
+        // The first and last lead byte of each length: U+07FF, U+0800, U+FFFF,
+        // U+10000 and U+10FFFF are printed; a continuation byte alone is not.
+        {"date,time,\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\n", "",
+         "line 1: unknown column '\\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF' in the header "
+         "(columns: name, sex, calendar, date, time, leap, province, place, truesolar, zi, dst, country, city, "
+         "region, zone, longitude, latitude)",
+         2},
     };
     for (const auto& c : cases) {
         const CliResult r = RunCli({"batch"}, c.input);
@@ -351,14 +358,18 @@ TEST(CliBatch, BadBytesAndOverlongLinesAreSkipped) {
     std::string input = "name,date,time\n";
     input += "\xC3\x28,1985-03-12,09:05\n";                          // not UTF-8
     input += std::string(70 * 1024, 'x') + ",1985-03-12,09:05\n";   // far too long
+    input += std::string(65536 - 17, 'y') + ",1985-03-12,09:05\n";  // 64 KiB: just long enough
+    input += std::string(65536 - 16, 'z') + ",1985-03-12,09:05\n";  // a byte too long
     input += "ok,1985-03-12,09:05\n";
     const CliResult r = RunCli({"batch"}, input);
     EXPECT_EQ(r.status, 1);
     const auto lines = OutputLines(r.out);
-    ASSERT_EQ(lines.size(), 1u) << r.err;
-    EXPECT_EQ(lines[0].rfind("{\"line\":4,\"name\":\"ok\"", 0), 0u);
-    EXPECT_NE(r.err.find("line 2: not valid UTF-8"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("line 3: line longer than"), std::string::npos) << r.err;
+    ASSERT_EQ(lines.size(), 2u) << r.err;
+    EXPECT_EQ(lines[0].rfind("{\"line\":4,\"name\":\"yyy", 0), 0u);
+    EXPECT_EQ(lines[1].rfind("{\"line\":6,\"name\":\"ok\"", 0), 0u);
+    EXPECT_EQ(r.err, "tenglan-cli batch: line 2: not valid UTF-8\n"
+                     "tenglan-cli batch: line 3: line longer than 65536 bytes\n"
+                     "tenglan-cli batch: line 5: line longer than 65536 bytes\n");
 }
 
 TEST(CliBatch, AnOverlongQuotedFieldIsSkippedToTheEndOfItsRecord) {
