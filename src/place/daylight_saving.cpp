@@ -4,9 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "calendar/civil.h"
 #include "files/file_io.h"
-#include "place/zone_clock.h"
 
 namespace tl {
 
@@ -58,20 +56,6 @@ std::size_t BlockSize(const Header& h, std::size_t timeSize) {
     return std::size_t{h.timecnt} * timeSize + h.timecnt + std::size_t{h.typecnt} * 6 + h.charcnt +
            std::size_t{h.leapcnt} * (timeSize + 4) + h.isstdcnt + h.isutcnt;
 }
-
-// The offset of the standard time next to period `i` (0 before the first
-// transition): the closest period before it without daylight saving time,
-// else the closest after it.
-std::int32_t StandardOffsetNear(const ZoneRules& z, std::size_t i) {
-    const auto typeOf = [&z](std::size_t p) { return z.types[p == 0 ? 0 : z.typeAfter[p - 1]]; };
-    for (std::size_t p = i + 1; p-- > 0;)
-        if (!typeOf(p).dst) return typeOf(p).offset;
-    for (std::size_t p = i + 1; p <= z.transitions.size(); ++p)
-        if (!typeOf(p).dst) return typeOf(p).offset;
-    return typeOf(i).offset;
-}
-
-int Minutes(std::int64_t seconds) { return static_cast<int>(seconds / 60); }
 
 }  // namespace
 
@@ -151,54 +135,5 @@ fs::path ZoneDatabaseFolder() {
     const char* dir = std::getenv("TZDIR");
     return dir != nullptr && *dir != '\0' ? fs::path(dir) : fs::path("/usr/share/zoneinfo");
 }
-
-DaylightSaving DaylightSavingIn(const ZoneRules& z, const Date& date, TimeOfDay time) {
-    // Local seconds counted from 1970-01-01 00:00 as if it were UTC.
-    constexpr long kDayNumberOf1970 = 25567;  // days from 1900-01-01
-    const std::int64_t local = std::int64_t{DayNumber(date) - kDayNumberOf1970} * 86400 + time.seconds;
-    const std::size_t periods = z.transitions.size() + 1;
-    const auto typeOf = [&z](std::size_t p) { return z.types[p == 0 ? 0 : z.typeAfter[p - 1]]; };
-    // The periods whose UTC span holds the local time under their offset.
-    std::size_t found[2] = {0, 0};
-    std::size_t count = 0;
-    for (std::size_t p = 0; p < periods && count < 2; ++p) {
-        const std::int64_t utc = local - typeOf(p).offset;
-        if ((p == 0 || utc >= z.transitions[p - 1]) && (p == periods - 1 || utc < z.transitions[p]))
-            found[count++] = p;
-    }
-    const auto last = periods - 1;
-    if (count == 0) {
-        // The skipped hour: the period that begins within it.
-        for (std::size_t p = 1; p < periods; ++p) {
-            const std::int64_t change = z.transitions[p - 1];
-            if (local >= change + typeOf(p - 1).offset && local < change + typeOf(p).offset) {
-                if (z.ruleAfterHasDst && p == last) return {false, 0, false};
-                if (!typeOf(p).dst) return {};
-                return {true, Minutes(typeOf(p).offset - typeOf(p - 1).offset)};
-            }
-        }
-        return {};
-    }
-    if (z.ruleAfterHasDst && found[count - 1] == last) return {false, 0, false};
-    if (count == 2) {
-        // The repeated hour: the earlier period is the one before the clocks
-        // went back.
-        if (!typeOf(found[0]).dst) return {};
-        return {true, Minutes(typeOf(found[0]).offset - typeOf(found[1]).offset)};
-    }
-    const ZoneRules::LocalType t = typeOf(found[0]);
-    if (!t.dst) return {};
-    return {true, Minutes(t.offset - StandardOffsetNear(z, found[0]))};
-}
-
-DaylightSaving DaylightSavingAt(const Date& date, TimeOfDay time) {
-    const ZoneRules* rules = LoadedZone(kBeijingZone);
-    if (rules == nullptr) return {false, 0, false};
-    return DaylightSavingIn(*rules, date, time);
-}
-
-bool DaylightSavingZoneLoaded() { return LoadedZone(kBeijingZone) != nullptr; }
-
-std::string DaylightSavingZoneProblem() { return ZoneProblem(kBeijingZone); }
 
 }  // namespace tl

@@ -1,11 +1,10 @@
-// Daylight saving time in China (1919, 1940..1949, 1986..1991), read from
-// the system's time-zone database, zone Asia/Shanghai. A birth time written
-// down then is ahead of China Standard Time, in which the program computes.
-// The database is the folder named by the environment variable TZDIR, as
-// the C library has it, else /usr/share/zoneinfo. A zone file is read once,
-// as a regular file of bounded size, and checked whole before it is used: a
-// damaged, missing or strange file (a named pipe, a folder) makes daylight
-// saving time unknown, never a crash or a hang.
+// The zone files of the system's time-zone database, from which the
+// program reads daylight saving time and the offsets of a birthplace's
+// clock (see place/zone_clock.h). The database is the folder named by the
+// environment variable TZDIR, as the C library has it, else
+// /usr/share/zoneinfo. A zone file is read as a regular file of bounded size
+// and checked whole before it is used: a damaged, missing or strange file (a
+// named pipe, a folder) makes the zone unknown, never a crash or a hang.
 #pragma once
 
 #include <cstdint>
@@ -57,21 +56,5 @@ std::optional<ZoneRules> LoadZone(const std::filesystem::path& root, std::string
 // The database folder: $TZDIR when set and not empty, else
 // /usr/share/zoneinfo.
 std::filesystem::path ZoneDatabaseFolder();
-
-// Whether the civil date and time lie in daylight saving time under
-// `rules`. A clock time that never existed (the hour skipped when the clocks
-// went forward) and one that happened twice (the hour repeated when they
-// went back) count as daylight saving time. A date past the end of its
-// month counts into the next.
-DaylightSaving DaylightSavingIn(const ZoneRules& rules, const Date& date, TimeOfDay time);
-
-// The same in China, zone Asia/Shanghai, loaded once (with every other
-// zone, see place/zone_clock.h); `known` false when it could not be loaded.
-DaylightSaving DaylightSavingAt(const Date& date, TimeOfDay time);
-
-// False when the zone Asia/Shanghai cannot be loaded.
-bool DaylightSavingZoneLoaded();
-// Why it cannot be loaded (the path and the reason); empty when it can.
-std::string DaylightSavingZoneProblem();
 
 }  // namespace tl

@@ -86,8 +86,14 @@ bool ZoneKnown(std::string_view name) { return LoadedZone(name) != nullptr; }
 
 std::optional<ClockReading> ReadClock(std::string_view name, const Date& date, TimeOfDay time) {
     const LoadedRules& zone = Cached(name);
-    if (!zone.rules || date.month < 1 || date.month > 12) return std::nullopt;
-    const ZoneRules& z = *zone.rules;
+    if (!zone.rules) return std::nullopt;
+    std::optional<ClockReading> r = ReadClockIn(*zone.rules, date, time);
+    if (r) r->zone = zone.name;
+    return r;
+}
+
+std::optional<ClockReading> ReadClockIn(const ZoneRules& z, const Date& date, TimeOfDay time) {
+    if (date.month < 1 || date.month > 12) return std::nullopt;
     const std::int64_t local = LocalSeconds(NormalizeDate(date), time);
     const std::size_t periods = z.transitions.size() + 1;
     // The period the local time falls in under its own offset; twice (the
@@ -112,7 +118,6 @@ std::optional<ClockReading> ReadClock(std::string_view name, const Date& date, T
     if (!chosen) return std::nullopt;
     const ZoneRules::LocalType& type = TypeOf(z, *chosen);
     ClockReading r;
-    r.zone = zone.name;
     r.utcOffsetSeconds = type.offset;
     r.daylightSaving = type.dst;
     r.standardOffsetSeconds = type.dst ? StandardOffset(z, *chosen) : type.offset;

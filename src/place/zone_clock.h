@@ -50,6 +50,9 @@ struct ClockReading {
 // does not hold (or no database at all).
 std::optional<ClockReading> ReadClock(std::string_view zone, const Date& date, TimeOfDay time);
 
+// The same under a zone's rules as read from its file (`zone` left empty).
+std::optional<ClockReading> ReadClockIn(const ZoneRules& rules, const Date& date, TimeOfDay time);
+
 // Whether the database holds a zone of that name, readable and well-formed.
 bool ZoneKnown(std::string_view zone);
 

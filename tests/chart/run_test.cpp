@@ -7,6 +7,7 @@
 #include "calendar/lunar.h"
 #include "calendar/pillars.h"
 #include "place/daylight_saving.h"
+#include "place/zone_clock.h"
 #include "place/true_solar_time.h"
 
 #include <cmath>
@@ -167,7 +168,7 @@ TEST(RunCalendar, LateZiUnderBothDayChangeRules) {
 }
 
 TEST(DaylightSaving, FromTheTimeZoneDatabase) {
-    ASSERT_TRUE(DaylightSavingZoneLoaded()) << "no zone Asia/Shanghai in the system's time-zone database";
+    ASSERT_TRUE(ZoneKnown(kBeijingZone)) << "no zone Asia/Shanghai in the system's time-zone database";
     const struct {
         Date date;
         int hour, minute;
@@ -199,8 +200,10 @@ TEST(DaylightSaving, FromTheTimeZoneDatabase) {
         {{1988, 6, 31}, 12, 0, true},
     };
     for (const auto& c : cases) {
-        const DaylightSaving dst = DaylightSavingAt(c.date, TimeOfDay::Hms(c.hour, c.minute));
-        EXPECT_EQ(dst, (DaylightSaving{c.inEffect, c.inEffect ? 60 : 0}))
+        const auto clock = ReadClock(kBeijingZone, c.date, TimeOfDay::Hms(c.hour, c.minute));
+        ASSERT_TRUE(clock && clock->daylightSavingKnown);
+        EXPECT_EQ(std::pair(clock->daylightSaving, clock->DaylightSavingSeconds()),
+                  std::pair(c.inEffect, c.inEffect ? 3600 : 0))
             << c.date.year << "-" << c.date.month << "-" << c.date.day << " " << c.hour << ":" << c.minute;
     }
 }
