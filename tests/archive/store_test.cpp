@@ -126,7 +126,8 @@ TEST(SaveChart, SaveFolderMissingLeavesRecoDatAsItWas) {
 
 TEST(SaveChart, UndoRestoresAStrayTail) {
     // 57 bytes: one record and a stray byte, which the next record
-    // overwrites; when the text cannot be written the byte comes back.
+    // overwrites. Without a save folder the text cannot be written, and
+    // reco.dat stays as it was, stray byte and all.
     TempFolder folder;
     std::string bytes(57, 'x');
     WriteBytes(folder / "reco.dat", bytes);

@@ -513,7 +513,7 @@ private slots:
         QVERIFY(f.Check3->isChecked());
         f.Combo1->setCurrentIndex(1985 - 1900);
         QVERIFY(!f.Check3->isChecked());
-        // Lunar 1986 六月十四 lies in July 1986, in daylight saving time.
+        // Lunar 1986 七月十四 is 19 August 1986, in daylight saving time.
         f.Combo1->setCurrentIndex(1986 - 1900);
         QTest::mouseClick(f.Label12, Qt::LeftButton);
         QVERIFY(f.Check3->isChecked());
