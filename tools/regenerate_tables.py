@@ -28,6 +28,11 @@ CHECKED = "// Checked: "
 HEADER_LINES = 12
 
 
+def runs_a_generator(words):
+    """Whether a header's command words start 'python3 tools/gen_*.py'."""
+    return len(words) >= 2 and words[0] == "python3" and words[1].startswith("tools/gen_")
+
+
 def head_of(table):
     with open(table, encoding="utf-8") as f:
         return [f.readline().rstrip("\n") for _ in range(HEADER_LINES)]
@@ -40,7 +45,7 @@ def check_of(table):
     if not lines:
         return None
     words = shlex.split(lines[0][len(CHECKED):])
-    if len(words) < 2 or words[0] != "python3" or not words[1].startswith("tools/gen_") or ">" in words:
+    if not runs_a_generator(words) or ">" in words:
         return f"{relative}: '{lines[0]}' is not 'python3 tools/gen_*.py ...'"
     run = subprocess.run([sys.executable, str(REPO / words[1]), *words[2:]], cwd=REPO, capture_output=True)
     if run.returncode != 0:
@@ -59,8 +64,7 @@ def command_of(table):
     if not lines:
         return None, f"{relative}: neither generated (no '{REGENERATE.strip()}' line) nor copied from the printed almanac"
     words = shlex.split(lines[0][len(REGENERATE):])
-    if (len(words) < 4 or words[0] != "python3" or not words[1].startswith("tools/gen_")
-            or words[-2] != ">" or words[-1] != relative):
+    if len(words) < 4 or not runs_a_generator(words) or words[-2] != ">" or words[-1] != relative:
         return None, f"{relative}: '{lines[0]}' is not 'python3 tools/gen_*.py ... > {relative}'"
     return words[1:-2], None
 

@@ -383,14 +383,15 @@ TEST(SaveChart, KilledAtEachStepLeavesNoRecordWithoutText) {
     // A save run whole, to learn its system calls.
     const auto dry = prepared();
     ASSERT_EQ(RunKilledSave(dry->path(), "", scratch / "dry.log"), 0);
-    const std::vector<std::string> calls = CallsOf(ReadBytes(scratch / "dry.log"));
+    const std::string dryLog = ReadBytes(scratch / "dry.log");
+    const std::vector<std::string> calls = CallsOf(dryLog);
     const auto marker = std::find(calls.begin(), calls.end(), "sched_yield");
     ASSERT_NE(marker, calls.end());
     // On disk in this order: the text, its folder entry, then the record,
     // written and synced (strace -y names the file of each descriptor).
     std::vector<std::string> lines;
-    std::istringstream dryLog(ReadBytes(scratch / "dry.log"));
-    for (std::string line; std::getline(dryLog, line);) lines.push_back(line);
+    std::istringstream dryLines(dryLog);
+    for (std::string line; std::getline(dryLines, line);) lines.push_back(line);
     const auto first = [&lines](std::initializer_list<std::string_view> names, const fs::path& file) {
         const std::string shown = std::string(1, '<').append(file.string());
         for (std::size_t i = 0; i < lines.size(); ++i)
